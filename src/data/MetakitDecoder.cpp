@@ -49,6 +49,7 @@ bool MetakitDecoder::decode(const uint8_t* bytes, size_t size, MetakitStorage& s
     cellsUsed = 0;
     valueBytesUsed = 0;
     error.clear();
+    if (undefinedBits) undefinedBits->assign(size, 0);
     if (size == 0) return true;  // a storage that never had a view is an empty file
 
     Reference rootWalk;
@@ -178,6 +179,15 @@ bool MetakitDecoder::readRows(ByteCursor& walk, size_t rowCount,
     return true;
 }
 
+void MetakitDecoder::markUndefinedBits(const Reference& block, size_t rowCount) {
+    int width = MetakitIntColumn::widthFor(block.size, rowCount);
+    if (!undefinedBits || width <= 0 || width >= 8) return;
+    size_t bits = rowCount * size_t(width);
+    if (bits % 8 == 0 || bits / 8 >= block.size) return;
+    size_t at = size_t(block.data - file) + bits / 8;
+    (*undefinedBits)[at] |= static_cast<uint8_t>(0xff << (bits % 8));
+}
+
 bool MetakitDecoder::checkColumn(const MetakitProperty& property, const PropertyReferences& refs,
                                  size_t rowCount) {
     const std::string where = " in column '" + property.name + "'";
@@ -187,6 +197,7 @@ bool MetakitDecoder::checkColumn(const MetakitProperty& property, const Property
     case 'F':
         if (!column.bind(refs.values.data, refs.values.size, rowCount, bigEndian))
             return fail("integer block size fits no width" + where);
+        markUndefinedBits(refs.values, rowCount);
         return true;
     case 'L':
     case 'D':
@@ -198,6 +209,7 @@ bool MetakitDecoder::checkColumn(const MetakitProperty& property, const Property
         if (refs.values.size > 0 &&
             !column.bind(refs.sizes.data, refs.sizes.size, rowCount, bigEndian))
             return fail("item sizes block fits no width" + where);
+        markUndefinedBits(refs.sizes, rowCount);
         return true;
     case 'V':
         if (refs.values.size / 2 < rowCount) return fail("subview block too short" + where);

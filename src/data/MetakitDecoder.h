@@ -31,6 +31,12 @@ public:
     // left with no views and `error` says why.
     bool decode(const uint8_t* bytes, size_t size, MetakitStorage& storage, std::string& error);
 
+    // When set, decode also marks (as set bits, one byte per file byte) the bits that carry no
+    // content: the unused high bits after the last entry of 1, 2 and 4-bit blocks, which the
+    // files' own library fills with leftovers. Comparing two files for the same content must
+    // ignore them.
+    std::vector<uint8_t>* undefinedBits = nullptr;
+
 private:
     struct Reference {
         size_t size = 0;
@@ -68,4 +74,5 @@ private:
     bool decodeSubviews(const MetakitProperty& property, const Reference& block, size_t column,
                         MetakitView& view);
     bool chargeCells(size_t count);
+    void markUndefinedBits(const Reference& block, size_t rowCount);
 };
