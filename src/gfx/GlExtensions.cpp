@@ -89,6 +89,19 @@ void GlExtensions::setup() {
     initialised = true;
 }
 
+void GlExtensions::reset() {
+    initialised = false;
+    glActiveTextureARB = nullptr;
+    glMultiTexCoord2fARB = nullptr;
+    glGenProgramsARB = nullptr;
+    glDeleteProgramsARB = nullptr;
+    glProgramStringARB = nullptr;
+    glBindProgramARB = nullptr;
+    glProgramEnvParameter4fARB = nullptr;
+    vertexProgram = 0;
+    shadingRamp = 0;
+}
+
 std::unique_ptr<char[]> readShaderFile(const char* path) {
     std::FILE* file = std::fopen(path, "rb");
     if (!file)

@@ -24,6 +24,9 @@ public:
     // Runs the checks once, printing an "OK: " line for each; a missing extension, entry point or
     // shader file prints its "Error: " line and ends the program with status 1.
     static void setup();
+    // Forgets the set-up so that the next model runs it again: for a program that throws its
+    // OpenGL context away and makes a new one, whose names and entry points differ.
+    static void reset();
 
     // Plain substring search of the driver's extension string, as the driver lists them.
     static bool hasExtension(const char* extensions, const char* name);
