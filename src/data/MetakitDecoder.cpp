@@ -32,8 +32,12 @@ bool MetakitDecoder::fail(const std::string& message) {
     return false;
 }
 
+bool MetakitDecoder::failIn(const MetakitProperty& property, const std::string& message) {
+    return fail(message + " in column '" + property.name + "'");
+}
+
 bool MetakitDecoder::chargeCells(size_t count) {
-    if (count > maxCells - cellsUsed) return fail("more than " + std::to_string(maxCells) +
+    if (count > cellLimit - cellsUsed) return fail("more than " + std::to_string(cellLimit) +
                                                   " values in the file");
     cellsUsed += count;
     return true;
@@ -155,9 +159,9 @@ bool MetakitDecoder::readView(ByteCursor& walk, const std::vector<MetakitPropert
 bool MetakitDecoder::readRows(ByteCursor& walk, size_t rowCount,
                               const std::vector<MetakitProperty>& properties, MetakitView& view) {
     if (rowCount == 0) return true;
-    if (rowCount > maxRowsPerView)
+    if (rowCount > rowLimit)
         return fail("view claims " + std::to_string(rowCount) + " rows (at most " +
-                    std::to_string(maxRowsPerView) + ")");
+                    std::to_string(rowLimit) + ")");
 
     std::vector<PropertyReferences> refs(properties.size());
     for (size_t i = 0; i < properties.size(); ++i) {
@@ -190,32 +194,31 @@ void MetakitDecoder::markUndefinedBits(const Reference& block, size_t rowCount) 
 
 bool MetakitDecoder::checkColumn(const MetakitProperty& property, const PropertyReferences& refs,
                                  size_t rowCount) {
-    const std::string where = " in column '" + property.name + "'";
     MetakitIntColumn column;
     switch (property.type) {
     case 'I':
     case 'F':
         if (!column.bind(refs.values.data, refs.values.size, rowCount, bigEndian))
-            return fail("integer block size fits no width" + where);
+            return failIn(property, "integer block size fits no width");
         markUndefinedBits(refs.values, rowCount);
         return true;
     case 'L':
     case 'D':
         if (refs.values.size != 0 && refs.values.size != 8 * rowCount)
-            return fail("64-bit block has the wrong size" + where);
+            return failIn(property, "64-bit block has the wrong size");
         return true;
     case 'S':
     case 'B':
         if (refs.values.size > 0 &&
             !column.bind(refs.sizes.data, refs.sizes.size, rowCount, bigEndian))
-            return fail("item sizes block fits no width" + where);
+            return failIn(property, "item sizes block fits no width");
         markUndefinedBits(refs.sizes, rowCount);
         return true;
     case 'V':
-        if (refs.values.size / 2 < rowCount) return fail("subview block too short" + where);
+        if (refs.values.size / 2 < rowCount) return failIn(property, "subview block too short");
         return true;
     default:
-        return fail("unknown property type" + where);
+        return failIn(property, "unknown property type");
     }
 }
 
@@ -265,7 +268,6 @@ bool MetakitDecoder::decodeColumn(const MetakitProperty& property, const Propert
 
 bool MetakitDecoder::decodeItems(const MetakitProperty& property, const PropertyReferences& refs,
                                  size_t column, MetakitView& view) {
-    const std::string where = " in column '" + property.name + "'";
     size_t rowCount = view.rows.size();
     MetakitIntColumn sizes;
     if (refs.values.size > 0) sizes.bind(refs.sizes.data, refs.sizes.size, rowCount, bigEndian);
@@ -280,12 +282,12 @@ bool MetakitDecoder::decodeItems(const MetakitProperty& property, const Property
     for (size_t next = 0; !index.atEnd();) {
         int64_t gap = 0;
         Memo memo;
-        if (!index.readNumber(gap)) return fail("bad memo index" + where);
-        if (size_t(gap) >= rowCount - next) return fail("memo row out of range" + where);
+        if (!index.readNumber(gap)) return failIn(property, "bad memo index");
+        if (size_t(gap) >= rowCount - next) return failIn(property, "memo row out of range");
         memo.row = next + size_t(gap);
         if (!readReference(index, memo.block)) return false;
-        if (memo.block.size == 0) return fail("empty memo" + where);
-        if (sizes.get(memo.row) != 0) return fail("memo row also has an inline item" + where);
+        if (memo.block.size == 0) return failIn(property, "empty memo");
+        if (sizes.get(memo.row) != 0) return failIn(property, "memo row also has an inline item");
         memos.push_back(memo);
         next = memo.row + 1;
     }
@@ -295,7 +297,7 @@ bool MetakitDecoder::decodeItems(const MetakitProperty& property, const Property
     for (size_t r = 0; r < rowCount; ++r) {
         int32_t itemSize = sizes.get(r);
         if (itemSize < 0 || size_t(itemSize) > refs.values.size - offset)
-            return fail("item sizes do not match the data block" + where);
+            return failIn(property, "item sizes do not match the data block");
         const uint8_t* item = refs.values.data + offset;
         size_t length = size_t(itemSize);
         offset += length;
@@ -304,8 +306,8 @@ bool MetakitDecoder::decodeItems(const MetakitProperty& property, const Property
             length = memos[memoAt].block.size;
             ++memoAt;
         }
-        if (length > fileSize + maxExtraValueBytes - valueBytesUsed)
-            return fail("string values exceed the size limit" + where);
+        if (length > fileSize + extraValueByteLimit - valueBytesUsed)
+            return failIn(property, "string values exceed the size limit");
         valueBytesUsed += length;
         if (property.type == 'S' && length > 0) {
             // Text ends at its NUL; an item without one keeps all its bytes.
@@ -314,7 +316,7 @@ bool MetakitDecoder::decodeItems(const MetakitProperty& property, const Property
         }
         if (length > 0) view.rows[r][column].bytes.assign(reinterpret_cast<const char*>(item), length);
     }
-    if (offset != refs.values.size) return fail("item sizes do not add up to the data block" + where);
+    if (offset != refs.values.size) return failIn(property, "item sizes do not add up to the data block");
     return true;
 }
 

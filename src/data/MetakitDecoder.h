@@ -27,6 +27,11 @@ public:
     // size plus this much.
     static constexpr size_t maxExtraValueBytes = 64u << 20;
 
+    // The limits in force (tests lower them to reach them cheaply).
+    size_t rowLimit = maxRowsPerView;
+    size_t cellLimit = maxCells;
+    size_t extraValueByteLimit = maxExtraValueBytes;
+
     // Decodes `size` bytes into `storage` (replacing its content). On failure the storage is
     // left with no views and `error` says why.
     bool decode(const uint8_t* bytes, size_t size, MetakitStorage& storage, std::string& error);
@@ -59,6 +64,7 @@ private:
     std::string error;
 
     bool fail(const std::string& message);
+    bool failIn(const MetakitProperty& property, const std::string& message);
     bool locateRootWalk(Reference& rootWalk, char& byteOrder);
     bool readReference(ByteCursor& walk, Reference& reference);
     bool readView(ByteCursor& walk, const std::vector<MetakitProperty>& properties,
