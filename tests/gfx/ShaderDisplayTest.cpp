@@ -197,8 +197,8 @@ TEST_F(ShaderDisplayTest, AFaceTurningTowardsTheLightCrossesAllFourBands) {
     ASSERT_EQ(levels.size(), 4u) << "flat bands, not a gradient";
     const int expected[4] = {140, 160, 200, 255};
     for (int i = 0; i < 4; ++i) EXPECT_NEAR(levels[i], expected[i], 2);
-    // The ramp coordinate runs linearly from 0.2 to 1 across the face; the steps of the ramp are
-    // at 4/16, 8/16 and 13/16.
+    // The ramp coordinate runs linearly from 0.2 (turned away) to 1 (clamped, facing the light)
+    // across the face; the steps of the ramp are at 4/16, 8/16 and 13/16.
     const double steps[3] = {4 / 16.0, 8 / 16.0, 13 / 16.0};
     for (int i = 0; i < 3; ++i) EXPECT_NEAR(starts[i + 1], (steps[i] - 0.2) / 0.8 * W, 3.0);
 }
