@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <yaml-cpp/depthguard.h>
+
 #include "data/GameSchema.h"
 
 namespace {
@@ -69,10 +71,10 @@ MetakitValue defaultValue(const MetakitProperty& property) {
 }
 
 void compileRows(const YAML::Node& node, const MetakitProperty& shape, const std::string& path,
-                 MetakitView& view);
+                 MetakitView& view, size_t& rowsLeft);
 
 void compileValue(const YAML::Node& node, const MetakitProperty& property,
-                  const std::string& path, MetakitValue& value) {
+                  const std::string& path, MetakitValue& value, size_t& rowsLeft) {
     value = defaultValue(property);
     if (node.IsNull()) return;   // `name:` with nothing after it: the default
     switch (property.type) {
@@ -94,7 +96,7 @@ void compileValue(const YAML::Node& node, const MetakitProperty& property,
         return;
     }
     case 'V':
-        compileRows(node, property, path, value.subview.front());
+        compileRows(node, property, path, value.subview.front(), rowsLeft);
         return;
     default:
         throw CompileError{node.Mark(), path + " has a type the content form cannot write"};
@@ -103,7 +105,7 @@ void compileValue(const YAML::Node& node, const MetakitProperty& property,
 
 // One row given as a mapping from property names to values.
 std::vector<MetakitValue> compileMappingRow(const YAML::Node& node, const MetakitProperty& shape,
-                                            const std::string& path) {
+                                            const std::string& path, size_t& rowsLeft) {
     const std::vector<MetakitProperty>& properties = shape.subProperties;
     std::vector<MetakitValue> row;
     for (const MetakitProperty& property : properties) row.push_back(defaultValue(property));
@@ -123,7 +125,7 @@ std::vector<MetakitValue> compileMappingRow(const YAML::Node& node, const Metaki
                                                std::to_string(givenAtLine[index]) + ")"};
         }
         givenAtLine[index] = lineOf(key.Mark());
-        compileValue(value, properties[index], path + "." + name, row[index]);
+        compileValue(value, properties[index], path + "." + name, row[index], rowsLeft);
     }
     return row;
 }
@@ -131,11 +133,11 @@ std::vector<MetakitValue> compileMappingRow(const YAML::Node& node, const Metaki
 // One row written in short form: a lone value for a one-property subview, or the values of
 // every property in column order (`[x, y]`).
 std::vector<MetakitValue> compileShortRow(const YAML::Node& node, const MetakitProperty& shape,
-                                          const std::string& path) {
+                                          const std::string& path, size_t& rowsLeft) {
     const std::vector<MetakitProperty>& properties = shape.subProperties;
     std::vector<MetakitValue> row(properties.size());
     if (properties.size() == 1) {
-        compileValue(node, properties[0], path + "." + properties[0].name, row[0]);
+        compileValue(node, properties[0], path + "." + properties[0].name, row[0], rowsLeft);
         return row;
     }
     std::string columns;
@@ -148,13 +150,13 @@ std::vector<MetakitValue> compileShortRow(const YAML::Node& node, const MetakitP
                                             columns + ")"};
     }
     for (size_t i = 0; i < properties.size(); ++i) {
-        compileValue(node[i], properties[i], path + "." + properties[i].name, row[i]);
+        compileValue(node[i], properties[i], path + "." + properties[i].name, row[i], rowsLeft);
     }
     return row;
 }
 
 void compileRows(const YAML::Node& node, const MetakitProperty& shape, const std::string& path,
-                 MetakitView& view) {
+                 MetakitView& view, size_t& rowsLeft) {
     view = emptyView(shape);
     if (node.IsNull()) return;
     if (!node.IsSequence()) throw CompileError{node.Mark(), path + " expects a list of rows"};
@@ -162,12 +164,18 @@ void compileRows(const YAML::Node& node, const MetakitProperty& shape, const std
     for (YAML::const_iterator it = node.begin(); it != node.end(); ++it, ++i) {
         const YAML::Node element = *it;
         std::string rowPath = path + "[" + std::to_string(i) + "]";
+        if (rowsLeft == 0) {
+            throw CompileError{element.Mark(), "too much content: more than " +
+                                                   std::to_string(ContentCompiler::maxRows) +
+                                                   " rows in all"};
+        }
+        --rowsLeft;
         if (element.IsMap()) {
-            view.rows.push_back(compileMappingRow(element, shape, rowPath));
+            view.rows.push_back(compileMappingRow(element, shape, rowPath, rowsLeft));
         } else if (element.IsNull() && shape.subProperties.size() != 1) {
             throw CompileError{element.Mark(), rowPath + " is empty"};
         } else {
-            view.rows.push_back(compileShortRow(element, shape, rowPath));
+            view.rows.push_back(compileShortRow(element, shape, rowPath, rowsLeft));
         }
     }
 }
@@ -224,6 +232,10 @@ bool ContentCompiler::parse(const std::string& text, const std::string& sourceNa
     std::vector<YAML::Node> documents;
     try {
         documents = YAML::LoadAll(text);
+    } catch (const YAML::DeepRecursion& e) {
+        error = sourceName + ":" + std::to_string(lineOf(e.mark)) + ": lists or mappings are "
+                "nested too deeply";
+        return false;
     } catch (const YAML::Exception& e) {
         error = sourceName + ":" + std::to_string(lineOf(e.mark)) + ": " + e.msg;
         return false;
@@ -253,6 +265,7 @@ bool ContentCompiler::addText(const std::string& text, const std::string& source
 bool ContentCompiler::addDocument(const YAML::Node& root, const std::string& sourceName,
                                   std::string& error) {
     std::map<std::string, GivenView> added;
+    size_t rowsLeft = rowsLeft_;
     try {
         if (!root.IsNull() && !root.IsMap()) {
             throw CompileError{root.Mark(), "content must be a mapping from view names to lists "
@@ -278,7 +291,7 @@ bool ContentCompiler::addDocument(const YAML::Node& root, const std::string& sou
             }
             GivenView& view = added[shape->name];
             view.where = where;
-            compileRows(value, *shape, shape->name, view.view);
+            compileRows(value, *shape, shape->name, view.view, rowsLeft);
         }
     } catch (const CompileError& e) {
         error = sourceName + ":" + std::to_string(lineOf(e.mark)) + ": " + e.message;
@@ -288,6 +301,7 @@ bool ContentCompiler::addDocument(const YAML::Node& root, const std::string& sou
         return false;
     }
     for (auto& entry : added) given_[entry.first] = std::move(entry.second);
+    rowsLeft_ = rowsLeft;
     return true;
 }
 

@@ -176,6 +176,9 @@ TEST(ContentCompiler, ErrorsGiveTheSourceAndLine) {
     EXPECT_EQ(compileError("attack:\n  - Laser\n"),
               "content.yaml:2: attack[0] expects a mapping or a list of 9 values (name, "
               "description, damage, energy, accuracy, cooldown, isMelee, range, aoe)");
+    // Nesting deep enough to exhaust the parser's stack is refused, not followed.
+    EXPECT_EQ(compileError("pilot:\n  - " + std::string(20000, '[') + std::string(20000, ']')),
+              "content.yaml:2: lists or mappings are nested too deeply");
     // The same thing twice in one place.
     EXPECT_EQ(compileError("attack:\n  - name: A\n    name: B\n"),
               "content.yaml:3: attack[0].name is given twice (first at line 2)");
@@ -215,4 +218,23 @@ TEST(ContentCompiler, CompileFileReportsUnreadableFiles) {
     std::ofstream(path) << "robot:\n  - [Anvil]\n";
     EXPECT_FALSE(ContentCompiler::compileFile(path, views, error));
     EXPECT_EQ(error, path + ":2: robot[0].name expects a string");
+}
+
+// Aliases may repeat content, which modders can use, but a few lines must not expand into a
+// database of unbounded size.
+TEST(ContentCompiler, AliasesExpandOnlyWithinTheRowLimit) {
+    auto repeated = [](int cells, int rows) {
+        std::string text = "attack:\n  - &row {name: A, range: [";
+        for (int i = 0; i < cells; ++i) text += i == 0 ? "[0, 1]" : ", [0, 1]";
+        text += "]}\n";
+        for (int i = 1; i < rows; ++i) text += "  - *row\n";
+        return text;
+    };
+    std::vector<MetakitView> views = compile(repeated(100, 100));
+    EXPECT_EQ(views[0].rowCount(), 100u);
+    EXPECT_EQ(views[0].getSubview(99, "range").rowCount(), 100u);
+
+    std::string error = compileError(repeated(1000, 1000));
+    EXPECT_NE(error.find(": too much content: more than 200000 rows in all"), std::string::npos)
+        << error;
 }
