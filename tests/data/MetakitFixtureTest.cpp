@@ -157,17 +157,6 @@ TEST_P(MalformedFile, IsRejectedAsAWhole) {
     EXPECT_EQ(error.find('\n'), std::string::npos) << "one line";
 }
 
-TEST_P(MalformedFile, IsListedWithItsDefect) {
-    YAML::Node list = YAML::LoadFile(folder() + "/malformed/malformed.json");
-    bool listed = false;
-    for (const YAML::Node& entry : list)
-        if (entry["file"].as<std::string>() == GetParam() + ".db") {
-            listed = true;
-            EXPECT_EQ(entry["expected"].as<std::string>(), "error");
-        }
-    EXPECT_TRUE(listed);
-}
-
 INSTANTIATE_TEST_SUITE_P(DamagedFiles, MalformedFile, ::testing::ValuesIn(malformedNames()),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
