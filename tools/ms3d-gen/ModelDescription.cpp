@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -303,20 +304,38 @@ void readParts(const YAML::Node& list, ModelDescription& d, const std::vector<do
 
 }  // namespace
 
-ModelDescription ModelDescription::fromText(const std::string& source) {
+ModelDescription ModelDescription::fromText(const std::string& source, const std::string& baseDir) {
     YAML::Node root;
     try {
         root = YAML::Load(source);
     } catch (const YAML::Exception& e) {
         throw std::runtime_error(e.what());
     }
+    if (root.IsMap() && root["mirror_of"]) {
+        allowOnly(root, {"mirror_of"}, "a mirrored model");
+        static int depth = 0;  // a chain of mirrors must end somewhere
+        if (depth >= 8) fail(root["mirror_of"], "mirror_of chain is too long (or loops)");
+        std::string other = text(root["mirror_of"], "mirror_of");
+        ++depth;
+        try {
+            ModelDescription d = fromFile(other.empty() || other[0] == '/' ? other : baseDir + "/" + other);
+            --depth;
+            d.mirror();
+            return d;
+        } catch (...) {
+            --depth;
+            throw;
+        }
+    }
     allowOnly(root, {"kind", "fps", "frames", "materials", "joints", "parts"}, "model");
 
     ModelDescription d;
     if (root["kind"]) {
         d.kind = text(root["kind"], "kind");
-        static const std::set<std::string> kinds = {"head", "torso", "arm", "legs", "reactor", "terrain", "other"};
-        if (!kinds.count(d.kind)) fail(root["kind"], "kind must be head, torso, arm, legs, reactor, terrain or other");
+        static const std::set<std::string> kinds = {"head", "torso", "left-arm", "right-arm", "legs",
+                                                    "reactor", "terrain", "other"};
+        if (!kinds.count(d.kind))
+            fail(root["kind"], "kind must be head, torso, left-arm, right-arm, legs, reactor, terrain or other");
     }
     if (root["fps"]) {
         double fps = number(root["fps"], "fps");
@@ -344,8 +363,10 @@ ModelDescription ModelDescription::fromFile(const std::string& path) {
     if (!in) throw std::runtime_error("cannot open " + path);
     std::ostringstream buffer;
     buffer << in.rdbuf();
+    size_t slash = path.find_last_of('/');
+    std::string dir = slash == std::string::npos ? "." : path.substr(0, slash);
     try {
-        return fromText(buffer.str());
+        return fromText(buffer.str(), dir);
     } catch (const std::runtime_error& e) {
         throw std::runtime_error(path + ": " + e.what());
     }
@@ -353,4 +374,33 @@ ModelDescription ModelDescription::fromFile(const std::string& path) {
 
 double ModelDescription::totalMilliseconds() const {
     return model.totalFrames * 1000.0 / model.framesPerSecond;
+}
+
+void ModelDescription::mirror() {
+    if (kind == "left-arm")
+        kind = "right-arm";
+    else if (kind == "right-arm")
+        kind = "left-arm";
+    for (Ms3dVertex& v : model.vertices) v.position[0] = -v.position[0];
+    for (Ms3dTriangle& t : model.triangles) {
+        // Reversing the corner order keeps the faces turned outward.
+        std::swap(t.vertices[1], t.vertices[2]);
+        std::swap(t.normals[1], t.normals[2]);
+        std::swap(t.s[1], t.s[2]);
+        std::swap(t.t[1], t.t[2]);
+        for (auto& n : t.normals) n[0] = -n[0];
+        // Flip the pictures back so that markings read the same way on both sides.
+        for (float& s : t.s) s = 1.0f - s;
+    }
+    // A reflection in x leaves turns about x alone and reverses turns about y and z.
+    auto mirrorTurn = [](std::array<float, 3>& a) {
+        a[1] = -a[1];
+        a[2] = -a[2];
+    };
+    for (Ms3dJoint& j : model.joints) {
+        j.position[0] = -j.position[0];
+        mirrorTurn(j.rotation);
+        for (Ms3dKey& k : j.rotationKeys) mirrorTurn(k.value);
+        for (Ms3dKey& k : j.translationKeys) k.value[0] = -k.value[0];
+    }
 }

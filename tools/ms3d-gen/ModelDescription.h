@@ -9,12 +9,17 @@
 
 class ModelDescription {
 public:
-    std::string kind;  // what the model is for: head, torso, arm, legs, reactor, terrain or other
+    // What the model is for: head, torso, left-arm, right-arm, legs, reactor, terrain or other.
+    std::string kind;
     Ms3dModel model;
 
-    // Both throw std::runtime_error with a one-line message on any problem.
-    static ModelDescription fromText(const std::string& text);
+    // Both throw std::runtime_error with a one-line message on any problem. A description may be
+    // just "mirror_of: OTHER.yaml", read relative to baseDir: the other model mirrored left to right.
+    static ModelDescription fromText(const std::string& text, const std::string& baseDir = ".");
     static ModelDescription fromFile(const std::string& path);
+
+    // Mirrors the model across the x = 0 plane (left becomes right), keeping faces outward.
+    void mirror();
 
     // Animation length in milliseconds, as the game computes it from the animation block.
     double totalMilliseconds() const;
