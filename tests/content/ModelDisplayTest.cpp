@@ -53,10 +53,9 @@ protected:
         ASSERT_NE(SDL_SetVideoMode(size, size, 0, SDL_OPENGL), nullptr) << SDL_GetError();
         GlContext::setAvailable(true);
     }
-    static void TearDownTestSuite() {
-        GlContext::setAvailable(false);
-        SDL_Quit();
-    }
+    // SDL stays up for the other display suites in this program: shutting it down unloads the
+    // GL driver, and the X display cannot always be opened again afterwards.
+    static void TearDownTestSuite() { GlContext::setAvailable(false); }
 
     // An orthographic view `half` units each way, from above (+y towards the viewer) or from
     // the front (+z towards the viewer).
