@@ -176,6 +176,9 @@ TEST(ContentCompiler, ErrorsGiveTheSourceAndLine) {
     EXPECT_EQ(compileError("attack:\n  - Laser\n"),
               "content.yaml:2: attack[0] expects a mapping or a list of 9 values (name, "
               "description, damage, energy, accuracy, cooldown, isMelee, range, aoe)");
+    // Stray characters the YAML parser would otherwise stall on.
+    EXPECT_EQ(compileError("# robots\n, [\n"), "content.yaml:2: unexpected text");
+    EXPECT_EQ(compileError("\n\n,"), "content.yaml:3: unexpected text");
     // Nesting deep enough to exhaust the parser's stack is refused, not followed.
     EXPECT_EQ(compileError("pilot:\n  - " + std::string(20000, '[') + std::string(20000, ']')),
               "content.yaml:2: lists or mappings are nested too deeply");
@@ -185,7 +188,7 @@ TEST(ContentCompiler, ErrorsGiveTheSourceAndLine) {
     EXPECT_EQ(compileError("pilot: [A]\nrobot: [B]\npilot: [C]\n"),
               "content.yaml:3: view \"pilot\" is already given at content.yaml:1");
     EXPECT_EQ(compileError("pilot: [A]\n---\nrobot: [B]\n"),
-              "content.yaml:3: one source holds one YAML document");
+              "content.yaml:2: one source holds one YAML document");
 }
 
 TEST(ContentCompiler, MergesSourcesThatGiveDifferentViews) {
