@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <fstream>
 
 #include "data/GameSchema.h"
@@ -214,13 +217,15 @@ TEST(ContentCompiler, CompileFileReportsUnreadableFiles) {
     EXPECT_FALSE(ContentCompiler::compileFile("/nonexistent/content.yaml", views, error));
     EXPECT_EQ(error.rfind("/nonexistent/content.yaml: cannot open: ", 0), 0u) << error;
 
-    std::string path = testing::TempDir() + "/compiler-names.yaml";
+    std::string path =
+        testing::TempDir() + "/compiler-names-" + std::to_string(getpid()) + ".yaml";
     std::ofstream(path) << "robot:\n  - Anvil\n  - 42\n";
     ASSERT_TRUE(ContentCompiler::compileFile(path, views, error)) << error;
     EXPECT_EQ(viewNamed(views, "robot").getString(1, "name"), "42");
     std::ofstream(path) << "robot:\n  - [Anvil]\n";
     EXPECT_FALSE(ContentCompiler::compileFile(path, views, error));
     EXPECT_EQ(error, path + ":2: robot[0].name expects a string");
+    std::remove(path.c_str());
 }
 
 // Aliases may repeat content, which modders can use, but a few lines must not expand into a
