@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include <yaml-cpp/depthguard.h>
+#include <yaml-cpp/eventhandler.h>
 
 #include "data/GameSchema.h"
 
@@ -180,6 +181,26 @@ void compileRows(const YAML::Node& node, const MetakitProperty& shape, const std
     }
 }
 
+// Where each document of a source starts; nothing else of the parse is kept. (LoadAll cannot be
+// used: on some broken text it keeps producing empty documents and never returns.)
+class DocumentMarks : public YAML::EventHandler {
+public:
+    std::vector<YAML::Mark> starts;
+
+    void OnDocumentStart(const YAML::Mark& mark) override { starts.push_back(mark); }
+    void OnDocumentEnd() override {}
+    void OnNull(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnAlias(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnScalar(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                  const std::string&) override {}
+    void OnSequenceStart(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                         YAML::EmitterStyle::value) override {}
+    void OnSequenceEnd() override {}
+    void OnMapStart(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                    YAML::EmitterStyle::value) override {}
+    void OnMapEnd() override {}
+};
+
 std::string knownViews() {
     std::string names;
     for (const MetakitProperty& view : GameSchema::views()) {
@@ -229,9 +250,28 @@ bool ContentCompiler::readFile(const std::string& path, std::string& text, std::
 
 bool ContentCompiler::parse(const std::string& text, const std::string& sourceName,
                             YAML::Node& root, std::string& error) {
-    std::vector<YAML::Node> documents;
     try {
-        documents = YAML::LoadAll(text);
+        root = YAML::Load(text);
+        // Load reads the first document only; what follows it must be nothing at all.
+        std::istringstream in(text);
+        YAML::Parser parser(in);
+        DocumentMarks marks;
+        for (int i = 0; i < 3 && parser.HandleNextDocument(marks); ++i) {
+        }
+        for (size_t i = 1; i < marks.starts.size(); ++i) {
+            // The parser gives up on some stray characters by handing out empty documents
+            // without moving on; that is broken text, not a second document.
+            if (marks.starts[i].pos == marks.starts[i - 1].pos) {
+                error = sourceName + ":" + std::to_string(lineOf(marks.starts[i])) +
+                        ": unexpected text";
+                return false;
+            }
+        }
+        if (marks.starts.size() > 1) {
+            error = sourceName + ":" + std::to_string(lineOf(marks.starts[1])) +
+                    ": one source holds one YAML document";
+            return false;
+        }
     } catch (const YAML::DeepRecursion& e) {
         error = sourceName + ":" + std::to_string(lineOf(e.mark)) + ": lists or mappings are "
                 "nested too deeply";
@@ -240,12 +280,6 @@ bool ContentCompiler::parse(const std::string& text, const std::string& sourceNa
         error = sourceName + ":" + std::to_string(lineOf(e.mark)) + ": " + e.msg;
         return false;
     }
-    if (documents.size() > 1) {
-        error = sourceName + ":" + std::to_string(lineOf(documents[1].Mark())) +
-                ": one source holds one YAML document";
-        return false;
-    }
-    root = documents.empty() ? YAML::Node() : documents[0];
     return true;
 }
 
