@@ -1,0 +1,28 @@
+// Feeds arbitrary bytes to the storage reader; whatever decodes must also print as JSON, and
+// printing it, writing it afresh and reading that back must give the same JSON again.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "data/MetakitJson.h"
+#include "data/MetakitStorage.h"
+#include "data/MetakitWriter.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    MetakitStorage storage;
+    std::string error;
+    if (!storage.decode(data, size, &error)) {
+        if (!storage.views.empty() || error.empty()) std::abort();
+        return 0;
+    }
+    std::string json = MetakitJson::toJson(storage);
+    std::vector<uint8_t> written;
+    if (!MetakitWriter::encode(storage.views, storage.byteOrder, written, &error)) return 0;
+    MetakitStorage again;
+    if (!again.decode(written.data(), written.size(), &error)) std::abort();
+    // Same views; the description is compared in its normalised form only (a file may spell
+    // types in lower case or leave them out).
+    std::string reread = MetakitJson::toJson(again);
+    if (json.substr(json.find("\"views\"")) != reread.substr(reread.find("\"views\""))) std::abort();
+    return 0;
+}
