@@ -1,0 +1,89 @@
+#pragma once
+// Every catalogue the game loads from "data.db", and the state all screens share while the
+// program runs (mode, current map, both sides' settings and squads, the battle roster). Created
+// once by the entry point; screens hold a reference and read and write its fields directly.
+//
+// Ownership: the catalogues own their records and the model cache owns every Model. The robots
+// and pilots of a match are owned by GameData too (createRobot, createPilot): the sides, the
+// roster and the robots themselves only refer to them, and reset() destroys them after every
+// list that refers to them has been emptied.
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ai/ComputerPlayer.h"
+#include "data/Attack.h"
+#include "data/Component.h"
+#include "data/GameMode.h"
+#include "data/Map.h"
+#include "data/ModelCache.h"
+#include "data/Pilot.h"
+#include "data/Robot.h"
+#include "data/SideSetup.h"
+#include "data/Terrain.h"
+
+class MetakitStorage;
+
+class GameData {
+public:
+    static constexpr int SIDES = 2;
+    static constexpr int PILOTS_PER_SIDE = 10;
+
+    // Catalogues keyed by name; iteration visits names in ascending byte order.
+    std::map<std::string, Attack> attacks;
+    std::map<std::string, Component> components;
+    std::map<std::string, Terrain> terrains;
+    ModelCache modelCache;
+    std::map<std::string, Map> maps;
+
+    std::vector<std::string> pilotNames;   // shuffled; consumed from the back
+    std::vector<std::string> robotNames;   // shuffled; consumed from the back
+
+    int mode = TitleMode;
+    int resumeMode = TitleMode;   // where "RESUME GAME" returns to
+    bool reloadRequested = false;
+    std::vector<Robot*> roster;   // every robot in the battle, in move order
+    int turnIndex = 0;            // index into roster of the robot whose turn it is
+    std::unique_ptr<ComputerPlayer> computerPlayer;
+    Map* currentMap = nullptr;    // nullptr when there is no map to play on
+    std::array<SideSetup, SIDES> sides;
+
+    GameData();
+    ~GameData();
+    GameData(const GameData&) = delete;
+    GameData& operator=(const GameData&) = delete;
+
+    // Reads "data.db" from the working directory. A missing or unreadable file is not reported:
+    // the catalogues stay as they were.
+    void load();
+    // The same for any path; false when the file could not be read as a database.
+    bool load(const std::string& path);
+    // Reads the views attack, component, terrain and map (in that order: components resolve
+    // attacks, maps resolve terrain), then the name lists.
+    void load(const MetakitStorage& storage);
+    // Rereads the pilot and robot name lists and shuffles them.
+    void loadNames(const MetakitStorage& storage);
+
+    // Back to the title menu with no game in progress; every robot and pilot is destroyed.
+    void reset();
+
+    // A new robot with the defaults, owned by this GameData until the next reset.
+    Robot* createRobot();
+    // A new pilot with the defaults, owned by this GameData until the next reset.
+    Pilot* createPilot();
+
+    // Both sides' ten pilots, named from the back of pilotNames (an empty name once the list is
+    // used up), all skills 1, then skillPointTotal - 40 points spread at random.
+    void generatePilots();
+    // Higher pilot Reflexes first; robots of equal Reflexes keep their roster order.
+    void sortRosterByReflexes();
+    // Drops every robot without all six parts and a pilot from both squads.
+    void removeIncompleteRobots();
+
+private:
+    std::vector<std::unique_ptr<Robot>> ownedRobots;
+    std::vector<std::unique_ptr<Pilot>> ownedPilots;
+};

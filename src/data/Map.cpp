@@ -1,0 +1,89 @@
+#include "data/Map.h"
+
+#include <map>
+
+#include "data/GameData.h"
+#include "data/MetakitView.h"
+#include "data/Terrain.h"
+
+namespace {
+
+MapCells readCells(const MetakitView& cells) {
+    MapCells result;
+    result.reserve(cells.rowCount());
+    for (size_t i = 0; i < cells.rowCount(); ++i)
+        result.emplace_back(cells.getInt(i, "x"), cells.getInt(i, "y"));
+    return result;
+}
+
+}  // namespace
+
+Map::Map(const MetakitView& view, size_t row, const GameData& gameData) {
+    load(view, row, gameData);
+}
+
+bool Map::load(const MetakitView& view, size_t row, const GameData& gameData) {
+    name = view.getString(row, "name");
+    description = view.getString(row, "description");
+
+    // The legend belongs to this map alone: "." may be road here and sand on the next map.
+    // Only the first character of a symbol counts; an empty symbol registers nothing.
+    std::map<char, std::string> legend;
+    const MetakitView& legendRows = view.getSubview(row, "terrain");
+    for (size_t i = 0; i < legendRows.rowCount(); ++i) {
+        std::string symbol = legendRows.getString(i, "symbol");
+        if (!symbol.empty()) legend.insert_or_assign(symbol[0], legendRows.getString(i, "name"));
+    }
+
+    startZones[0] = readCells(view.getSubview(row, "start1"));
+    startZones[1] = readCells(view.getSubview(row, "start2"));
+
+    grid.clear();
+    const MetakitView& layout = view.getSubview(row, "layout");
+    for (size_t y = 0; y < layout.rowCount(); ++y) {
+        std::string text = layout.getString(y, "row");
+        std::vector<const Terrain*> cells;
+        cells.reserve(text.size());
+        for (char symbol : text) {
+            const Terrain* terrain = nullptr;
+            auto entry = legend.find(symbol);
+            if (entry != legend.end()) {
+                auto found = gameData.terrains.find(entry->second);
+                if (found != gameData.terrains.end()) terrain = &found->second;
+            }
+            cells.push_back(terrain);
+        }
+        grid.push_back(std::move(cells));
+    }
+    return true;
+}
+
+int Map::getWidth() const {
+    return grid.empty() ? 0 : static_cast<int>(grid[0].size());
+}
+
+int Map::getHeight() const {
+    return static_cast<int>(grid.size());
+}
+
+const Terrain* Map::terrainAt(int x, int y) const {
+    if (x < 0 || y < 0 || x >= getWidth() || y >= getHeight()) return nullptr;
+    const auto& cells = grid[static_cast<size_t>(y)];
+    if (static_cast<size_t>(x) >= cells.size()) return nullptr;   // a row shorter than the first
+    return cells[static_cast<size_t>(x)];
+}
+
+const MapCells& Map::startZone(int side) const {
+    static const MapCells none;
+    if (side < 0 || side > 1) return none;
+    return startZones[static_cast<size_t>(side)];
+}
+
+std::ostream& operator<<(std::ostream& out, const Map& map) {
+    for (const auto& cells : map.grid) {
+        for (const Terrain* terrain : cells)
+            out << (terrain ? terrain->name : std::string("(none)")) << " ";
+        out << "\n";
+    }
+    return out;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// A battlefield: a grid of terrain built from text rows through the map's own legend, and one
+// list of deployment cells per side. Cell (x, y) is column x of row y; y = 0 is the first row.
+// Read once from the database; never changes.
+
+#include <array>
+#include <cstddef>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+class GameData;
+class MetakitView;
+class Terrain;
+
+using MapCells = std::vector<std::pair<int, int>>;   // (x, y) pairs
+
+class Map {
+public:
+    std::string name;
+    std::string description;
+    // grid[y][x]; nullptr where the layout character had no legend entry or named no terrain.
+    std::vector<std::vector<const Terrain*>> grid;
+    std::array<MapCells, 2> startZones;   // side 0 from `start1`, side 1 from `start2`
+
+    Map() = default;
+    // Reads row `row` of the `map` view; layout characters resolve in gameData.terrains.
+    Map(const MetakitView& view, size_t row, const GameData& gameData);
+
+    bool load(const MetakitView& view, size_t row, const GameData& gameData);
+
+    std::string getName() const { return name; }
+    std::string getDescription() const { return description; }
+    int getWidth() const;    // length of the first row; 0 without rows
+    int getHeight() const;   // number of rows
+
+    // The terrain of cell (x, y), or nullptr off the map, beyond the end of a short row, or on a
+    // cell without terrain. Callers treat nullptr as a cell that cannot be entered.
+    const Terrain* terrainAt(int x, int y) const;
+
+    // The deployment cells of side 0 or 1 in database order; an empty list for any other side.
+    const MapCells& startZone(int side) const;
+};
+
+// The modders' listing: one line per row, each cell its terrain's name and a blank
+// ("(none)" for a cell without terrain).
+std::ostream& operator<<(std::ostream& out, const Map& map);

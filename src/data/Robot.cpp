@@ -1,0 +1,89 @@
+#include "data/Robot.h"
+
+namespace {
+
+bool validSlot(int slot) { return slot >= 0 && slot < COMPONENT_SLOTS; }
+
+}  // namespace
+
+bool Robot::setName(const std::string& value) {
+    name = value;
+    return true;
+}
+
+bool Robot::setSide(int value) {
+    if (value != 0 && value != 1) return false;
+    side = value;
+    return true;
+}
+
+bool Robot::setPilot(Pilot* value) {
+    if (!value) return false;
+    pilot = value;
+    return true;
+}
+
+Component* Robot::getComponent(int slot) const {
+    return validSlot(slot) ? components[static_cast<size_t>(slot)].get() : nullptr;
+}
+
+bool Robot::setComponent(int slot, const Component* component) {
+    if (!validSlot(slot) || !component) return false;
+    components[static_cast<size_t>(slot)] = std::make_unique<Component>(*component);
+    return true;
+}
+
+int Robot::getMaxHp() const {
+    int total = 0;
+    for (const auto& part : components)
+        if (part) total += part->hp;
+    return total;
+}
+
+int Robot::getMaxEp() const {
+    const Component* reactor = getComponent(REACTOR);
+    return reactor ? reactor->ep : 0;
+}
+
+int Robot::getAp() const {
+    int total = 0;
+    for (const auto& part : components)
+        if (part) total += part->ap;
+    return total;
+}
+
+int Robot::getWeight() const {
+    int total = 0;
+    for (const auto& part : components)
+        if (part) total += part->weight;
+    return total;
+}
+
+int Robot::getMove() const {
+    const Component* legs = getComponent(LEGS);
+    return legs ? legs->move : 0;
+}
+
+bool Robot::isComplete() const {
+    if (!pilot) return false;
+    for (const auto& part : components)
+        if (!part) return false;
+    return true;
+}
+
+void Robot::coolDown(int amount) {
+    for (const auto& part : components) {
+        // Empty slots are skipped: the build screen may show a robot that is not yet complete.
+        if (part && part->cooldownLeft > 0) {
+            part->cooldownLeft -= amount;
+            if (part->cooldownLeft < 0) part->cooldownLeft = 0;
+        }
+    }
+}
+
+std::vector<Component*> Robot::attackingComponents() const {
+    std::vector<Component*> result;
+    for (const auto& part : components)
+        if (part && part->hasAttacks()) result.push_back(part.get());
+    return result;
+}
