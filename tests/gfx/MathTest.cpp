@@ -10,6 +10,8 @@
 
 namespace {
 
+const double pi = 3.14159265358979323846;
+
 void expectNear(const Vector3& actual, const Vector3& expected, double tolerance = 1e-9) {
     EXPECT_NEAR(actual.x, expected.x, tolerance);
     EXPECT_NEAR(actual.y, expected.y, tolerance);
@@ -162,14 +164,14 @@ TEST(QuaternionTest, FromEulerCoversEveryBranch) {
     Quaternion q = Quaternion::fromEulerRadians(some);
     EXPECT_NEAR(q.length(), 1.0, 1e-9);
     expectNear(Matrix(q), Matrix::fromEulerRadians(some), 1e-9);
-    const float pi = static_cast<float>(M_PI);
+    const float fpi = static_cast<float>(pi);
     // Case 2: 180 degrees about x (m00 = 1 is the largest).
-    const float aboutX[3] = {pi, 0, 0};
+    const float aboutX[3] = {fpi, 0, 0};
     Quaternion qx = Quaternion::fromEulerRadians(aboutX);
     EXPECT_NEAR(std::fabs(qx.x), 1.0, 1e-6);
     EXPECT_NEAR(qx.w, 0.0, 1e-6);
     // Case 3: 180 degrees about y.
-    const float aboutY[3] = {0, pi, 0};
+    const float aboutY[3] = {0, fpi, 0};
     Quaternion qy = Quaternion::fromEulerRadians(aboutY);
     EXPECT_NEAR(qy.y, 1.0, 1e-6);
     EXPECT_NEAR(qy.w, 0.0, 1e-6);
@@ -201,7 +203,7 @@ TEST(QuaternionTest, Slerp) {
     // -b is the same rotation as b (1.2 about z), but halfway along the long arc from 0 to
     // 1.2 - 2 pi lies 0.6 - pi, not 0.6.
     Quaternion far = slerp(a, b * -1.0, 0.5);
-    expectNear(Matrix(far) * Vector3(1, 0, 0), {std::cos(0.6 - M_PI), std::sin(0.6 - M_PI), 0}, 1e-6);
+    expectNear(Matrix(far) * Vector3(1, 0, 0), {std::cos(0.6 - pi), std::sin(0.6 - pi), 0}, 1e-6);
 }
 
 }  // namespace

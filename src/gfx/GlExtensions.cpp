@@ -1,0 +1,129 @@
+#include "gfx/GlExtensions.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+
+#include <SDL.h>
+
+bool GlExtensions::initialised = false;
+PFNGLACTIVETEXTUREARBPROC GlExtensions::glActiveTextureARB = nullptr;
+PFNGLMULTITEXCOORD2FARBPROC GlExtensions::glMultiTexCoord2fARB = nullptr;
+PFNGLGENPROGRAMSARBPROC GlExtensions::glGenProgramsARB = nullptr;
+PFNGLDELETEPROGRAMSARBPROC GlExtensions::glDeleteProgramsARB = nullptr;
+PFNGLPROGRAMSTRINGARBPROC GlExtensions::glProgramStringARB = nullptr;
+PFNGLBINDPROGRAMARBPROC GlExtensions::glBindProgramARB = nullptr;
+PFNGLPROGRAMENVPARAMETER4FARBPROC GlExtensions::glProgramEnvParameter4fARB = nullptr;
+GLuint GlExtensions::vertexProgram = 0;
+GLuint GlExtensions::shadingRamp = 0;
+
+namespace {
+
+// Four flat steps of brightness, dark to light.
+const GLubyte rampValues[16] = {140, 140, 140, 140, 160, 160, 160, 160,
+                                200, 200, 200, 200, 200, 255, 255, 255};
+
+[[noreturn]] void fail(const char* message) {
+    std::cout << "Error: " << message << std::endl;
+    std::exit(1);
+}
+
+void ok(const char* message) { std::cout << "OK: " << message << std::endl; }
+
+template <typename Function>
+Function entryPoint(const char* name) {
+    return reinterpret_cast<Function>(SDL_GL_GetProcAddress(name));
+}
+
+}  // namespace
+
+bool GlExtensions::hasExtension(const char* extensions, const char* name) {
+    return extensions && std::strstr(extensions, name) != nullptr;
+}
+
+void GlExtensions::setup() {
+    if (initialised)
+        return;
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+
+    if (!hasExtension(extensions, "GL_ARB_multitexture"))
+        fail("GL_ARB_multitexture extension unavailable");
+    ok("GL_ARB_multitexture available");
+    glActiveTextureARB = entryPoint<PFNGLACTIVETEXTUREARBPROC>("glActiveTextureARB");
+    glMultiTexCoord2fARB = entryPoint<PFNGLMULTITEXCOORD2FARBPROC>("glMultiTexCoord2fARB");
+    if (!glActiveTextureARB || !glMultiTexCoord2fARB)
+        fail("GL_ARB_multitexture functions undefined");
+    ok("GL_ARB_multitexture functions defined");
+
+    if (!hasExtension(extensions, "GL_ARB_vertex_program"))
+        fail("GL_ARB_vertex_program extension unavailable");
+    ok("GL_ARB_vertex_program available");
+    glGenProgramsARB = entryPoint<PFNGLGENPROGRAMSARBPROC>("glGenProgramsARB");
+    glDeleteProgramsARB = entryPoint<PFNGLDELETEPROGRAMSARBPROC>("glDeleteProgramsARB");
+    glProgramStringARB = entryPoint<PFNGLPROGRAMSTRINGARBPROC>("glProgramStringARB");
+    glBindProgramARB = entryPoint<PFNGLBINDPROGRAMARBPROC>("glBindProgramARB");
+    glProgramEnvParameter4fARB = entryPoint<PFNGLPROGRAMENVPARAMETER4FARBPROC>("glProgramEnvParameter4fARB");
+    if (!glGenProgramsARB || !glDeleteProgramsARB || !glProgramStringARB || !glBindProgramARB ||
+        !glProgramEnvParameter4fARB)
+        fail("GL_ARB_vertex_program functions undefined");
+    ok("All GL_ARB_vertex_program functions defined");
+
+    glGenProgramsARB(1, &vertexProgram);
+    glBindProgramARB(GL_VERTEX_PROGRAM_ARB, vertexProgram);
+    std::unique_ptr<char[]> text = readShaderFile("shader.vsh");
+    if (!text)
+        fail("Shader file not read");
+    ok("Shader file read successfully");
+    // The driver's verdict on the program is not read back: a bad program just draws oddly.
+    glProgramStringARB(GL_VERTEX_PROGRAM_ARB, GL_PROGRAM_FORMAT_ASCII_ARB,
+                       static_cast<GLsizei>(std::strlen(text.get())), text.get());
+    text.reset();
+
+    glGenTextures(1, &shadingRamp);
+    glBindTexture(GL_TEXTURE_1D, shadingRamp);
+    glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA, 16, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, rampValues);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    initialised = true;
+}
+
+void GlExtensions::reset() {
+    initialised = false;
+    glActiveTextureARB = nullptr;
+    glMultiTexCoord2fARB = nullptr;
+    glGenProgramsARB = nullptr;
+    glDeleteProgramsARB = nullptr;
+    glProgramStringARB = nullptr;
+    glBindProgramARB = nullptr;
+    glProgramEnvParameter4fARB = nullptr;
+    vertexProgram = 0;
+    shadingRamp = 0;
+}
+
+std::unique_ptr<char[]> readShaderFile(const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (!file)
+        return nullptr;
+    // The size is only a first guess: the loop reads to the end whatever the file turns out to hold.
+    std::string text;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        long size = std::ftell(file);
+        if (size > 0 && size < (1L << 24))
+            text.reserve(static_cast<size_t>(size));
+    }
+    std::rewind(file);
+    char chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        text.append(chunk, got);
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        return nullptr;
+    std::unique_ptr<char[]> buffer(new char[text.size() + 1]);
+    std::memcpy(buffer.get(), text.data(), text.size());
+    buffer[text.size()] = '\0';
+    return buffer;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The two OpenGL extensions model drawing needs (multitexture for the shading ramp beside the
+// material texture, vertex programs for the cel shading), the vertex program from "shader.vsh"
+// and the 16-texel shading ramp. Set up once, by the first model loaded with a context.
+#include <memory>
+#include <string>
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+class GlExtensions {
+public:
+    static bool initialised;
+    static PFNGLACTIVETEXTUREARBPROC glActiveTextureARB;
+    static PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB;
+    static PFNGLGENPROGRAMSARBPROC glGenProgramsARB;
+    static PFNGLDELETEPROGRAMSARBPROC glDeleteProgramsARB;
+    static PFNGLPROGRAMSTRINGARBPROC glProgramStringARB;
+    static PFNGLBINDPROGRAMARBPROC glBindProgramARB;
+    static PFNGLPROGRAMENVPARAMETER4FARBPROC glProgramEnvParameter4fARB;
+    static GLuint vertexProgram;
+    static GLuint shadingRamp;
+
+    // Runs the checks once, printing an "OK: " line for each; a missing extension, entry point or
+    // shader file prints its "Error: " line and ends the program with status 1.
+    static void setup();
+    // Forgets the set-up so that the next model runs it again: for a program that throws its
+    // OpenGL context away and makes a new one, whose names and entry points differ.
+    static void reset();
+
+    // Plain substring search of the driver's extension string, as the driver lists them.
+    static bool hasExtension(const char* extensions, const char* name);
+};
+
+// The whole text of a file, NUL-terminated, or null when it cannot be read. Reads by the file's
+// size, so lines of any length are fine; the text ends at its first NUL character.
+std::unique_ptr<char[]> readShaderFile(const char* path);

@@ -1,0 +1,116 @@
+#pragma once
+// A robot part or terrain tile as loaded from a MilkShape 3D (.ms3d, versions 3 and 4) file:
+// mesh, materials and a skeleton that plays the file's one animation in a loop.
+#include <cstddef>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <GL/gl.h>
+
+#include "data/Timer.h"
+#include "gfx/Matrix.h"
+#include "gfx/Vector3.h"
+
+struct Vertex {
+    Vector3 position;
+    int bone = -1;  // index into joints, -1 when it hangs from no joint
+};
+
+struct Triangle {
+    int vertexIndices[3] = {0, 0, 0};
+    Vector3 normals[3];  // one per corner
+    Vector3 s;           // the three corners' first texture coordinates
+    Vector3 t;           // the three corners' second texture coordinates
+};
+
+struct Mesh {
+    std::vector<int> triangleIndices;
+    int material = -1;  // index into materials, negative for none
+};
+
+struct Material {
+    float ambient[4] = {0, 0, 0, 0};
+    float diffuse[4] = {0, 0, 0, 0};
+    float specular[4] = {0, 0, 0, 0};
+    float emissive[4] = {0, 0, 0, 0};
+    float shininess = 0;
+    GLuint texture = 0;       // 0 for none
+    std::string textureFile;  // as stored in the model, backslashes turned into slashes
+    std::string texturePath;  // where the image is looked for, relative to the working directory
+};
+
+struct Keyframe {
+    int jointIndex = 0;
+    float time = 0;                      // milliseconds
+    float parameter[3] = {0, 0, 0};      // Euler angles in radians, or an offset
+};
+
+struct Joint {
+    Matrix relativeRotation;
+    Vector3 relativePosition;
+    Matrix absoluteRotation;  // rest pose in model space
+    Vector3 absolutePosition;
+    Matrix finalRotation;     // pose at the current animation time
+    Vector3 finalPosition;
+    std::vector<Keyframe> rotationKeys;
+    std::vector<Keyframe> translationKeys;
+    int currentRotationKey = 0;  // where the key search resumes; only moves forward
+    int currentTranslationKey = 0;
+    int parent = -1;  // always an earlier joint, or -1 for a root
+};
+
+class Model {
+public:
+    bool celShading = true;
+    bool outline = false;
+    bool looping = true;
+    Vector3 lightDirection{1, 0, 0};
+    std::string modelFileName;
+    std::vector<Vertex> vertices;
+    std::vector<Triangle> triangles;
+    std::vector<Mesh> meshes;
+    std::vector<Material> materials;
+    std::vector<Joint> joints;
+    Timer timer;
+    double totalTime = 0;  // milliseconds
+
+    // Loads the file (its result is reported on the console, not returned). The first model built
+    // while an OpenGL context exists also sets up the extensions and the vertex program.
+    explicit Model(const std::string& fileName);
+
+    // Reads the whole file; true when it was read completely. Any failure prints one line and
+    // leaves the model empty, so it draws nothing.
+    bool load(const std::string& fileName);
+    // The same from bytes already in memory; material textures are looked up beside modelFileName.
+    bool loadFromBuffer(const unsigned char* data, std::size_t size);
+
+    std::string fileName() const;
+
+    // Rest poses in model space, and every bound vertex moved into its joint's rest frame.
+    void setupJoints();
+
+    // Every joint back to its rest pose and the clock restarted from 0.
+    void restart();
+    // Poses every joint for the clock's current time.
+    void animate();
+    // Poses every joint for time t in milliseconds (restarting when t passes the end).
+    void animate(int t);
+    // Animates, then draws at the current model-view matrix. Needs the extensions set up.
+    void draw();
+
+    // The image file a material's texture path names: "../" paths are relative to the working
+    // directory, other relative paths to the model file's own folder.
+    static std::string resolveTexturePath(const std::string& modelFile, const std::string& textureFile);
+    // A mipmapped texture for the material image at textureFile, or 0 (reported) when it cannot be
+    // read. Without an OpenGL context nothing is read and the result is 0.
+    GLuint loadMaterialTexture(const std::string& textureFile) const;
+
+private:
+    void clear();
+    bool fail(const char* message);
+    void drawMeshTriangles(const Mesh& mesh, bool sendTextureCoords) const;
+};
+
+// Diagnostic listing: vertices, triangles, meshes and joints with their keyframes.
+std::ostream& operator<<(std::ostream& out, const Model& model);

@@ -1,0 +1,6 @@
+# The content tool is run from outside by the CLI tests; make sure it is built with them.
+add_dependencies(gearward_tests gearward-data)
+
+# The database the build made must pass the tool's own check.
+add_test(NAME content_database_check
+  COMMAND $<TARGET_FILE:gearward-data> check ${GEARWARD_GAME_DIR}/data.db)

@@ -1,0 +1,20 @@
+// check FILE: every problem of a game database, one line each on standard output.
+
+#include <iostream>
+
+#include "Subcommands.h"
+#include "data/ContentChecker.h"
+#include "data/MetakitStorage.h"
+
+int runCheck(const std::vector<std::string>& args) {
+    const std::string& path = args[0];
+    MetakitStorage storage;
+    std::string error;
+    if (!storage.open(path, &error)) {
+        std::cerr << path << ": " << error << "\n";
+        return 2;
+    }
+    std::vector<std::string> problems = ContentChecker::check(storage);
+    for (const std::string& problem : problems) std::cout << problem << "\n";
+    return problems.empty() ? 0 : 1;
+}

@@ -1,0 +1,22 @@
+// dump FILE: the whole database as JSON on standard output, in the form `build` reads back.
+
+#include <iostream>
+
+#include "Subcommands.h"
+#include "data/MetakitJson.h"
+#include "data/MetakitStorage.h"
+
+int runDump(const std::vector<std::string>& args) {
+    const std::string& path = args[0];
+    MetakitStorage storage;
+    std::string error;
+    if (!storage.open(path, &error)) {
+        std::cerr << path << ": " << error << "\n";
+        return 2;
+    }
+    std::string json = MetakitJson::toJson(storage);
+    std::cout << json;
+    if (json.empty() || json.back() != '\n') std::cout << "\n";
+    std::cout.flush();
+    return std::cout ? 0 : 2;
+}
