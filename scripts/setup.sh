@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
   libsdl1.2-dev libsdl-ttf2.0-dev libsdl-image1.2-dev
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
-  libyaml-cpp-dev libgtest-dev
+  libyaml-cpp-dev libgtest-dev libpng-dev
   fonts-dejavu-extra
   xvfb xauth xdotool x11-apps imagemagick
 )
