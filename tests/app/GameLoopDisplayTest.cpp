@@ -64,6 +64,7 @@ struct Seen {
     bool reloadSeen = false;
     int pageAfterReload = -1;
     int quitFrame = -2;
+    int strangeModeTextBrightest = 0, strangeModeMenuBrightest = 255, modeAfterSpaceInStrangeMode = -1;
 };
 
 TEST(GameLoopDisplayTest, TitleMenuCreditsRulesAndQuitThroughTheRealLoop)
@@ -137,6 +138,14 @@ TEST(GameLoopDisplayTest, TitleMenuCreditsRulesAndQuitThroughTheRealLoop)
         case 7:
             seen.reloadSeen = !data.reloadRequested && loop.titleScreen.page == 0;
             seen.pageAfterReload = loop.titleScreen.page;
+            data.mode = 9;       // no screen has this mode
+            tap(SDLK_SPACE);
+            break;
+        case 8:
+            seen.strangeModeTextBrightest = brightestIn(100, 50, 300, 40);
+            seen.strangeModeMenuBrightest = brightestIn(85, 220, 120, 28);
+            seen.modeAfterSpaceInStrangeMode = data.mode;
+            data.mode = TitleMode;
             tap(SDLK_DOWN);
             tap(SDLK_DOWN);
             tap(SDLK_SPACE);     // QUIT
@@ -150,7 +159,7 @@ TEST(GameLoopDisplayTest, TitleMenuCreditsRulesAndQuitThroughTheRealLoop)
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(status, 0);
 
-    EXPECT_EQ(step, 8) << "the loop ended before the menu reached QUIT";
+    EXPECT_EQ(step, 9) << "the loop ended before the menu reached QUIT";
     // Left columns dark but present, labels white, cursor brighter than the column behind it.
     EXPECT_GT(seen.newGameBrightest, 200);
     EXPECT_GT(seen.quitBrightest, 200);
@@ -177,6 +186,10 @@ TEST(GameLoopDisplayTest, TitleMenuCreditsRulesAndQuitThroughTheRealLoop)
     EXPECT_EQ(seen.modeAfterResume, RulesMode);
     EXPECT_TRUE(seen.reloadSeen);
     EXPECT_EQ(seen.pageAfterReload, 0);
+    // A mode no screen has shows only its warning; keys other than Escape leave it as it is.
+    EXPECT_GT(seen.strangeModeTextBrightest, 200);
+    EXPECT_EQ(seen.strangeModeMenuBrightest, 0);
+    EXPECT_EQ(seen.modeAfterSpaceInStrangeMode, 9);
     EXPECT_EQ(seen.lastFrame, seen.quitFrame) << "no frame may be drawn after QUIT";
     // The models' extension checks report once, when the database has models.
     if (seen.hadMap) {
