@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # The game in copies of its folder with a data file taken away:
+#  - without a usable video device: "Error: Couldn't initialize SDL: " or "Error: Couldn't set
+#    video mode: " on standard error and status 1;
 #  - without shader.vsh the first model's extension set-up stops the game with status 1 and
 #    "Error: Shader file not read" (after its "OK: " lines);
 #  - without one material texture the model reports "img not loaded" and the game plays on
@@ -25,6 +27,17 @@ copy_game() {
   rm -rf "$work/game"
   cp -r "$game_dir" "$work/game"
 }
+
+# 0. No video device, and a video driver without OpenGL: the "Error: " line and status 1.
+expect_error() {  # driver expected-line
+  local status=0
+  (cd "$game_dir" && SDL_VIDEODRIVER="$1" timeout 60 ./gearward >"$work/out" 2>"$work/err") || status=$?
+  if [ "$status" -ne 1 ]; then echo "FAIL: with video driver $1 the status is $status, not 1"; fail=1; fi
+  if ! grep -q "^$2" "$work/err"; then echo "FAIL: with video driver $1 no line '$2'"; fail=1; fi
+  echo "--- video driver $1 (status $status):"; cat "$work/err"
+}
+expect_error nosuch "Error: Couldn't initialize SDL: "
+expect_error dummy "Error: Couldn't set video mode: "
 
 # 1. No shader.vsh.
 copy_game
