@@ -18,6 +18,7 @@
 #include "gfx/DrawImage.h"
 #include "gfx/FontCache.h"
 #include "gfx/GlContext.h"
+#include "gfx/GlExtensions.h"
 #include "gfx/ImageCache.h"
 #include "gfx/TextLabel.h"
 #include "setup/RulesScreen.h"
@@ -56,6 +57,7 @@ void startVideo()
     // A new context: nothing made in an earlier one is valid here.
     ImageCache::forget();
     SearchlightBeam::forget();
+    GlExtensions::reset();
     GlContext::setAvailable(true);
 
     glViewport(0, 0, screenWidth, screenHeight);

@@ -12,6 +12,7 @@
 
 #include "gfx/FontCache.h"
 #include "gfx/GlContext.h"
+#include "gfx/GlExtensions.h"
 #include "gfx/ImageCache.h"
 
 struct Rgb {
@@ -31,6 +32,7 @@ public:
         if (!SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL))
             return false;
         ImageCache::forget();
+        GlExtensions::reset();
         GlContext::setAvailable(true);
         if (TTF_Init() != 0)
             return false;
