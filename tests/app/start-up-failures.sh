@@ -62,10 +62,11 @@ for _ in $(seq 1 100); do
   if xdotool search --name "Gearward Arc" >/dev/null 2>&1; then break; fi
   sleep 0.2
 done
-sleep 3
+# Keys pressed while the data loads wait in the queue for the title menu.
+sleep 1
 xdotool key --delay 200 Down Down space
 status=0
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+for _ in $(seq 1 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 if kill -0 "$pid" 2>/dev/null; then kill "$pid"; echo "FAIL: the game did not quit"; fail=1; fi
 wait "$pid" || status=$?
 if [ "$status" -ne 0 ]; then echo "FAIL: without $texture the status is $status"; fail=1; fi

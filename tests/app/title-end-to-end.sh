@@ -30,12 +30,24 @@ for _ in $(seq 1 100); do
   sleep 0.2
 done
 xdotool search --name "Gearward Arc" >/dev/null || { echo "no game window"; cat "$log"; exit 1; }
-sleep 3
 
 fail=0
 # Brightest red channel (0..255) of a screen rectangle WxH+X+Y.
 brightest() { convert "$1" -crop "$2" +repage -format '%[fx:int(255*maxima.r)]' info:; }
 mean() { convert "$1" -crop "$2" +repage -format '%[fx:int(255*mean)]' info:; }
+# Captures the screen into FILE until the rectangle is bright (the page has appeared) or 60 s pass.
+capture_when_bright() {  # file rectangle
+  for _ in $(seq 1 120); do
+    import -window root "$1"
+    if [ "$(brightest "$1" "$2")" -ge 200 ]; then return 0; fi
+    sleep 0.5
+  done
+  return 0
+}
+
+# Loading takes a while; the title shows once "NEW GAME" does.
+capture_when_bright "$shots/title.png" 110x28+85+220
+sleep 1
 expect_at_least() {  # what value minimum
   if [ "$2" -lt "$3" ]; then echo "FAIL: $1: $2 < $3"; fail=1; else echo "ok: $1 ($2)"; fi
 }
@@ -55,13 +67,15 @@ xdotool key --delay 200 KP_Left KP_Up
 sleep 0.5
 
 xdotool key --delay 200 Down space
-sleep 1.5
+capture_when_bright "$shots/credits.png" 100x30+12+5
+sleep 1
 import -window root "$shots/credits.png"
 expect_at_least "CREDITS title" "$(brightest "$shots/credits.png" 100x30+12+5)" 200
 expect_at_least "DESIGN header" "$(brightest "$shots/credits.png" 60x20+12+40)" 150
 expect_at_most "no menu on the credits page" "$(brightest "$shots/credits.png" 100x28+85+220)" 199
 
 xdotool key --delay 200 Escape
+capture_when_bright "$shots/title-again.png" 110x28+85+220
 sleep 1
 import -window root "$shots/title-again.png"
 cursor=$(mean "$shots/title-again.png" 7x16+72+281)
@@ -70,7 +84,7 @@ expect_at_least "cursor back on CREDITS" "$cursor" $((column + 20))
 # QUIT: Down to the third entry, Space.
 xdotool key --delay 200 Down space
 status=0
-for _ in $(seq 1 50); do
+for _ in $(seq 1 150); do
   if ! kill -0 "$game_pid" 2>/dev/null; then break; fi
   sleep 0.2
 done
