@@ -64,23 +64,10 @@ bool MetakitDecoder::decode(const uint8_t* bytes, size_t size, MetakitStorage& s
     }
     bigEndian = byteOrder == 'B';
 
-    ByteCursor walk(rootWalk.data, rootWalk.size);
-    int64_t reserved = 0, descLength = 0, rowCount = 0;
-    const uint8_t* descBytes = nullptr;
+    std::string description;
     std::vector<MetakitProperty> fields;
     MetakitView root;
-    std::string structureError;
-    bool ok = true;
-    if (!walk.readNumber(reserved) || reserved != 0) ok = fail("bad reserved number in the root walk");
-    else if (!walk.readNumber(descLength) || !walk.readBytes(size_t(descLength), descBytes))
-        ok = fail("description runs past the root walk");
-    std::string description = ok ? std::string(reinterpret_cast<const char*>(descBytes), size_t(descLength)) : "";
-    if (ok && !MetakitStructure::parse(description, fields, structureError))
-        ok = fail("bad description: " + structureError);
-    if (ok && (!walk.readNumber(rowCount) || rowCount != 1)) ok = fail("root row count is not 1");
-    if (ok) ok = readRows(walk, 1, fields, root);
-    if (ok && !walk.atEnd()) ok = fail("root walk has trailing bytes");
-    if (!ok) {
+    if (!readRootWalk(rootWalk, description, fields, root)) {
         errorOut = error;
         return false;
     }
@@ -96,6 +83,26 @@ bool MetakitDecoder::decode(const uint8_t* bytes, size_t size, MetakitStorage& s
     }
     storage.byteOrder = byteOrder;
     storage.description = description;
+    return true;
+}
+
+// The root walk: a reserved 0, the description, one row, and that row's references (one
+// subview column per top-level view), with nothing left over.
+bool MetakitDecoder::readRootWalk(const Reference& rootWalk, std::string& description,
+                                  std::vector<MetakitProperty>& fields, MetakitView& root) {
+    ByteCursor walk(rootWalk.data, rootWalk.size);
+    int64_t reserved = 0, descLength = 0, rowCount = 0;
+    const uint8_t* descBytes = nullptr;
+    if (!walk.readNumber(reserved) || reserved != 0) return fail("bad reserved number in the root walk");
+    if (!walk.readNumber(descLength) || !walk.readBytes(size_t(descLength), descBytes))
+        return fail("description runs past the root walk");
+    description.assign(reinterpret_cast<const char*>(descBytes), size_t(descLength));
+    std::string structureError;
+    if (!MetakitStructure::parse(description, fields, structureError))
+        return fail("bad description: " + structureError);
+    if (!walk.readNumber(rowCount) || rowCount != 1) return fail("root row count is not 1");
+    if (!readRows(walk, 1, fields, root)) return false;
+    if (!walk.atEnd()) return fail("root walk has trailing bytes");
     return true;
 }
 

@@ -66,6 +66,8 @@ private:
     bool fail(const std::string& message);
     bool failIn(const MetakitProperty& property, const std::string& message);
     bool locateRootWalk(Reference& rootWalk, char& byteOrder);
+    bool readRootWalk(const Reference& rootWalk, std::string& description,
+                      std::vector<MetakitProperty>& fields, MetakitView& root);
     bool readReference(ByteCursor& walk, Reference& reference);
     bool readView(ByteCursor& walk, const std::vector<MetakitProperty>& properties,
                   MetakitView& view);

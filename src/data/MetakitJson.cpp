@@ -1,5 +1,6 @@
 #include "data/MetakitJson.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -33,18 +34,18 @@ size_t utf8Length(const unsigned char* p, size_t left) {
     return length;
 }
 
-// Turns the escapes \udc80 .. \udcff (which the YAML reader stores as ED B2 80 .. ED B3 BF)
-// back into the single bytes they stand for.
+// Turns U+10FF80 .. U+10FFFF (F4 8F BE 80 .. F4 8F BF BF), which `parse` makes of the escapes
+// \udc80 .. \udcff, back into the single bytes they stand for.
 std::string restoreRawBytes(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         unsigned char a = text[i];
-        if (a == 0xed && i + 2 < text.size()) {
-            unsigned char b = text[i + 1], c = text[i + 2];
-            if ((b == 0xb2 || b == 0xb3) && (c & 0xc0) == 0x80) {
+        if (a == 0xf4 && i + 3 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0x8f) {
+            unsigned char b = text[i + 2], c = text[i + 3];
+            if ((b == 0xbe || b == 0xbf) && (c & 0xc0) == 0x80) {
                 out += static_cast<char>(((b & 0x01) << 6 | (c & 0x3f)) | 0x80);
-                i += 2;
+                i += 3;
                 continue;
             }
         }
@@ -268,6 +269,34 @@ std::string MetakitJson::quote(const std::string& bytes) {
         ++i;
     }
     return out + "\"";
+}
+
+bool MetakitJson::parse(const std::string& text, YAML::Node& root, std::string& error) {
+    // Rewrite each escape \udcXX (a backslash that is not itself escaped) as \U0010ffXX.
+    std::string rewritten;
+    rewritten.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            rewritten += text[i];
+            continue;
+        }
+        if (i + 5 < text.size() && text.compare(i + 1, 3, "udc") == 0 &&
+            std::strchr("89abcdefABCDEF", text[i + 4]) && std::isxdigit(static_cast<unsigned char>(text[i + 5]))) {
+            rewritten += "\\U0010ff";
+            rewritten += text.substr(i + 4, 2);
+            i += 5;
+            continue;
+        }
+        rewritten += text[i];
+        if (i + 1 < text.size()) rewritten += text[++i];   // the escaped character, whatever it is
+    }
+    try {
+        root = YAML::Load(rewritten);
+        return true;
+    } catch (const YAML::Exception& e) {
+        error = std::to_string(e.mark.line >= 0 ? e.mark.line + 1 : 0) + ": " + e.msg;
+        return false;
+    }
 }
 
 std::string MetakitJson::formatReal(double value) {

@@ -17,9 +17,15 @@
 class MetakitJson {
 public:
     // The whole content, pretty-printed with one-space indents, keys in property order.
-    // Bytes of a string that are not valid UTF-8 are written as the escapes \udc80 .. \udcff,
-    // which fromYaml turns back into the same bytes.
+    // Bytes of a string that are not valid UTF-8 are written as the escapes \udc80 .. \udcff
+    // (lone surrogates: valid JSON, never a character), which `parse` reads back as the same
+    // bytes.
     static std::string toJson(const MetakitStorage& storage);
+    // Parses JSON or YAML text for fromYaml. Unlike YAML::Load it accepts the \udc80 .. \udcff
+    // escapes of toJson (it hands them to fromYaml as the private-use characters U+10FF80 ..
+    // U+10FFFF, which therefore read back as single bytes). On failure `error` is
+    // "LINE: message".
+    static bool parse(const std::string& text, YAML::Node& root, std::string& error);
     // Reads the dump form: the `views` list, each view's properties from its `structure`
     // string and its `rows` checked against them (a property left out of a row takes its
     // empty value). On failure `error` is "LINE: message" (LINE counted from 1) and `views`

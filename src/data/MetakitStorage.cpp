@@ -2,10 +2,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "data/MetakitDecoder.h"
+#include "data/MetakitStructure.h"
 
 namespace {
 const MetakitView emptyView;
@@ -21,6 +23,11 @@ bool MetakitStorage::open(const std::string& path, std::string* error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         if (error) *error = std::string("cannot open: ") + std::strerror(errno);
+        return false;
+    }
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(path, ignored)) {
+        if (error) *error = "cannot read: not a regular file";
         return false;
     }
     in.seekg(0, std::ios::end);
@@ -50,8 +57,11 @@ bool MetakitStorage::decode(const uint8_t* data, size_t size, std::string* error
     return false;
 }
 
+// Like property names, view names match regardless of case when there is no exact match.
 const MetakitView& MetakitStorage::view(const std::string& name) const {
     for (const MetakitView& v : views)
         if (v.name == name) return v;
+    for (const MetakitView& v : views)
+        if (MetakitStructure::sameName(v.name, name)) return v;
     return emptyView;
 }

@@ -59,6 +59,7 @@ TEST(StorageReading, AbsentThingsReadAsEmptyValues) {
     // Names match regardless of case, as in the files' own library.
     EXPECT_EQ(squad.getString(1, "NAME"), squad.getString(1, "name"));
     EXPECT_EQ(squad.propertyIndex("Members"), 1);
+    EXPECT_EQ(&storage.view("Squad"), &squad);
 }
 
 TEST(StorageReading, MissingOrUnreadableFilesGiveNoViews) {
@@ -68,8 +69,10 @@ TEST(StorageReading, MissingOrUnreadableFilesGiveNoViews) {
     EXPECT_FALSE(storage.open(metakit_fixtures::folder() + "/no_such_file.db", &error));
     EXPECT_TRUE(storage.views.empty());
     EXPECT_NE(error.find("cannot open"), std::string::npos) << error;
+    ASSERT_TRUE(storage.open(metakit_fixtures::folder() + "/flat_basic.db"));
     EXPECT_FALSE(storage.open(metakit_fixtures::folder(), &error));   // a directory
     EXPECT_TRUE(storage.views.empty());
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
     EXPECT_FALSE(storage.open(metakit_fixtures::folder() + "/malformed/garbage.db"));
     EXPECT_TRUE(storage.views.empty());
 }
