@@ -7,6 +7,9 @@
 #include <fstream>
 #include <sstream>
 
+#include <yaml-cpp/depthguard.h>
+#include <yaml-cpp/eventhandler.h>
+
 #include "data/GameSchema.h"
 
 namespace {
@@ -69,10 +72,10 @@ MetakitValue defaultValue(const MetakitProperty& property) {
 }
 
 void compileRows(const YAML::Node& node, const MetakitProperty& shape, const std::string& path,
-                 MetakitView& view);
+                 MetakitView& view, size_t& rowsLeft);
 
 void compileValue(const YAML::Node& node, const MetakitProperty& property,
-                  const std::string& path, MetakitValue& value) {
+                  const std::string& path, MetakitValue& value, size_t& rowsLeft) {
     value = defaultValue(property);
     if (node.IsNull()) return;   // `name:` with nothing after it: the default
     switch (property.type) {
@@ -94,7 +97,7 @@ void compileValue(const YAML::Node& node, const MetakitProperty& property,
         return;
     }
     case 'V':
-        compileRows(node, property, path, value.subview.front());
+        compileRows(node, property, path, value.subview.front(), rowsLeft);
         return;
     default:
         throw CompileError{node.Mark(), path + " has a type the content form cannot write"};
@@ -103,7 +106,7 @@ void compileValue(const YAML::Node& node, const MetakitProperty& property,
 
 // One row given as a mapping from property names to values.
 std::vector<MetakitValue> compileMappingRow(const YAML::Node& node, const MetakitProperty& shape,
-                                            const std::string& path) {
+                                            const std::string& path, size_t& rowsLeft) {
     const std::vector<MetakitProperty>& properties = shape.subProperties;
     std::vector<MetakitValue> row;
     for (const MetakitProperty& property : properties) row.push_back(defaultValue(property));
@@ -123,7 +126,7 @@ std::vector<MetakitValue> compileMappingRow(const YAML::Node& node, const Metaki
                                                std::to_string(givenAtLine[index]) + ")"};
         }
         givenAtLine[index] = lineOf(key.Mark());
-        compileValue(value, properties[index], path + "." + name, row[index]);
+        compileValue(value, properties[index], path + "." + name, row[index], rowsLeft);
     }
     return row;
 }
@@ -131,11 +134,11 @@ std::vector<MetakitValue> compileMappingRow(const YAML::Node& node, const Metaki
 // One row written in short form: a lone value for a one-property subview, or the values of
 // every property in column order (`[x, y]`).
 std::vector<MetakitValue> compileShortRow(const YAML::Node& node, const MetakitProperty& shape,
-                                          const std::string& path) {
+                                          const std::string& path, size_t& rowsLeft) {
     const std::vector<MetakitProperty>& properties = shape.subProperties;
     std::vector<MetakitValue> row(properties.size());
     if (properties.size() == 1) {
-        compileValue(node, properties[0], path + "." + properties[0].name, row[0]);
+        compileValue(node, properties[0], path + "." + properties[0].name, row[0], rowsLeft);
         return row;
     }
     std::string columns;
@@ -148,13 +151,13 @@ std::vector<MetakitValue> compileShortRow(const YAML::Node& node, const MetakitP
                                             columns + ")"};
     }
     for (size_t i = 0; i < properties.size(); ++i) {
-        compileValue(node[i], properties[i], path + "." + properties[i].name, row[i]);
+        compileValue(node[i], properties[i], path + "." + properties[i].name, row[i], rowsLeft);
     }
     return row;
 }
 
 void compileRows(const YAML::Node& node, const MetakitProperty& shape, const std::string& path,
-                 MetakitView& view) {
+                 MetakitView& view, size_t& rowsLeft) {
     view = emptyView(shape);
     if (node.IsNull()) return;
     if (!node.IsSequence()) throw CompileError{node.Mark(), path + " expects a list of rows"};
@@ -162,15 +165,41 @@ void compileRows(const YAML::Node& node, const MetakitProperty& shape, const std
     for (YAML::const_iterator it = node.begin(); it != node.end(); ++it, ++i) {
         const YAML::Node element = *it;
         std::string rowPath = path + "[" + std::to_string(i) + "]";
+        if (rowsLeft == 0) {
+            throw CompileError{element.Mark(), "too much content: more than " +
+                                                   std::to_string(ContentCompiler::maxRows) +
+                                                   " rows in all"};
+        }
+        --rowsLeft;
         if (element.IsMap()) {
-            view.rows.push_back(compileMappingRow(element, shape, rowPath));
+            view.rows.push_back(compileMappingRow(element, shape, rowPath, rowsLeft));
         } else if (element.IsNull() && shape.subProperties.size() != 1) {
             throw CompileError{element.Mark(), rowPath + " is empty"};
         } else {
-            view.rows.push_back(compileShortRow(element, shape, rowPath));
+            view.rows.push_back(compileShortRow(element, shape, rowPath, rowsLeft));
         }
     }
 }
+
+// Where each document of a source starts; nothing else of the parse is kept. (LoadAll cannot be
+// used: on some broken text it keeps producing empty documents and never returns.)
+class DocumentMarks : public YAML::EventHandler {
+public:
+    std::vector<YAML::Mark> starts;
+
+    void OnDocumentStart(const YAML::Mark& mark) override { starts.push_back(mark); }
+    void OnDocumentEnd() override {}
+    void OnNull(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnAlias(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnScalar(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                  const std::string&) override {}
+    void OnSequenceStart(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                         YAML::EmitterStyle::value) override {}
+    void OnSequenceEnd() override {}
+    void OnMapStart(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                    YAML::EmitterStyle::value) override {}
+    void OnMapEnd() override {}
+};
 
 std::string knownViews() {
     std::string names;
@@ -221,19 +250,36 @@ bool ContentCompiler::readFile(const std::string& path, std::string& text, std::
 
 bool ContentCompiler::parse(const std::string& text, const std::string& sourceName,
                             YAML::Node& root, std::string& error) {
-    std::vector<YAML::Node> documents;
     try {
-        documents = YAML::LoadAll(text);
+        root = YAML::Load(text);
+        // Load reads the first document only; what follows it must be nothing at all.
+        std::istringstream in(text);
+        YAML::Parser parser(in);
+        DocumentMarks marks;
+        for (int i = 0; i < 3 && parser.HandleNextDocument(marks); ++i) {
+        }
+        for (size_t i = 1; i < marks.starts.size(); ++i) {
+            // The parser gives up on some stray characters by handing out empty documents
+            // without moving on; that is broken text, not a second document.
+            if (marks.starts[i].pos == marks.starts[i - 1].pos) {
+                error = sourceName + ":" + std::to_string(lineOf(marks.starts[i])) +
+                        ": unexpected text";
+                return false;
+            }
+        }
+        if (marks.starts.size() > 1) {
+            error = sourceName + ":" + std::to_string(lineOf(marks.starts[1])) +
+                    ": one source holds one YAML document";
+            return false;
+        }
+    } catch (const YAML::DeepRecursion& e) {
+        error = sourceName + ":" + std::to_string(lineOf(e.mark)) + ": lists or mappings are "
+                "nested too deeply";
+        return false;
     } catch (const YAML::Exception& e) {
         error = sourceName + ":" + std::to_string(lineOf(e.mark)) + ": " + e.msg;
         return false;
     }
-    if (documents.size() > 1) {
-        error = sourceName + ":" + std::to_string(lineOf(documents[1].Mark())) +
-                ": one source holds one YAML document";
-        return false;
-    }
-    root = documents.empty() ? YAML::Node() : documents[0];
     return true;
 }
 
@@ -253,6 +299,7 @@ bool ContentCompiler::addText(const std::string& text, const std::string& source
 bool ContentCompiler::addDocument(const YAML::Node& root, const std::string& sourceName,
                                   std::string& error) {
     std::map<std::string, GivenView> added;
+    size_t rowsLeft = rowsLeft_;
     try {
         if (!root.IsNull() && !root.IsMap()) {
             throw CompileError{root.Mark(), "content must be a mapping from view names to lists "
@@ -278,7 +325,7 @@ bool ContentCompiler::addDocument(const YAML::Node& root, const std::string& sou
             }
             GivenView& view = added[shape->name];
             view.where = where;
-            compileRows(value, *shape, shape->name, view.view);
+            compileRows(value, *shape, shape->name, view.view, rowsLeft);
         }
     } catch (const CompileError& e) {
         error = sourceName + ":" + std::to_string(lineOf(e.mark)) + ": " + e.message;
@@ -288,6 +335,7 @@ bool ContentCompiler::addDocument(const YAML::Node& root, const std::string& sou
         return false;
     }
     for (auto& entry : added) given_[entry.first] = std::move(entry.second);
+    rowsLeft_ = rowsLeft;
     return true;
 }
 

@@ -27,6 +27,10 @@
 
 class ContentCompiler {
 public:
+    // Rows of views and subviews together that one compiler takes from all its sources. YAML
+    // aliases let a few lines repeat a list many times over; this bounds what they can expand to.
+    static constexpr size_t maxRows = 200000;
+
     // One source compiled on its own into every schema view (see `views`).
     static bool compileFile(const std::string& path, std::vector<MetakitView>& views,
                             std::string& error);
@@ -55,4 +59,5 @@ private:
         MetakitView view;
     };
     std::map<std::string, GivenView> given_;
+    size_t rowsLeft_ = maxRows;
 };

@@ -198,3 +198,11 @@ TEST(ContentChecker, DowntownAndEnoughNames) {
               (Lines{"map: no map \"DOWNTOWN\"", "pilot: 19 names, at least 20 are needed",
                      "robot: 0 names, at least 20 are needed"}));
 }
+
+// A realistic database written by another tool for the game is sound.
+TEST(ContentChecker, GameContentFixtureHasNoProblem) {
+    MetakitStorage storage;
+    std::string error;
+    ASSERT_TRUE(storage.open(GEARWARD_FIXTURES_DIR "/metakit/game_content.db", &error)) << error;
+    EXPECT_EQ(ContentChecker::check(storage), Lines{});
+}

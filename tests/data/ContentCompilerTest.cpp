@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <fstream>
 
 #include "data/GameSchema.h"
@@ -176,13 +179,19 @@ TEST(ContentCompiler, ErrorsGiveTheSourceAndLine) {
     EXPECT_EQ(compileError("attack:\n  - Laser\n"),
               "content.yaml:2: attack[0] expects a mapping or a list of 9 values (name, "
               "description, damage, energy, accuracy, cooldown, isMelee, range, aoe)");
+    // Stray characters the YAML parser would otherwise stall on.
+    EXPECT_EQ(compileError("# robots\n, [\n"), "content.yaml:2: unexpected text");
+    EXPECT_EQ(compileError("\n\n,"), "content.yaml:3: unexpected text");
+    // Nesting deep enough to exhaust the parser's stack is refused, not followed.
+    EXPECT_EQ(compileError("pilot:\n  - " + std::string(20000, '[') + std::string(20000, ']')),
+              "content.yaml:2: lists or mappings are nested too deeply");
     // The same thing twice in one place.
     EXPECT_EQ(compileError("attack:\n  - name: A\n    name: B\n"),
               "content.yaml:3: attack[0].name is given twice (first at line 2)");
     EXPECT_EQ(compileError("pilot: [A]\nrobot: [B]\npilot: [C]\n"),
               "content.yaml:3: view \"pilot\" is already given at content.yaml:1");
     EXPECT_EQ(compileError("pilot: [A]\n---\nrobot: [B]\n"),
-              "content.yaml:3: one source holds one YAML document");
+              "content.yaml:2: one source holds one YAML document");
 }
 
 TEST(ContentCompiler, MergesSourcesThatGiveDifferentViews) {
@@ -208,11 +217,32 @@ TEST(ContentCompiler, CompileFileReportsUnreadableFiles) {
     EXPECT_FALSE(ContentCompiler::compileFile("/nonexistent/content.yaml", views, error));
     EXPECT_EQ(error.rfind("/nonexistent/content.yaml: cannot open: ", 0), 0u) << error;
 
-    std::string path = testing::TempDir() + "/compiler-names.yaml";
+    std::string path =
+        testing::TempDir() + "/compiler-names-" + std::to_string(getpid()) + ".yaml";
     std::ofstream(path) << "robot:\n  - Anvil\n  - 42\n";
     ASSERT_TRUE(ContentCompiler::compileFile(path, views, error)) << error;
     EXPECT_EQ(viewNamed(views, "robot").getString(1, "name"), "42");
     std::ofstream(path) << "robot:\n  - [Anvil]\n";
     EXPECT_FALSE(ContentCompiler::compileFile(path, views, error));
     EXPECT_EQ(error, path + ":2: robot[0].name expects a string");
+    std::remove(path.c_str());
+}
+
+// Aliases may repeat content, which modders can use, but a few lines must not expand into a
+// database of unbounded size.
+TEST(ContentCompiler, AliasesExpandOnlyWithinTheRowLimit) {
+    auto repeated = [](int cells, int rows) {
+        std::string text = "attack:\n  - &row {name: A, range: [";
+        for (int i = 0; i < cells; ++i) text += i == 0 ? "[0, 1]" : ", [0, 1]";
+        text += "]}\n";
+        for (int i = 1; i < rows; ++i) text += "  - *row\n";
+        return text;
+    };
+    std::vector<MetakitView> views = compile(repeated(100, 100));
+    EXPECT_EQ(views[0].rowCount(), 100u);
+    EXPECT_EQ(views[0].getSubview(99, "range").rowCount(), 100u);
+
+    std::string error = compileError(repeated(1000, 1000));
+    EXPECT_NE(error.find(": too much content: more than 200000 rows in all"), std::string::npos)
+        << error;
 }

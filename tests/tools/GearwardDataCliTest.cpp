@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <yaml-cpp/yaml.h>
 
 #include <cstdlib>
@@ -38,9 +39,11 @@ protected:
     fs::path dir;
 
     void SetUp() override {
+        // Unique per process: other builds of the project may run the same tests at once.
         dir = fs::path(testing::TempDir()) /
               (std::string("gearward-data-") +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
+               testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+               std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
