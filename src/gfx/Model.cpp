@@ -281,7 +281,7 @@ bool Model::loadFromBuffer(const unsigned char* data, std::size_t size) {
             keys.resize(count);
             for (Keyframe& key : keys) {
                 key.jointIndex = static_cast<int>(j);
-                key.time = static_cast<float>(in.f32() * 1000.0);
+                key.time = in.f32() * 1000.0f;  // seconds to milliseconds
                 in.floats(key.parameter, 3);
             }
         };

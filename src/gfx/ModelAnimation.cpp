@@ -1,5 +1,7 @@
 #include "gfx/Model.h"
 
+#include <climits>
+
 #include "gfx/Quaternion.h"
 
 namespace {
@@ -39,7 +41,7 @@ void Model::animate(int t) {
             restart();
             t = 0;
         } else {
-            t = static_cast<int>(totalTime);
+            t = totalTime <= 0 ? 0 : totalTime >= INT_MAX ? INT_MAX : static_cast<int>(totalTime);
         }
     }
     for (Joint& joint : joints) {

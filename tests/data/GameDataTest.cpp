@@ -210,17 +210,26 @@ TEST(GameDataLoadTest, TheBuiltGameDatabaseFillsEveryCatalogue) {
     ASSERT_EQ(chdir(gameDir.c_str()), 0);
     GameData data;
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     data.load();
+    const size_t pilotNames = data.pilotNames.size();
+    const size_t robotNames = data.robotNames.size();
+    // The computer opens data.db again on its own when it builds its squad.
+    for (int i = 0; i < 4; ++i) data.sides[1].squad.push_back(data.createRobot());
+    data.generatePilots();
+    data.computerPlayer->buildSquad();
     testing::internal::GetCapturedStdout();
+    testing::internal::GetCapturedStderr();
     ASSERT_EQ(chdir(previous), 0);
+    EXPECT_TRUE(data.sides[1].squad[0]->isComplete()) << "the ai templates build no robot at the default limits";
 
     EXPECT_FALSE(data.attacks.empty());
     EXPECT_FALSE(data.components.empty());
     EXPECT_FALSE(data.terrains.empty());
     EXPECT_FALSE(data.modelCache.empty());
     EXPECT_FALSE(data.maps.empty());
-    EXPECT_GE(data.pilotNames.size(), 20u);
-    EXPECT_GE(data.robotNames.size(), 20u);
+    EXPECT_GE(pilotNames, 20u);
+    EXPECT_GE(robotNames, 20u);
     for (const auto& entry : data.components) EXPECT_EQ(entry.first, entry.second.getName());
     for (int type = HEAD; type <= REACTOR; ++type) {
         bool found = false;

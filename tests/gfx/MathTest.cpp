@@ -30,24 +30,14 @@ void expectNear(const Matrix& actual, const Matrix& expected, double tolerance =
         EXPECT_NEAR(actual.m[i], expected.m[i], tolerance) << "element " << i;
 }
 
-TEST(Vector3Test, ArithmeticCrossAndLength) {
+TEST(Vector3Test, CrossLengthAndNormalized) {
     Vector3 a(1, 2, 3), b(4, 5, 6);
-    expectNear(a + b, {5, 7, 9});
-    expectNear(a - b, {-3, -3, -3});
-    expectNear(-a, {-1, -2, -3});
-    expectNear(2.0 * a, {2, 4, 6});
-    expectNear(a / 2.0, {0.5, 1, 1.5});
-    Vector3 c = a;
-    c -= b;
-    expectNear(c, {-3, -3, -3});
     expectNear(cross(Vector3(1, 0, 0), Vector3(0, 1, 0)), {0, 0, 1});
     expectNear(cross(a, b), {-3, 6, -3});
     EXPECT_DOUBLE_EQ(dot(a, b), 32.0);
     EXPECT_DOUBLE_EQ(Vector3(3, 4, 0).length(), 5.0);
     expectNear(Vector3(3, 4, 0).normalized(), {0.6, 0.8, 0});
     expectNear(Vector3(0, 0, 0).normalized(), {0, 0, 0});
-    const float widened[3] = {0.5f, 1.5f, -2.0f};
-    expectNear(Vector3(widened), {0.5, 1.5, -2.0});
 }
 
 TEST(Vector3Test, IndexingOutOfRangeReportsAndGivesX) {
@@ -86,8 +76,6 @@ TEST(MatrixTest, ProductsAndTranspose) {
     Matrix rx = Matrix::fromEulerDegrees(90, 0, 0), rz = Matrix::fromEulerDegrees(0, 0, 90);
     expectNear((rx * rz) * Vector3(1, 0, 0), rx * (rz * Vector3(1, 0, 0)));
     expectNear((rx * rz) * Vector3(1, 0, 0), {0, 0, 1}, 1e-9);
-    expectNear(a + a, 2.0 * a);
-    expectNear(a - a, Matrix(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0));
 }
 
 TEST(MatrixTest, IndexOutOfBoundsThrows) {

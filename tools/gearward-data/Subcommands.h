@@ -9,3 +9,5 @@
 int runDump(const std::vector<std::string>& args);    // DumpCommand.cpp
 int runBuild(const std::vector<std::string>& args);   // BuildCommand.cpp
 int runCheck(const std::vector<std::string>& args);   // CheckCommand.cpp
+int runModel(const std::vector<std::string>& args);   // ModelCommand.cpp
+int runShow(const std::vector<std::string>& args);    // ShowCommand.cpp

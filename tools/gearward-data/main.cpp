@@ -23,6 +23,8 @@ const Subcommand subcommands[] = {
     {"build", "INPUT [INPUT...] OUTPUT", 2, SIZE_MAX, runBuild,
      "write a database from YAML or JSON sources"},
     {"check", "FILE", 1, 1, runCheck, "list every problem of a game database"},
+    {"model", "FILE", 1, 1, runModel, "load a model file and print what the game sees in it"},
+    {"show", "FILE", 1, 1, runShow, "list every record as the game loads it from a database"},
 };
 
 const char* const program = "gearward-data";
