@@ -15,7 +15,7 @@ ATTRIB normal = vertex.normal;
 PARAM mvp[4] = { state.matrix.mvp };
 PARAM light = program.env[0];
 # x: upward tilt added to the unit light, y: ramp floor, z: ramp span, w: keeps a zero vector finite
-PARAM k = { 0.8, 0.2, 0.8, 0.000000000001 };
+PARAM k = { 0.8, 0.2, 0.9, 0.000000000001 };
 PARAM limits = { 0.0, 1.0, 0.0, 1.0 };
 TEMP l, n, t;
 

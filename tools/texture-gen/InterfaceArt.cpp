@@ -203,10 +203,11 @@ Canvas InterfaceArt::searchlight() {
             float s = x / float(size - 1);
             float t = y / float(size - 1);
             float across = clamp01(1.0f - std::fabs(2.0f * t - 1.0f));
-            float profile = std::pow(across, 1.6f) * 0.75f + std::pow(across, 8.0f) * 0.25f;
-            float along = std::pow(s, 2.2f);
-            float foot = std::pow(s, 24.0f) * 0.35f;  // a brighter glow where the beam meets the tile
-            float v = clamp01(profile * (along + foot));
+            float profile = std::pow(across, 1.8f) * 0.7f + std::pow(across, 6.0f) * 0.3f;
+            // Four crossed quads add up, and the camera usually sees only the lower third of the
+            // beam: it fades fast from a bright foot to a faint glow.
+            float along = 0.6f * std::pow(s, 5.0f) + 0.4f * std::pow(s, 16.0f);
+            float v = clamp01(profile * along);
             if (x == 0 || y == 0 || y == size - 1) v = 0;
             c.at(x, y) = Colour{v * 0.80f, v * 0.93f, v, 1};
         }
