@@ -129,9 +129,15 @@ std::vector<Ms3dKey> keys(const YAML::Node& list, const std::string& what, bool 
         for (size_t i = 0; i < 3; ++i)
             value[i] = angles ? angle(entry[i + 1], what) : number(entry[i + 1], what);
         if (angles && !result.empty()) {
+            const Ms3dKey& prev = result.back();
+            // A turn of half a turn or more between two keys cannot be told from the shorter turn
+            // the other way; the game would take whichever its blending happens to find.
+            for (size_t i = 0; i < 3; ++i)
+                if (std::fabs(value[i] - prev.value[i]) >= pi - 1e-6)
+                    fail(entry, what + ": this key turns half a turn or more from the one before "
+                                       "(add keys in between)");
             // The game blends rotation keys without taking the shorter way round: keys whose
             // turns differ by more than half a turn would swing the part the long way.
-            const Ms3dKey& prev = result.back();
             auto a = gameQuaternion({prev.value[0], prev.value[1], prev.value[2]});
             auto b = gameQuaternion(value);
             if (a[0] * b[0] + a[1] * b[1] + a[2] * b[2] + a[3] * b[3] < 0.0)
