@@ -198,6 +198,8 @@ int runGame(const FrameHook& afterDraw)
         TTF_Quit();
         GlContext::setAvailable(false);
         SDL_Quit();
+        // The context is gone: a later one (a test's) must set the extensions up afresh.
+        GlExtensions::reset();
     }
     return 0;
 }

@@ -25,6 +25,10 @@ class DisplayWindow {
 public:
     bool open()
     {
+        // A window left open by an earlier test goes first, so this test's context starts
+        // with OpenGL's defaults rather than that test's state.
+        if (SDL_WasInit(SDL_INIT_VIDEO))
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
         if (SDL_Init(SDL_INIT_VIDEO) != 0)
             return false;
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
