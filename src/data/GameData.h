@@ -83,6 +83,12 @@ public:
     // Drops every robot without all six parts and a pilot from both squads.
     void removeIncompleteRobots();
 
+    // Every placed robot of both squads on its tile (GameDataDrawing.cpp).
+    void drawSquadRobots() const;
+    // The move order from the robot whose turn it is, one "side/name" line of 18 points per
+    // robot still standing, from (x, y) down.
+    void drawMoveOrder(int x, int y) const;
+
 private:
     std::vector<std::unique_ptr<Robot>> ownedRobots;
     std::vector<std::unique_ptr<Pilot>> ownedPilots;

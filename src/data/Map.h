@@ -41,6 +41,12 @@ public:
 
     // The deployment cells of side 0 or 1 in database order; an empty list for any other side.
     const MapCells& startZone(int side) const;
+
+    // Every tile's terrain model at its place (MapDrawing.cpp).
+    void draw() const;
+    // The cursor on tile (x, y), which need not lie on the map: a faint white square and four
+    // light beams leaning out of its corners.
+    void drawTileCursor(int x, int y) const;
 };
 
 // The modders' listing: one line per row, each cell its terrain's name and a blank

@@ -66,4 +66,8 @@ public:
 
     // The parts, in slot order, that offer at least one attack.
     std::vector<Component*> attackingComponents() const;
+
+    // The parts' models at the current transform, turned to the facing; a wreck shows only its
+    // torso and legs (RobotDrawing.cpp).
+    void draw() const;
 };

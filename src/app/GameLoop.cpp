@@ -1,0 +1,205 @@
+#include "app/GameLoop.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <SDL/SDL.h>
+#include <SDL/SDL_ttf.h>
+
+#include "app/TitleScreen.h"
+#include "battle/BattleScreen.h"
+#include "build/BuildScreen.h"
+#include "data/GameData.h"
+#include "data/MetakitStorage.h"
+#include "data/SearchlightBeam.h"
+#include "gfx/Camera.h"
+#include "gfx/DrawImage.h"
+#include "gfx/FontCache.h"
+#include "gfx/GlContext.h"
+#include "gfx/GlExtensions.h"
+#include "gfx/ImageCache.h"
+#include "gfx/TextLabel.h"
+#include "setup/RulesScreen.h"
+
+namespace {
+
+const int screenWidth = 1024;
+const int screenHeight = 768;
+
+[[noreturn]] void fail(const char* what)
+{
+    std::fprintf(stderr, "Error: %s%s\n", what, SDL_GetError());
+    std::exit(1);
+}
+
+void startVideo()
+{
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) == -1)
+        fail("Couldn't initialize SDL: ");
+    std::atexit(SDL_Quit);
+    // The standard streams already reach the terminal here; there is no console device to reopen.
+    SDL_WM_SetCaption("Gearward Arc", nullptr);
+
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (!info)
+        fail("Couldn't get video information: ");
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    if (!SDL_SetVideoMode(screenWidth, screenHeight, info->vfmt->BitsPerPixel, SDL_OPENGL | SDL_FULLSCREEN))
+        fail("Couldn't set video mode: ");
+    SDL_ShowCursor(0);
+
+    // A new context: nothing made in an earlier one is valid here.
+    ImageCache::forget();
+    SearchlightBeam::forget();
+    GlExtensions::reset();
+    GlContext::setAvailable(true);
+
+    glViewport(0, 0, screenWidth, screenHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60, float(screenWidth) / float(screenHeight), 0.1, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glClearColor(0, 0, 0, 0);
+    glEnable(GL_DEPTH_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    if (TTF_Init() == -1)
+        fail("Couldn't initialize SDL_ttf: ");
+}
+
+}  // namespace
+
+void drawTitleBackdrop(GameData& gameData, Camera& camera)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60, 724.0f / 768.0f, 0.1, 1024);
+    glViewport(300, 0, 724, 768);
+    glMatrixMode(GL_MODELVIEW);
+    camera.apply();
+    // Without a "DOWNTOWN" map in the database there is simply no backdrop.
+    if (gameData.currentMap)
+        gameData.currentMap->draw();
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60, 4.0f / 3.0f, 0.1, 1024);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+namespace {
+
+void reload(GameLoopFrame& objects)
+{
+    MetakitStorage storage;
+    storage.open("data.db");
+    objects.gameData.loadNames(storage);
+    objects.gameData.reset();
+    objects.titleScreen.reset(objects.gameData);
+    objects.rulesScreen.reset(objects.gameData);
+    objects.buildScreen.reset(objects.gameData);
+    objects.battleScreen.reset(objects.gameData);
+}
+
+void drawFrame(GameLoopFrame& objects)
+{
+    GameData& gameData = objects.gameData;
+    switch (gameData.mode) {
+    case TitleMode:
+        drawTitleBackdrop(gameData, objects.titleCamera);
+        objects.titleScreen.draw();
+        if (gameData.reloadRequested)
+            reload(objects);
+        break;
+    case RulesMode:
+        objects.rulesScreen.draw();
+        break;
+    case BuildMode:
+        objects.buildScreen.draw();
+        break;
+    case BattleMode:
+        objects.battleScreen.draw();
+        break;
+    default:
+        TextLabel("Shouldn't see this. <ESC> to quit.", 100, 50).draw();
+        break;
+    }
+}
+
+void deliverEvents(GameLoopFrame& objects)
+{
+    GameData& gameData = objects.gameData;
+    SDL_Event event;
+    // Once "QUIT" is chosen the rest of the queue is left unread.
+    while (gameData.mode != QuitMode && SDL_PollEvent(&event)) {
+        switch (gameData.mode) {
+        case TitleMode: objects.titleScreen.handleEvent(event); break;
+        case RulesMode: objects.rulesScreen.handleEvent(event); break;
+        case BuildMode: objects.buildScreen.handleEvent(event); break;
+        case BattleMode: objects.battleScreen.handleEvent(event); break;
+        default:
+            // Only key events carry a key symbol; press or release of Escape quits.
+            if ((event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.keysym.sym == SDLK_ESCAPE)
+                gameData.mode = QuitMode;
+            break;
+        }
+        objects.titleCamera.handleEvent(event);
+    }
+}
+
+}  // namespace
+
+void drawLoadingScreen()
+{
+    drawImage("textures/UIColumnDark.bmp", 0, 300, 1024, 60);
+    TextLabel("LOADING", 460, 313).size(30).draw();
+    SDL_GL_SwapBuffers();
+}
+
+int runGame(const FrameHook& afterDraw)
+{
+    startVideo();
+    drawLoadingScreen();
+
+    {
+        GameData gameData;
+        gameData.load();
+        auto downtown = gameData.maps.find("DOWNTOWN");
+        gameData.currentMap = downtown == gameData.maps.end() ? nullptr : &downtown->second;
+
+        Camera titleCamera(Vector3(30, 10, 20), 30, -60, 45, true);
+        TitleScreen titleScreen(gameData);
+        RulesScreen rulesScreen(gameData);
+        BuildScreen buildScreen(gameData);
+        BattleScreen battleScreen(gameData);
+        GameLoopFrame objects{gameData, titleCamera, titleScreen, rulesScreen, buildScreen, battleScreen, 0};
+
+        while (gameData.mode != QuitMode) {
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            drawFrame(objects);
+            if (afterDraw)
+                afterDraw(objects);
+            deliverEvents(objects);
+            SDL_GL_SwapBuffers();
+            SDL_Delay(15);
+            ++objects.frame;
+        }
+
+        // The kept fonts and textures go before the libraries that made them.
+        FontCache::clear();
+        ImageCache::clear();
+        SearchlightBeam::forget();
+        TTF_Quit();
+        GlContext::setAvailable(false);
+        SDL_Quit();
+        // The context is gone: a later one (a test's) must set the extensions up afresh.
+        GlExtensions::reset();
+    }
+    return 0;
+}

@@ -1,0 +1,120 @@
+#include "app/TitleScreen.h"
+
+#include <GL/gl.h>
+
+#include "data/GameData.h"
+#include "gfx/DrawImage.h"
+#include "gfx/KeyHintRow.h"
+#include "gfx/TextLabel.h"
+#include "gfx/Widgets.h"
+
+TitleScreen::TitleScreen(GameData& gameData) : gameData(&gameData)
+{
+    reset(gameData);
+}
+
+void TitleScreen::reset(GameData& data)
+{
+    gameData = &data;
+    page = 0;
+    selection[0] = selection[1] = selection[2] = 0;
+}
+
+void TitleScreen::handleEvent(SDL_Event event)
+{
+    if (event.type != SDL_KEYDOWN)
+        return;
+    SDLKey key = event.key.keysym.sym;
+
+    if (page == 2) {
+        if (key == SDLK_ESCAPE)
+            page = 0;
+        return;
+    }
+    if (page != 0 && page != 1)
+        return;
+
+    switch (key) {
+    case SDLK_UP:
+        if (selection[page] > 0)
+            --selection[page];
+        break;
+    case SDLK_DOWN:
+        if (selection[page] < 2)
+            ++selection[page];
+        break;
+    case SDLK_SPACE:
+        choose();
+        break;
+    default:
+        break;
+    }
+}
+
+void TitleScreen::choose()
+{
+    int entry = selection[page];
+    if (page == 0) {
+        if (entry == 0) {           // NEW GAME
+            gameData->mode = RulesMode;
+            selection[0] = 0;
+            page = 1;
+        } else if (entry == 1) {    // CREDITS
+            page = 2;
+        } else {                    // QUIT
+            gameData->mode = QuitMode;
+        }
+    } else {
+        if (entry == 0) {           // RESUME GAME
+            gameData->mode = gameData->resumeMode;
+        } else if (entry == 1) {    // END GAME
+            gameData->reloadRequested = true;
+            selection[1] = 0;
+            page = 0;
+            selection[0] = 0;
+        } else {                    // QUIT
+            gameData->mode = QuitMode;
+        }
+    }
+}
+
+void TitleScreen::draw() const
+{
+    if (page == 2)
+        drawCredits();
+    else
+        drawMenu();
+}
+
+void TitleScreen::drawMenu() const
+{
+    drawImage("textures/UIColumnDark.bmp", 0, 0, 300, 768);
+
+    TextLabel("G E A R W A R D", 85, 80).size(24).draw();
+    TextLabel("A", 82, 100).size(72).draw();
+    TextLabel("R", 132, 100).size(72).draw();
+    TextLabel("C", 163, 100).size(72).draw();
+
+    static const char* const entries[2][3] = {
+        {"NEW GAME", "CREDITS", "QUIT"},
+        {"RESUME GAME", "END GAME", "QUIT"},
+    };
+    for (int i = 0; i < 3; ++i)
+        TextLabel(entries[page][i], 85, 220 + 55 * i).size(24).draw();
+
+    drawImage("textures/UICursor.png", 72, 226 + 55 * selection[page], 7, 16);
+}
+
+void TitleScreen::drawCredits() const
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    TextLabel("CREDITS", 12, 5).draw();
+    drawColumnBackdrop(1);
+    drawWideHeader("GEARWARD ARC v1.0", 200, 40);
+    drawColumnHeader("DESIGN", 0, 40);
+    drawColumnHeader("PROGRAMMING", 0, 65);
+    drawColumnHeader("ART", 0, 90);
+    TextLabel("The Gearward Arc team", 12, 120).size(24).draw();
+    TextLabel("Bug reports and mods welcome on the project tracker", 12, 145).size(18).draw();
+    KeyHintRow().key(KeyHintRow::ESC, "Main menu");
+}

@@ -1,0 +1,38 @@
+#include "build/BuildScreen.h"
+
+#include "data/GameData.h"
+#include "gfx/KeyHintRow.h"
+#include "gfx/TextLabel.h"
+#include "gfx/Widgets.h"
+
+BuildScreen::BuildScreen(GameData& gameData)
+    : gameData(&gameData), camera(Vector3(0, 0, 0), 40, -45, 90, true)
+{
+    reset(gameData);
+}
+
+void BuildScreen::reset(GameData& data)
+{
+    gameData = &data;
+    side = 0;
+    squadWeight = 0;
+    view = 0;
+    cursor[0] = cursor[1] = cursor[2] = 0;
+    camera = Camera(Vector3(0, 0, 0), 40, -45, 90, true);
+}
+
+void BuildScreen::handleEvent(SDL_Event event)
+{
+    camera.handleEvent(event);
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
+        gameData->resumeMode = BuildMode;
+        gameData->mode = TitleMode;
+    }
+}
+
+void BuildScreen::draw() const
+{
+    drawColumnBackdrop(3);
+    TextLabel("BUILD", 12, 5).draw();
+    KeyHintRow().key(KeyHintRow::ESC, "Main menu");
+}

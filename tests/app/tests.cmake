@@ -1,0 +1,10 @@
+# The built game driven from outside: real keys through xdotool on a virtual X server, the
+# screen captured with import. Screenshots land in build/screenshots/.
+if(TARGET gearward)
+  add_test(NAME title_end_to_end
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/title-end-to-end.sh $<TARGET_FILE_DIR:gearward> ${CMAKE_BINARY_DIR}/screenshots)
+  add_test(NAME start_up_failures
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/start-up-failures.sh $<TARGET_FILE_DIR:gearward>)
+  set_tests_properties(title_end_to_end start_up_failures PROPERTIES
+    ENVIRONMENT "LIBGL_ALWAYS_SOFTWARE=1;SDL_VIDEODRIVER=x11" TIMEOUT 180)
+endif()
