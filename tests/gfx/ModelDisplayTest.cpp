@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <dlfcn.h>
+#include <link.h>
 #include <unistd.h>
 
 #include <SDL.h>
@@ -15,16 +17,19 @@
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-// Mesa's driver is unloaded when SDL quits, and its frame-pointer-less code stops the quick
-// unwinder, so the driver's own leaks would show up as "unknown module" that no suppression can
-// name. The full unwinder records the SDL and GL frames the suppressions list.
-extern "C" const char* __asan_default_options() { return "fast_unwind_on_malloc=0"; }
-#endif
-
 namespace {
 
 const int windowSize = 128;
+
+// Mesa unloads its driver when SDL quits; the driver's own small leaks would then be reported
+// against an "unknown module" that the leak suppressions cannot name. Keeping the driver loaded
+// lets them be attributed, and suppressed, by library.
+int keepDriverLoaded(dl_phdr_info* info, size_t, void*) {
+    std::string name = info->dlpi_name ? info->dlpi_name : "";
+    if (name.find("_dri.so") != std::string::npos)
+        dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    return 0;
+}
 
 // Transforms by the model-view-projection matrix, passes colour and material coordinates on and
 // puts the lighting term on the shading ramp's coordinate.
@@ -61,6 +66,7 @@ protected:
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
         ASSERT_NE(SDL_SetVideoMode(windowSize, windowSize, 0, SDL_OPENGL), nullptr) << SDL_GetError();
+        dl_iterate_phdr(keepDriverLoaded, nullptr);
         GlContext::setAvailable(true);
         GlExtensions::reset();
     }
