@@ -6,5 +6,6 @@ if(TARGET gearward)
   add_test(NAME start_up_failures
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/start-up-failures.sh $<TARGET_FILE_DIR:gearward>)
   set_tests_properties(title_end_to_end start_up_failures PROPERTIES
-    ENVIRONMENT "LIBGL_ALWAYS_SOFTWARE=1;SDL_VIDEODRIVER=x11" TIMEOUT 180)
+    ENVIRONMENT "LIBGL_ALWAYS_SOFTWARE=1;SDL_VIDEODRIVER=x11" TIMEOUT 180
+    RESOURCE_LOCK virtual_x_server)
 endif()

@@ -2,6 +2,7 @@
 // and textures from the game directory): textures load, terrain covers exactly its tile seen from
 // above, and an assembled robot stays on its tile with its feet on the ground.
 #include "gfx/GlContext.h"
+#include "gfx/GlExtensions.h"
 #include "gfx/Model.h"
 
 #include <SDL.h>
@@ -44,13 +45,15 @@ struct Picture {
     }
 };
 
-class ModelDisplayTest : public ::testing::Test {
+class ContentModelsDisplayTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
         ASSERT_NE(SDL_SetVideoMode(size, size, 0, SDL_OPENGL), nullptr) << SDL_GetError();
+        // A fresh context: the extension set-up of an earlier suite's window is gone with it.
+        GlExtensions::reset();
         GlContext::setAvailable(true);
     }
     // SDL stays up for the other display suites in this program: shutting it down unloads the
@@ -100,7 +103,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ModelDisplayTest, EveryModelDrawsWithItsTextures) {
+TEST_F(ContentModelsDisplayTest, EveryModelDrawsWithItsTextures) {
     std::vector<std::string> names = modelNames("");
     ASSERT_FALSE(names.empty());
     for (const std::string& name : names) {
@@ -120,7 +123,7 @@ TEST_F(ModelDisplayTest, EveryModelDrawsWithItsTextures) {
     }
 }
 
-TEST_F(ModelDisplayTest, TerrainCoversExactlyItsTileFromAbove) {
+TEST_F(ContentModelsDisplayTest, TerrainCoversExactlyItsTileFromAbove) {
     const double half = 3.0, pixel = 2 * half / size;
     for (const std::string& name : modelNames("terrain-")) {
         SCOPED_TRACE(name);
@@ -145,7 +148,7 @@ TEST_F(ModelDisplayTest, TerrainCoversExactlyItsTileFromAbove) {
 }
 
 // A robot built from the first part of each kind, drawn as the game draws it on its tile.
-TEST_F(ModelDisplayTest, AssembledRobotStandsOnItsTile) {
+TEST_F(ContentModelsDisplayTest, AssembledRobotStandsOnItsTile) {
     struct Slot {
         const char* prefix;
         double x, y, scale;
