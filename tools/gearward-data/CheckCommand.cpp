@@ -9,11 +9,7 @@
 int runCheck(const std::vector<std::string>& args) {
     const std::string& path = args[0];
     MetakitStorage storage;
-    std::string error;
-    if (!storage.open(path, &error)) {
-        std::cerr << path << ": " << error << "\n";
-        return 2;
-    }
+    if (!openStorageOrReport(path, storage)) return 2;
     std::vector<std::string> problems = ContentChecker::check(storage);
     for (const std::string& problem : problems) std::cout << problem << "\n";
     return problems.empty() ? 0 : 1;

@@ -9,11 +9,7 @@
 int runDump(const std::vector<std::string>& args) {
     const std::string& path = args[0];
     MetakitStorage storage;
-    std::string error;
-    if (!storage.open(path, &error)) {
-        std::cerr << path << ": " << error << "\n";
-        return 2;
-    }
+    if (!openStorageOrReport(path, storage)) return 2;
     std::string json = MetakitJson::toJson(storage);
     std::cout << json;
     if (json.empty() || json.back() != '\n') std::cout << "\n";

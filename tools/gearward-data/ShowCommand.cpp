@@ -41,11 +41,7 @@ void writeMap(std::ostream& out, const Map& map) {
 int runShow(const std::vector<std::string>& args) {
     const std::string& path = args[0];
     MetakitStorage storage;
-    std::string error;
-    if (!storage.open(path, &error)) {
-        std::cerr << path << ": " << error << "\n";
-        return 2;
-    }
+    if (!openStorageOrReport(path, storage)) return 2;
     if (chdir(folderOf(path).c_str()) != 0) {
         std::cerr << path << ": cannot enter its folder to find the model files\n";
         return 2;

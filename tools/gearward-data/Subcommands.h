@@ -6,6 +6,12 @@
 #include <string>
 #include <vector>
 
+class MetakitStorage;
+
+// Opens a database for a subcommand; when it cannot be read, prints "FILE: reason" on standard
+// error and returns false (the subcommand then exits with status 2).
+bool openStorageOrReport(const std::string& path, MetakitStorage& storage);
+
 int runDump(const std::vector<std::string>& args);    // DumpCommand.cpp
 int runBuild(const std::vector<std::string>& args);   // BuildCommand.cpp
 int runCheck(const std::vector<std::string>& args);   // CheckCommand.cpp

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Subcommands.h"
+#include "data/MetakitStorage.h"
 
 namespace {
 
@@ -36,6 +37,13 @@ void printUsage(std::ostream& out) {
 }
 
 }  // namespace
+
+bool openStorageOrReport(const std::string& path, MetakitStorage& storage) {
+    std::string error;
+    if (storage.open(path, &error)) return true;
+    std::cerr << path << ": " << error << "\n";
+    return false;
+}
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
