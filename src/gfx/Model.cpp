@@ -357,9 +357,9 @@ std::ostream& operator<<(std::ostream& out, const Model& model) {
         out << "\n" << std::string(54, '=') << "\n";
         out << "Joint " << i << ": \n";
         out << "Parent index: " << joint.parent << "\n";
-        out << "Local rotation: \n" << joint.relativeRotation;
+        out << "Local rotation: " << joint.relativeRotation;
         out << "Local position: " << joint.relativePosition << "\n";
-        out << "World rotation: \n" << joint.absoluteRotation;
+        out << "World rotation: " << joint.absoluteRotation;
         out << "World position: " << joint.absolutePosition << "\n";
         out << "Number of rotation keyframes: " << joint.rotationKeys.size() << "\n";
         out << "Number of position keyframes: " << joint.translationKeys.size() << "\n";

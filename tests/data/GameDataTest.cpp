@@ -102,6 +102,30 @@ TEST(GeneratePilotsTest, PointsAreSpreadWithinTheTotalFromTheUnseededGenerator) 
     }
 }
 
+// The skill a placed point lands on: 0 Reflexes, 1 Melee Attack, 2 Ranged Attack, 3 Defense.
+int skill(const Pilot& pilot, int index) {
+    const int skills[] = {pilot.reflexes, pilot.meleeAttack, pilot.rangedAttack, pilot.defense};
+    return skills[index];
+}
+
+TEST(GeneratePilotsTest, EachPointDrawsThePilotFirstAndTheSkillSecond) {
+    // One point per side: side 0 takes the first two draws, side 1 the next two.
+    srand(11);
+    const int first = rand(), second = rand(), third = rand(), fourth = rand();
+    // The seed is only useful while the opposite reading would land the point elsewhere.
+    ASSERT_TRUE(first % 10 != second % 10 || second % 4 != first % 4);
+
+    GameData data;
+    data.sides[0].skillPointTotal = 41;
+    data.sides[1].skillPointTotal = 41;
+    srand(11);
+    data.generatePilots();
+    EXPECT_EQ(skill(*data.sides[0].pilots[static_cast<size_t>(first % 10)], second % 4), 2);
+    EXPECT_EQ(skill(*data.sides[1].pilots[static_cast<size_t>(third % 10)], fourth % 4), 2);
+    EXPECT_EQ(skillTotal(data.sides[0]), 41);
+    EXPECT_EQ(skillTotal(data.sides[1]), 41);
+}
+
 TEST(GeneratePilotsTest, TooFewNamesLeaveTheRestNameless) {
     GameData data;
     data.pilotNames = {"Ada", "Bo", "Cy"};

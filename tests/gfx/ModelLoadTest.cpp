@@ -421,10 +421,10 @@ TEST(ModelListingTest, ExactText) {
               "======================================================\n"
               "Joint 0: \n"
               "Parent index: -1\n"
-              "Local rotation: \n" +
+              "Local rotation: " +
                   identity +
                   "Local position:     1.0000,     0.0000,     0.0000\n"
-                  "World rotation: \n" +
+                  "World rotation: " +
                   identity +
                   "World position:     1.0000,     0.0000,     0.0000\n"
                   "Number of rotation keyframes: 1\n"
