@@ -114,7 +114,8 @@ void TitleScreen::drawCredits() const
     drawColumnHeader("DESIGN", 0, 40);
     drawColumnHeader("PROGRAMMING", 0, 65);
     drawColumnHeader("ART", 0, 90);
-    TextLabel("The Gearward Arc team", 12, 120).size(24).draw();
-    TextLabel("Bug reports and mods welcome on the project tracker", 12, 145).size(18).draw();
+    // Both lines fit the 200-pixel column: nothing may spill over its edge into the open backdrop.
+    TextLabel("The Arc team", 12, 120).size(24).draw();
+    TextLabel("Bug reports welcome", 12, 145).size(18).draw();
     KeyHintRow().key(KeyHintRow::ESC, "Main menu");
 }

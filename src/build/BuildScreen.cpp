@@ -23,7 +23,9 @@ void BuildScreen::reset(GameData& data)
 
 void BuildScreen::handleEvent(SDL_Event event)
 {
-    camera.handleEvent(event);
+    // Only the robot view shows a model for the keypad to turn; the list keeps its camera still.
+    if (view == 1)
+        camera.handleEvent(event);
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
         gameData->resumeMode = BuildMode;
         gameData->mode = TitleMode;

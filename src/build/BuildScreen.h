@@ -2,7 +2,7 @@
 // The squad-building screen (mode 2).
 //
 // For now a minimal screen: it draws the three-column backdrop with its "BUILD" title, hands
-// events to its model camera, and Escape returns to the title menu with `resumeMode` 2. Equipping
+// events to its model camera in the robot view, and Escape returns to the title menu with `resumeMode` 2. Equipping
 // robots and assigning pilots are built by a later issue.
 
 #include <SDL/SDL.h>

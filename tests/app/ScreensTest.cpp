@@ -62,4 +62,17 @@ TEST(ScreensTest, BuildAndBattleEscapeRecordWhereToResume)
     EXPECT_DOUBLE_EQ(battle.battleCamera.polar, 0);
 }
 
+TEST(ScreensTest, BuildCameraTakesTheKeypadOnlyInTheRobotView)
+{
+    GameData gameData;
+    BuildScreen build(gameData);
+    build.handleEvent(key(SDLK_KP4));
+    EXPECT_EQ(build.camera.turnSpeed, 0) << "the robot list has no model to turn";
+    build.view = 1;
+    build.handleEvent(key(SDLK_KP4));
+    EXPECT_EQ(build.camera.turnSpeed, -1);
+    build.handleEvent(key(SDLK_KP4, SDL_KEYUP));
+    EXPECT_EQ(build.camera.turnSpeed, 0);
+}
+
 }  // namespace
