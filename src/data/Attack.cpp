@@ -4,14 +4,6 @@
 
 namespace {
 
-CellOffsets readOffsets(const MetakitView& cells) {
-    CellOffsets offsets;
-    offsets.reserve(cells.rowCount());
-    for (size_t i = 0; i < cells.rowCount(); ++i)
-        offsets.emplace_back(cells.getInt(i, "x"), cells.getInt(i, "y"));
-    return offsets;
-}
-
 void writeOffsets(std::ostream& out, const CellOffsets& offsets) {
     for (const auto& cell : offsets)
         out << "(" << cell.first << ", " << cell.second << ") ";
@@ -27,8 +19,8 @@ bool Attack::load(const MetakitView& view, size_t row) {
     accuracy = view.getInt(row, "accuracy");
     cooldown = view.getInt(row, "cooldown");
     melee = view.getInt(row, "isMelee") != 0;
-    range = readOffsets(view.getSubview(row, "range"));
-    aoe = readOffsets(view.getSubview(row, "aoe"));
+    range = readCellList(view.getSubview(row, "range"));
+    aoe = readCellList(view.getSubview(row, "aoe"));
     return true;
 }
 

@@ -10,9 +10,11 @@
 #include <utility>
 #include <vector>
 
+#include "data/CellList.h"
+
 class MetakitView;
 
-using CellOffsets = std::vector<std::pair<int, int>>;   // (x, y) pairs in database order
+using CellOffsets = CellList;
 
 class Attack {
 public:

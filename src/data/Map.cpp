@@ -6,18 +6,6 @@
 #include "data/MetakitView.h"
 #include "data/Terrain.h"
 
-namespace {
-
-MapCells readCells(const MetakitView& cells) {
-    MapCells result;
-    result.reserve(cells.rowCount());
-    for (size_t i = 0; i < cells.rowCount(); ++i)
-        result.emplace_back(cells.getInt(i, "x"), cells.getInt(i, "y"));
-    return result;
-}
-
-}  // namespace
-
 Map::Map(const MetakitView& view, size_t row, const GameData& gameData) {
     load(view, row, gameData);
 }
@@ -35,8 +23,8 @@ bool Map::load(const MetakitView& view, size_t row, const GameData& gameData) {
         if (!symbol.empty()) legend.insert_or_assign(symbol[0], legendRows.getString(i, "name"));
     }
 
-    startZones[0] = readCells(view.getSubview(row, "start1"));
-    startZones[1] = readCells(view.getSubview(row, "start2"));
+    startZones[0] = readCellList(view.getSubview(row, "start1"));
+    startZones[1] = readCellList(view.getSubview(row, "start2"));
 
     grid.clear();
     const MetakitView& layout = view.getSubview(row, "layout");

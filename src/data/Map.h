@@ -10,11 +10,13 @@
 #include <utility>
 #include <vector>
 
+#include "data/CellList.h"
+
 class GameData;
 class MetakitView;
 class Terrain;
 
-using MapCells = std::vector<std::pair<int, int>>;   // (x, y) pairs
+using MapCells = CellList;
 
 class Map {
 public:

@@ -16,17 +16,13 @@
 #include "gfx/FontCache.h"
 #include "gfx/ImageCache.h"
 #include "../support/DisplayWindow.h"
+#include "../support/KeyEvent.h"
 
 namespace {
 
 void push(SDLKey sym, Uint8 type = SDL_KEYDOWN, int mod = KMOD_NONE)
 {
-    SDL_Event event{};
-    event.type = type;
-    event.key.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = sym;
-    event.key.keysym.mod = SDLMod(mod);
+    SDL_Event event = keyEvent(sym, type, mod);
     SDL_PushEvent(&event);
 }
 

@@ -7,17 +7,11 @@
 #include "build/BuildScreen.h"
 #include "data/GameData.h"
 #include "setup/RulesScreen.h"
+#include "../support/KeyEvent.h"
 
 namespace {
 
-SDL_Event key(SDLKey sym, Uint8 type = SDL_KEYDOWN)
-{
-    SDL_Event event{};
-    event.type = type;
-    event.key.type = type;
-    event.key.keysym.sym = sym;
-    return event;
-}
+SDL_Event key(SDLKey sym, Uint8 type = SDL_KEYDOWN) { return keyEvent(sym, type); }
 
 TEST(ScreensTest, RulesEscapeReturnsToTheTitleAndResumesHere)
 {

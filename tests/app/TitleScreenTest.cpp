@@ -2,17 +2,11 @@
 
 #include "app/TitleScreen.h"
 #include "data/GameData.h"
+#include "../support/KeyEvent.h"
 
 namespace {
 
-SDL_Event key(SDLKey sym, Uint8 type = SDL_KEYDOWN)
-{
-    SDL_Event event{};
-    event.type = type;
-    event.key.type = type;
-    event.key.keysym.sym = sym;
-    return event;
-}
+SDL_Event key(SDLKey sym, Uint8 type = SDL_KEYDOWN) { return keyEvent(sym, type); }
 
 class TitleScreenTest : public testing::Test {
 protected:

@@ -1,28 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "gfx/Camera.h"
+#include "../support/KeyEvent.h"
 
 namespace {
 
-SDL_Event keyEvent(Uint8 type, SDLKey key, int mod)
-{
-    SDL_Event event{};
-    event.type = type;
-    event.key.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = key;
-    event.key.keysym.mod = SDLMod(mod);
-    return event;
-}
-
 void press(Camera& camera, SDLKey key, int mod = KMOD_NONE)
 {
-    camera.handleEvent(keyEvent(SDL_KEYDOWN, key, mod));
+    camera.handleEvent(keyEvent(key, SDL_KEYDOWN, mod));
 }
 
 void release(Camera& camera, SDLKey key, int mod = KMOD_NONE)
 {
-    camera.handleEvent(keyEvent(SDL_KEYUP, key, mod));
+    camera.handleEvent(keyEvent(key, SDL_KEYUP, mod));
 }
 
 Camera titleCamera()
