@@ -103,7 +103,7 @@ void ComputerPlayer::buildSquad(const std::string& databasePath) {
 
 void ComputerPlayer::deploySquad() {
     if (!gameData.currentMap) return;
-    const MapCells& cells = gameData.currentMap->startZone(1);
+    const CellList& cells = gameData.currentMap->startZone(1);
     auto& squad = gameData.sides[1].squad;
     for (const auto& cell : cells) {
         auto waiting = std::find_if(squad.begin(), squad.end(),

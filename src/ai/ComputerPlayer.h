@@ -9,6 +9,7 @@
 
 #include "ai/PathNode.h"
 #include "battle/HitMarker.h"
+#include "data/CellList.h"
 
 class GameData;
 class Robot;
@@ -20,7 +21,7 @@ public:
     std::vector<std::unique_ptr<PathNode>> openNodes;     // path search, owned
     std::vector<std::unique_ptr<PathNode>> closedNodes;   // path search, owned
     std::vector<Robot*> targets;                          // side 0's robots by distance
-    std::vector<std::pair<int, int>> path;                // tiles toward the goal, next step last
+    CellList path;               // tiles toward the goal, next step last
     bool pathFound = false;
 
     explicit ComputerPlayer(GameData& gameData);

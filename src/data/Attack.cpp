@@ -4,7 +4,7 @@
 
 namespace {
 
-void writeOffsets(std::ostream& out, const CellOffsets& offsets) {
+void writeOffsets(std::ostream& out, const CellList& offsets) {
     for (const auto& cell : offsets)
         out << "(" << cell.first << ", " << cell.second << ") ";
 }

@@ -14,7 +14,6 @@
 
 class MetakitView;
 
-using CellOffsets = CellList;
 
 class Attack {
 public:
@@ -25,8 +24,8 @@ public:
     int accuracy = 0;     // base hit chance in percent
     int damage = 0;
     bool melee = false;   // which pilot skill applies
-    CellOffsets range;
-    CellOffsets aoe;      // an attack that strikes only the aimed cell lists (0, 0)
+    CellList range;
+    CellList aoe;      // an attack that strikes only the aimed cell lists (0, 0)
 
     // Reads row `row` of the `attack` view; missing properties read as "" and 0.
     bool load(const MetakitView& view, size_t row);
@@ -38,8 +37,8 @@ public:
     int getAccuracy() const { return accuracy; }
     int getDamage() const { return damage; }
     bool isMelee() const { return melee; }
-    const CellOffsets& getRange() const { return range; }
-    const CellOffsets& getAoe() const { return aoe; }
+    const CellList& getRange() const { return range; }
+    const CellList& getAoe() const { return aoe; }
 };
 
 // The modders' listing: "ATTACK: ...", "Energy: ...", ... one line each.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "ai/ComputerPlayer.h"
 #include "data/MetakitStorage.h"
 #include "data/MetakitView.h"
 #include "data/NameShuffleRandom.h"

@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "ai/ComputerPlayer.h"
 #include "data/Attack.h"
 #include "data/Component.h"
 #include "data/GameMode.h"
@@ -25,6 +24,7 @@
 #include "data/SideSetup.h"
 #include "data/Terrain.h"
 
+class ComputerPlayer;
 class MetakitStorage;
 
 class GameData {

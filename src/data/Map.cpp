@@ -61,8 +61,8 @@ const Terrain* Map::terrainAt(int x, int y) const {
     return cells[static_cast<size_t>(x)];
 }
 
-const MapCells& Map::startZone(int side) const {
-    static const MapCells none;
+const CellList& Map::startZone(int side) const {
+    static const CellList none;
     if (side < 0 || side > 1) return none;
     return startZones[static_cast<size_t>(side)];
 }

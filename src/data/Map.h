@@ -16,7 +16,6 @@ class GameData;
 class MetakitView;
 class Terrain;
 
-using MapCells = CellList;
 
 class Map {
 public:
@@ -24,7 +23,7 @@ public:
     std::string description;
     // grid[y][x]; nullptr where the layout character had no legend entry or named no terrain.
     std::vector<std::vector<const Terrain*>> grid;
-    std::array<MapCells, 2> startZones;   // side 0 from `start1`, side 1 from `start2`
+    std::array<CellList, 2> startZones;   // side 0 from `start1`, side 1 from `start2`
 
     Map() = default;
     // Reads row `row` of the `map` view; layout characters resolve in gameData.terrains.
@@ -42,7 +41,7 @@ public:
     const Terrain* terrainAt(int x, int y) const;
 
     // The deployment cells of side 0 or 1 in database order; an empty list for any other side.
-    const MapCells& startZone(int side) const;
+    const CellList& startZone(int side) const;
 
     // Every tile's terrain model at its place (MapDrawing.cpp).
     void draw() const;

@@ -8,7 +8,7 @@
 
 #include <GL/gl.h>
 
-#include "data/Timer.h"
+#include "gfx/Timer.h"
 #include "gfx/Matrix.h"
 #include "gfx/Vector3.h"
 

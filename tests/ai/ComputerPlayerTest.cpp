@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "ai/ComputerPlayer.h"
 #include "../data/TestDatabase.h"
 #include "data/GameData.h"
 

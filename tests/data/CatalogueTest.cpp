@@ -61,8 +61,8 @@ TEST_F(CatalogueTest, CataloguesIterateInByteOrder) {
 
 TEST_F(CatalogueTest, AttackPatternsKeepTheirRowOrder) {
     const Attack& laser = data.attacks.at("Laser");
-    EXPECT_EQ(laser.getRange(), (CellOffsets{{0, 1}, {0, 2}, {-1, 3}}));
-    EXPECT_EQ(laser.getAoe(), (CellOffsets{{0, 0}}));
+    EXPECT_EQ(laser.getRange(), (CellList{{0, 1}, {0, 2}, {-1, 3}}));
+    EXPECT_EQ(laser.getAoe(), (CellList{{0, 0}}));
     EXPECT_FALSE(laser.isMelee());
     EXPECT_TRUE(data.attacks.at("Fist").isMelee());
     EXPECT_TRUE(data.attacks.at("Dud").getAoe().empty());

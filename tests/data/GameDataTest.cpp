@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "ai/ComputerPlayer.h"
 #include "TestDatabase.h"
 #include "data/GameData.h"
 

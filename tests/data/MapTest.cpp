@@ -61,8 +61,8 @@ TEST_F(MapTest, CellsOutsideTheGridAreNone) {
 }
 
 TEST_F(MapTest, StartZonesInRowOrder) {
-    EXPECT_EQ(map("DOWNTOWN").startZone(0), (MapCells{{0, 0}, {1, 0}}));
-    EXPECT_EQ(map("DOWNTOWN").startZone(1), (MapCells{{3, 2}, {2, 2}, {3, 1}}));
+    EXPECT_EQ(map("DOWNTOWN").startZone(0), (CellList{{0, 0}, {1, 0}}));
+    EXPECT_EQ(map("DOWNTOWN").startZone(1), (CellList{{3, 2}, {2, 2}, {3, 1}}));
     EXPECT_TRUE(map("DESERT").startZone(1).empty());
     EXPECT_TRUE(map("DOWNTOWN").startZone(2).empty());
     EXPECT_TRUE(map("DOWNTOWN").startZone(-1).empty());

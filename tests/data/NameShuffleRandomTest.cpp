@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/NameShuffleRandom.h"
-#include "gfx/RandomFraction.h"
+#include "battle/RandomFraction.h"
 
 namespace {
 

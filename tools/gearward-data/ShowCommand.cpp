@@ -20,7 +20,7 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-void writeCells(std::ostream& out, const MapCells& cells) {
+void writeCells(std::ostream& out, const CellList& cells) {
     for (const auto& cell : cells) out << "(" << cell.first << ", " << cell.second << ") ";
     out << "\n";
 }

@@ -1,4 +1,4 @@
-#include "gfx/RandomFraction.h"
+#include "battle/RandomFraction.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "data/Timer.h"
+#include "gfx/Timer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "data/Timer.h"
+#include "gfx/Timer.h"
 
 #include <SDL.h>
 

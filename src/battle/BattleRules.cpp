@@ -1,0 +1,94 @@
+#include "battle/BattleRules.h"
+
+#include <cmath>
+#include <limits>
+
+#include "battle/RandomFraction.h"
+#include "data/Attack.h"
+#include "data/Pilot.h"
+#include "data/Robot.h"
+
+namespace {
+
+int wrapFacing(int facing) { return ((facing % 4) + 4) % 4; }
+
+// Truncation toward zero into int, held to int's range (NaN counts as 0).
+int truncToInt(double value) {
+    if (!(value == value)) {
+        return 0;
+    }
+    const double low = static_cast<double>(std::numeric_limits<int>::min());
+    const double high = static_cast<double>(std::numeric_limits<int>::max());
+    if (value <= low) {
+        return std::numeric_limits<int>::min();
+    }
+    if (value >= high) {
+        return std::numeric_limits<int>::max();
+    }
+    return static_cast<int>(std::trunc(value));
+}
+
+}  // namespace
+
+std::pair<int, int> facingStep(int facing) {
+    switch (facing) {
+    case FACING_SOUTH: return {0, 1};
+    case FACING_EAST: return {1, 0};
+    case FACING_NORTH: return {0, -1};
+    case FACING_WEST: return {-1, 0};
+    default: return {0, 0};
+    }
+}
+
+std::pair<int, int> turnPatternEntry(int facing, int px, int py) {
+    switch (wrapFacing(facing)) {
+    case FACING_SOUTH: return {-px, py};
+    case FACING_EAST: return {py, px};
+    case FACING_NORTH: return {px, -py};
+    default: return {-py, -px};
+    }
+}
+
+double attackModifier(const Robot& attacker, const Attack& attack) {
+    int skill = 0;
+    if (attacker.pilot != nullptr) {
+        skill = attack.isMelee() ? attacker.pilot->getMeleeAttack() : attacker.pilot->getRangedAttack();
+    }
+    return (skill - 5) * 0.05;
+}
+
+double defenseModifier(const Robot& defender) {
+    const int skill = defender.pilot != nullptr ? defender.pilot->getDefense() : 0;
+    return (skill - 5) * 0.05;
+}
+
+double hitChance(double attackMod, double defenseMod, int accuracy) {
+    return ((attackMod + 1) - defenseMod) * (accuracy / 100.0);
+}
+
+int hitDamage(double attackMod, double defenseMod, double spread, int damage, int armor) {
+    const double dealt = static_cast<double>(truncToInt((spread / 10 + (attackMod + 1)) * damage));
+    const double absorbed = static_cast<double>(truncToInt(armor * (defenseMod + 1) / 20));
+    const int result = truncToInt(dealt - absorbed);
+    return result <= 98 ? 99 : result;
+}
+
+HitMarker rollHitAttempt(const Robot& attacker, const Attack& attack, Robot& target) {
+    const double a = attackModifier(attacker, attack);
+    const double d = defenseModifier(target);
+    HitMarker marker;
+    marker.x = target.x;
+    marker.y = target.y;
+    if (!(hitChance(a, d, attack.getAccuracy()) > randomFraction())) {
+        return marker;
+    }
+    const int damage = hitDamage(a, d, randomFraction(), attack.getDamage(), target.getAp());
+    // hp - damage, worked wide: neither value is trusted to stay small.
+    const long long left = static_cast<long long>(target.hp) - damage;
+    target.hp = left < 1 ? 0 : static_cast<int>(left);
+    if (target.hp == 0) {
+        target.modelState = Robot::DESTROYED;
+    }
+    marker.value = damage;
+    return marker;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The rules a human robot and a computer robot share: what a step and a turn cost, how an attack
+// pattern written for a robot facing south lands on the map for any facing, and how one hit
+// attempt is rolled and what it does to the robot it strikes.
+
+#include <utility>
+
+#include "battle/HitMarker.h"
+
+class Attack;
+class Robot;
+
+constexpr int MOVE_ENERGY_COST = 500;   // one tile straight ahead
+constexpr int TURN_ENERGY_COST = 100;   // one change of facing (the computer pays it per unit)
+
+// 0 south (+y), 1 east (+x), 2 north (-y), 3 west (-x).
+enum Facing { FACING_SOUTH = 0, FACING_EAST = 1, FACING_NORTH = 2, FACING_WEST = 3 };
+
+// One tile step (dx, dy) in a facing; (0, 0) for a value outside 0..3.
+std::pair<int, int> facingStep(int facing);
+
+// The map offset of pattern entry (px, py), where py counts tiles straight ahead and px tiles to
+// the right-hand side, for a robot with this facing. A facing outside 0..3 is taken modulo 4.
+std::pair<int, int> turnPatternEntry(int facing, int px, int py);
+
+// The skill modifiers of the hit roll: (skill - 5) x 0.05 for the attacker's Melee or Ranged
+// Attack and for the defender's Defense. A robot without a pilot fights with skill 0.
+double attackModifier(const Robot& attacker, const Attack& attack);
+double defenseModifier(const Robot& defender);
+
+// ((A + 1) - D) x accuracy / 100: above 1 always hits, 0 or below never does.
+double hitChance(double attackMod, double defenseMod, int accuracy);
+
+// trunc((spread / 10 + (A + 1)) x damage) - trunc(armor x (D + 1) / 20), at least 99, worked in
+// double precision and held within int range whatever the database holds.
+int hitDamage(double attackMod, double defenseMod, double spread, int damage, int armor);
+
+// One hit attempt of `attack` by `attacker` on `target`: draws randomFraction() for the hit, and
+// on a hit a second draw for the damage spread; a hit lowers the target's hp, and a target brought
+// below 1 is left at 0 as a wreck. Returns the marker for the target's tile (value 0 for a miss).
+HitMarker rollHitAttempt(const Robot& attacker, const Attack& attack, Robot& target);
