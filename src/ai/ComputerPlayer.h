@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ai/PathNode.h"
-#include "battle/HitMarker.h"
+#include "data/HitMarker.h"
 #include "data/CellList.h"
 
 class GameData;

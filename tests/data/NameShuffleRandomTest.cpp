@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/NameShuffleRandom.h"
-#include "battle/RandomFraction.h"
+#include "data/RandomFraction.h"
 
 namespace {
 

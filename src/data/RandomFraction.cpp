@@ -1,4 +1,4 @@
-#include "battle/RandomFraction.h"
+#include "data/RandomFraction.h"
 
 #include <cstdlib>
 

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "battle/HitMarker.h"
+#include "data/HitMarker.h"
 
 class Attack;
 class Robot;

@@ -1,9 +1,9 @@
-#include "battle/BattleRules.h"
+#include "data/BattleRules.h"
 
 #include <cmath>
 #include <limits>
 
-#include "battle/RandomFraction.h"
+#include "data/RandomFraction.h"
 #include "data/Attack.h"
 #include "data/Pilot.h"
 #include "data/Robot.h"
