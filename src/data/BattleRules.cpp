@@ -92,3 +92,48 @@ HitMarker rollHitAttempt(const Robot& attacker, const Attack& attack, Robot& tar
     marker.value = damage;
     return marker;
 }
+
+void endRobotTurn(Robot& robot) {
+    robot.ep = robot.getMaxEp();
+    robot.movePoints = robot.getMove();
+    for (auto& component : robot.components) {
+        if (component != nullptr) {
+            component->cooldownLeft = 0;
+        }
+    }
+}
+
+bool sideWipedOut(const std::vector<Robot*>& roster, int side) {
+    for (const Robot* robot : roster) {
+        if (robot != nullptr && robot->side == side && robot->hp > 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int matchResult(const std::vector<Robot*>& roster) {
+    const bool side0Out = sideWipedOut(roster, 0);
+    const bool side1Out = sideWipedOut(roster, 1);
+    if (side0Out && side1Out) {
+        return 0;
+    }
+    if (side0Out) {
+        return 2;
+    }
+    if (side1Out) {
+        return 1;
+    }
+    return MATCH_GOES_ON;
+}
+
+int nextTurnIndex(const std::vector<Robot*>& roster, int turnIndex) {
+    const int n = static_cast<int>(roster.size());
+    for (int i = 1; i < n; ++i) {
+        const int j = ((turnIndex + i) % n + n) % n;
+        if (roster[j] != nullptr && roster[j]->hp > 0) {
+            return j;
+        }
+    }
+    return turnIndex;
+}

@@ -4,6 +4,7 @@
 // attempt is rolled and what it does to the robot it strikes.
 
 #include <utility>
+#include <vector>
 
 #include "data/HitMarker.h"
 
@@ -39,3 +40,20 @@ int hitDamage(double attackMod, double defenseMod, double spread, int damage, in
 // on a hit a second draw for the damage spread; a hit lowers the target's hp, and a target brought
 // below 1 is left at 0 as a wreck. Returns the marker for the target's tile (value 0 for a miss).
 HitMarker rollHitAttempt(const Robot& attacker, const Attack& attack, Robot& target);
+
+// What "END TURN" gives a robot for its next turn: energy to its maximum, movement to its legs'
+// move, every cooldown cleared. The computer's turns end the same way.
+void endRobotTurn(Robot& robot);
+
+// True when no robot of `side` in the move order has hp above 0 (robots never placed are not in
+// it and do not count).
+bool sideWipedOut(const std::vector<Robot*>& roster, int side);
+
+// The match result once a side is wiped out: 0 draw, 1 side 0 won, 2 side 1 won; -1 while both
+// sides still stand.
+constexpr int MATCH_GOES_ON = -1;
+int matchResult(const std::vector<Robot*>& roster);
+
+// The roster index of the next robot after `turnIndex`, cyclically, with hp above 0; `turnIndex`
+// itself when there is none.
+int nextTurnIndex(const std::vector<Robot*>& roster, int turnIndex);
