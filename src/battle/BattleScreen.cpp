@@ -5,6 +5,7 @@
 
 #include "data/GameData.h"
 #include "data/Map.h"
+#include "data/Terrain.h"
 #include "gfx/KeyHintRow.h"
 #include "gfx/TextLabel.h"
 
@@ -19,7 +20,13 @@ BattleScreen::BattleScreen(GameData& gameData)
 void BattleScreen::reset(GameData& data)
 {
     gameData = &data;
-    state = 0;
+    state = DispatchSelect;
+    for (int i = 0; i < BATTLE_STATES; ++i) {
+        cursor[i] = 0;
+        cursor2[i] = 0;
+    }
+    // The reset that comes with it destroys the last match's robots: nothing may point at them.
+    selectedRobot = nullptr;
     battleCamera = Camera(Vector3(30, 5, 25), 60, -90, 0, true);
     statusCamera = Camera(Vector3(0, 0, 0), 40, -45, 90, true);
     dispatchSide = 0;
@@ -27,10 +34,84 @@ void BattleScreen::reset(GameData& data)
 
 void BattleScreen::handleEvent(SDL_Event event)
 {
-    battleCamera.handleEvent(event);
-    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
-        gameData->resumeMode = BattleMode;
-        gameData->mode = TitleMode;
+    // The keypad steers the camera of the view on screen, whatever else the key does.
+    if (state == StatusView)
+        statusCamera.handleEvent(event);
+    else
+        battleCamera.handleEvent(event);
+    if (event.type != SDL_KEYDOWN)
+        return;
+    SDLKey key = event.key.keysym.sym;
+    switch (state) {
+    case DispatchSelect: dispatchSelectKey(key); break;
+    case DispatchPosition: dispatchPositionKey(key); break;
+    case DispatchFacing: dispatchFacingKey(key); break;
+    case RobotSelect: robotSelectKey(key); break;
+    case ActionMenu: actionMenuKey(key); break;
+    case MoveTarget: moveTargetKey(key); break;
+    case TurnFacing: turnFacingKey(key); break;
+    case AttackComponent: attackComponentKey(key); break;
+    case AttackChoice: attackChoiceKey(key); break;
+    case TargetSelect: targetSelectKey(key); break;
+    case EnergyDelay: energyDelayKey(key); break;
+    case StatusView: statusViewKey(key); break;
+    case MatchEnd: matchEndKey(key); break;
+    case ComputerTurn: computerTurnKey(key); break;
+    default: break;   // no sub-state takes keys
+    }
+}
+
+Robot* BattleScreen::actingRobot() const
+{
+    const auto& roster = gameData->roster;
+    if (gameData->turnIndex < 0 || size_t(gameData->turnIndex) >= roster.size())
+        return nullptr;
+    return roster[size_t(gameData->turnIndex)];
+}
+
+Robot* BattleScreen::rosterRobotAt(int x, int y) const
+{
+    for (Robot* robot : gameData->roster)
+        if (robot && robot->x == x && robot->y == y)
+            return robot;
+    return nullptr;
+}
+
+bool BattleScreen::isFreeTile(int x, int y) const
+{
+    const Map* map = gameData->currentMap;
+    if (!map)
+        return false;
+    const Terrain* terrain = map->terrainAt(x, y);
+    return terrain && terrain->isTraversable() && !rosterRobotAt(x, y);
+}
+
+void BattleScreen::restartMarkers()
+{
+    markerTimer.reset();
+    markerTimer.start();
+    markerTime = int(markerTimer.elapsed());
+}
+
+void BattleScreen::leaveForTitle()
+{
+    gameData->resumeMode = gameData->mode;
+    gameData->mode = TitleMode;
+}
+
+void BattleScreen::moveMapCursor(int slot, SDLKey key)
+{
+    const Map* map = gameData->currentMap;
+    int width = map ? map->getWidth() : 0;
+    int height = map ? map->getHeight() : 0;
+    int& x = cursor[slot];
+    int& y = cursor2[slot];
+    switch (key) {
+    case SDLK_UP: if (y > 0) --y; break;
+    case SDLK_DOWN: if (y < height - 1) ++y; break;
+    case SDLK_LEFT: if (x > 0) --x; break;
+    case SDLK_RIGHT: if (x < width - 1) ++x; break;
+    default: break;
     }
 }
 

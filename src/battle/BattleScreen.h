@@ -1,27 +1,128 @@
 #pragma once
-// The battle screen (mode 3).
+// The battle screen (mode 3): a whole match on one map, driven by the keyboard alone. First each
+// side dispatches its squad into its start zone, then the robots act one at a time in the move
+// order of GameData::roster until a side has no robot standing.
 //
-// For now a minimal screen: it draws the current map from its battle camera with the squads'
-// robots on it and the move order, and Escape returns to the title menu with `resumeMode` 3.
-// Dispatch, turns, attacks and the end of a match are built by a later issue.
+// The screen is a state machine: `state` (a BattleState) picks which handler receives the keys;
+// each sub-state keeps its cursors in its own slots of `cursor` and `cursor2`. One key press
+// causes at most one change of sub-state. The squads, the roster, the turn index and the map
+// live in GameData; the screen owns no game records.
+//
+// The handlers live beside the rules they carry out: BattleDispatch.cpp (placing the squads),
+// BattleTurns.cpp (whose turn it is, the action menu, delay, status, the end of a match),
+// BattleMovement.cpp (moving and facing), BattleAttack.cpp (choosing and firing attacks).
+
+#include <vector>
 
 #include <SDL/SDL.h>
 
+#include "battle/BattleState.h"
+#include "data/HitMarker.h"
 #include "gfx/Camera.h"
+#include "gfx/Timer.h"
 
+class Attack;
+class Component;
 class GameData;
+class Robot;
 
 class BattleScreen {
 public:
+    static constexpr int MARKER_LIFETIME = 3000;   // ms a hit marker floats above its tile
+    static constexpr int DELAY_STEP = 50;          // energy per Left/Right press in the delay
+    static constexpr int STATUS_LINES = 7;         // six component slots and the pilot
+
     GameData* gameData;
-    int state = 0;
+    int state = DispatchSelect;
+    int cursor[BATTLE_STATES] = {};
+    int cursor2[BATTLE_STATES] = {};
+    Robot* selectedRobot = nullptr;   // whose menu, delay or status view is shown; none after reset
     Camera battleCamera;
     Camera statusCamera;
     int dispatchSide = 0;
+    Timer markerTimer;                // restarted when fresh hit markers are to be shown
+    int markerTime = 0;               // markerTimer's reading right after that restart
+    std::vector<HitMarker> hitMarkers;   // the last human attack's hit attempts
 
     explicit BattleScreen(GameData& gameData);
     void reset(GameData& gameData);
     void handleEvent(SDL_Event event);
     // Moves the battle camera by one frame, as every camera moves when its view is drawn.
     void draw();
+
+    // --- What the match stands on (all treat a missing map or robot as "nothing there") ---
+
+    // The robot now acting, roster[turnIndex]; nullptr when the index is outside the roster.
+    Robot* actingRobot() const;
+    // The robot of the roster (wrecks included) standing on (x, y); nullptr when none does.
+    Robot* rosterRobotAt(int x, int y) const;
+    // On the map, traversable, and no robot of the roster (wrecks included) on it.
+    bool isFreeTile(int x, int y) const;
+
+    // --- Dispatch (BattleDispatch.cpp) ---
+
+    // The dispatching side's robot on the squad list's cursor line, nullptr for an empty list.
+    Robot* dispatchRobot() const;
+    // Whether Enter finishes the dispatch now: a robot of the side stands on the map, or none of
+    // its robots could be placed at all (no free traversable tile in its start zone, or no robot).
+    bool canFinishDispatch() const;
+
+    // --- Turns (BattleTurns.cpp) ---
+
+    // turnIndex onto the next robot with hp above 0, cyclically; unchanged when there is none.
+    void advanceTurn();
+    // Whether the action menu line may be chosen now by `selectedRobot`: it must be the acting
+    // robot, and MOVE, FACE, ATTACK and DELAY need it standing (hp above 0) and their energy.
+    bool actionAvailable(int line) const;
+
+    // --- Movement (BattleMovement.cpp) ---
+
+    // The free tiles straight ahead of the robot, up to its full legs move.
+    int measureReach(const Robot& robot) const;
+
+    // --- Attacks (BattleAttack.cpp) ---
+
+    // The attacks of a component that resolved to a catalogue entry, in database order.
+    static std::vector<const Attack*> usableAttacks(const Component& component);
+    // The lowest energy cost among every usable attack of the robot's attacking components;
+    // false when it has none at all.
+    static bool cheapestAttackCost(const Robot& robot, int& cost);
+    // The component on the AttackComponent line and the attack on the AttackChoice line;
+    // nullptr when the lines are outside the lists.
+    Component* chosenComponent() const;
+    const Attack* chosenAttack() const;
+    // Whether (x, y) is one of the attack's range cells, turned by the attacker's facing, counted
+    // from the RobotSelect map cursor (the attacker's tile).
+    bool isInRange(const Attack& attack, const Robot& attacker, int x, int y) const;
+    // Space in TargetSelect: pays, rolls every robot in the area, and leaves for the action menu
+    // or the end of the match (BattleAttack.cpp).
+    void fireAttack();
+
+private:
+    void restartMarkers();
+    void leaveForTitle();
+    // A map cursor one step in the arrow's direction, held on the map.
+    void moveMapCursor(int slot, SDLKey key);
+    // Runs the full elimination test; on an end, records the result and enters MatchEnd.
+    bool endMatchIfDecided();
+    // The turn of roster[turnIndex]: RobotSelect on its tile, or ComputerTurn for the computer.
+    void beginTurn();
+
+    void dispatchSelectKey(SDLKey key);
+    void dispatchPositionKey(SDLKey key);
+    void dispatchFacingKey(SDLKey key);
+    void finishDispatch();
+    void robotSelectKey(SDLKey key);
+    void actionMenuKey(SDLKey key);
+    void chooseAction(int line);
+    void endTurn();
+    void moveTargetKey(SDLKey key);
+    void turnFacingKey(SDLKey key);
+    void attackComponentKey(SDLKey key);
+    void attackChoiceKey(SDLKey key);
+    void targetSelectKey(SDLKey key);
+    void energyDelayKey(SDLKey key);
+    void statusViewKey(SDLKey key);
+    void matchEndKey(SDLKey key);
+    void computerTurnKey(SDLKey key);
 };

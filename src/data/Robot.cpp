@@ -1,8 +1,16 @@
 #include "data/Robot.h"
 
+#include <climits>
+
 namespace {
 
 bool validSlot(int slot) { return slot >= 0 && slot < COMPONENT_SLOTS; }
+
+// Parts come from the database, whose numbers are any 32-bit values: totals are summed wide and
+// held within int range.
+int clampToInt(long long value) {
+    return value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
 
 }  // namespace
 
@@ -34,10 +42,10 @@ bool Robot::setComponent(int slot, const Component* component) {
 }
 
 int Robot::getMaxHp() const {
-    int total = 0;
+    long long total = 0;
     for (const auto& part : components)
         if (part) total += part->hp;
-    return total;
+    return clampToInt(total);
 }
 
 int Robot::getMaxEp() const {
@@ -46,17 +54,17 @@ int Robot::getMaxEp() const {
 }
 
 int Robot::getAp() const {
-    int total = 0;
+    long long total = 0;
     for (const auto& part : components)
         if (part) total += part->ap;
-    return total;
+    return clampToInt(total);
 }
 
 int Robot::getWeight() const {
-    int total = 0;
+    long long total = 0;
     for (const auto& part : components)
         if (part) total += part->weight;
-    return total;
+    return clampToInt(total);
 }
 
 int Robot::getMove() const {
@@ -75,8 +83,8 @@ void Robot::coolDown(int amount) {
     for (const auto& part : components) {
         // Empty slots are skipped: the build screen may show a robot that is not yet complete.
         if (part && part->cooldownLeft > 0) {
-            part->cooldownLeft -= amount;
-            if (part->cooldownLeft < 0) part->cooldownLeft = 0;
+            long long left = static_cast<long long>(part->cooldownLeft) - amount;
+            part->cooldownLeft = left < 0 ? 0 : clampToInt(left);
         }
     }
 }
