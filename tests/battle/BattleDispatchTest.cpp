@@ -16,22 +16,6 @@ protected:
     {
         return std::find(data.roster.begin(), data.roster.end(), robot) != data.roster.end();
     }
-
-    // Space on the list line, Space on the position reached with the arrows, a facing key, Space.
-    void placeLine(int line, int x, int y, SDLKey facingKey = SDLK_DOWN)
-    {
-        ASSERT_EQ(screen.state, DispatchSelect);
-        press(SDLK_UP, 10);
-        press(SDLK_DOWN, line);
-        press(SDLK_SPACE);
-        ASSERT_EQ(screen.state, DispatchPosition);
-        moveCursor(DispatchPosition, x, y);
-        press(SDLK_SPACE);
-        ASSERT_EQ(screen.state, DispatchFacing);
-        press(facingKey);
-        press(SDLK_SPACE);
-        ASSERT_EQ(screen.state, DispatchSelect);
-    }
 };
 
 TEST_F(BattleDispatchTest, PlacingNeedsAFreeTraversableStartTileAndChangesNothingElse)
@@ -85,12 +69,12 @@ TEST_F(BattleDispatchTest, PickingUpLiftsARobotAndEscapeLeavesItOffTheMap)
 {
     Robot* first = addRobot(0, "First");
     Robot* second = addRobot(0, "Second");
-    placeLine(0, 0, 0);
-    placeLine(1, 2, 0);
+    dispatchLine(0, 0, 0);
+    dispatchLine(1, 2, 0);
     EXPECT_EQ(data.roster, (std::vector<Robot*>{first, second}));
 
     // Picked up again, the cursor starts on its old tile; re-placing puts it last in the roster.
-    placeLine(0, 0, 0);
+    dispatchLine(0, 0, 0);
     EXPECT_EQ(data.roster, (std::vector<Robot*>{second, first}));
     press(SDLK_SPACE);
     EXPECT_EQ(screen.cursor[DispatchPosition], 0);
@@ -106,7 +90,7 @@ TEST_F(BattleDispatchTest, PickingUpLiftsARobotAndEscapeLeavesItOffTheMap)
 TEST_F(BattleDispatchTest, EscapeInFacingRestoresTheEarlierFacingAndTheTile)
 {
     Robot* robot = addRobot(0, "Robot");
-    placeLine(0, 1, 0, SDLK_LEFT);
+    dispatchLine(0, 1, 0, SDLK_LEFT);
     EXPECT_EQ(robot->facing, FACING_WEST);
     press(SDLK_SPACE);
     moveCursor(DispatchPosition, 2, 0);
@@ -133,8 +117,8 @@ TEST_F(BattleDispatchTest, EnterWaitsForAPlacedRobotThenTheComputerDeploysAndThe
     press(SDLK_RETURN);
     EXPECT_EQ(screen.state, DispatchSelect);
     EXPECT_FALSE(screen.canFinishDispatch());
-    placeLine(0, 0, 0);
-    placeLine(1, 1, 0);
+    dispatchLine(0, 0, 0);
+    dispatchLine(1, 1, 0);
     EXPECT_TRUE(screen.canFinishDispatch());
     press(SDLK_RETURN);
     // Reflexes 3, 7 (placed), 7 (deployed): 7s first in placement order.
@@ -151,7 +135,7 @@ TEST_F(BattleDispatchTest, AComputerRobotFirstInTheOrderStartsInComputerTurn)
 {
     addRobot(0, "Slow", {2, 5, 5, 5});
     addRobot(1, "Quick", {9, 5, 5, 5});
-    placeLine(0, 0, 0);
+    dispatchLine(0, 0, 0);
     press(SDLK_RETURN);
     EXPECT_EQ(screen.state, ComputerTurn);
     EXPECT_EQ(screen.cursor[ComputerTurn], 7);
@@ -165,7 +149,7 @@ TEST_F(BattleDispatchTest, TwoHumansHandOverWithEveryCursorAtZero)
     Robot* a1 = addRobot(0, "A1");
     Robot* b0 = addRobot(1, "B0", {9, 5, 5, 5});
     addRobot(1, "B1");
-    placeLine(1, 0, 0);
+    dispatchLine(1, 0, 0);
     ASSERT_EQ(screen.cursor[DispatchSelect], 1);
     press(SDLK_RETURN);
     EXPECT_EQ(screen.state, DispatchSelect);
@@ -181,7 +165,7 @@ TEST_F(BattleDispatchTest, TwoHumansHandOverWithEveryCursorAtZero)
     press(SDLK_SPACE);
     EXPECT_EQ(screen.state, DispatchPosition);
     press(SDLK_ESCAPE);
-    placeLine(0, 6, 5);
+    dispatchLine(0, 6, 5);
     press(SDLK_RETURN);
     EXPECT_EQ(data.roster, (std::vector<Robot*>{b0, a1}));
     // The second human's robot acts first, from RobotSelect: no computer plays it.
@@ -234,7 +218,7 @@ TEST_F(BattleDispatchTest, ASideThatCanPlaceNothingFinishesAndTheEliminationTest
     addRobot(0, "Hero");
     addRobot(1, "Stuck");
     data.sides[1].controller = SideSetup::HUMAN;
-    placeLine(0, 0, 0);
+    dispatchLine(0, 0, 0);
     press(SDLK_RETURN);
     ASSERT_EQ(screen.dispatchSide, 1);
     // Side 1's only start tile is a wall.
@@ -253,7 +237,7 @@ TEST_F(BattleDispatchTest, AComputerWithNoStartTilesLosesBeforeTheFirstTurn)
     useMap("EMPTY ZONE");
     addRobot(0, "Hero");
     addRobot(1, "Homeless");
-    placeLine(0, 0, 0);
+    dispatchLine(0, 0, 0);
     press(SDLK_RETURN);
     EXPECT_EQ(screen.state, MatchEnd);
     EXPECT_EQ(screen.cursor[MatchEnd], Side0Won);
@@ -294,8 +278,8 @@ TEST_F(BattleDispatchTest, TheFirstTurnGoesToTheFirstRobotStillStanding)
     Robot* broken = addRobot(0, "Broken", {9, 5, 5, 5});
     Robot* fine = addRobot(0, "Fine", {3, 5, 5, 5});
     addRobot(1, "Enemy", {1, 5, 5, 5});
-    placeLine(0, 0, 0);
-    placeLine(1, 1, 0);
+    dispatchLine(0, 0, 0);
+    dispatchLine(1, 1, 0);
     broken->hp = 0;   // a robot whose parts add up to no health at all
     press(SDLK_RETURN);
     ASSERT_EQ(data.roster.front(), broken);

@@ -122,6 +122,23 @@ protected:
         ASSERT_EQ(screen.cursor2[slot], y);
     }
 
+    // In DispatchSelect: Space on the list line, Space on (x, y) reached with the arrows, a facing
+    // key, Space.
+    void dispatchLine(int line, int x, int y, SDLKey facingKey = SDLK_DOWN)
+    {
+        ASSERT_EQ(screen.state, DispatchSelect);
+        press(SDLK_UP, 10);
+        press(SDLK_DOWN, line);
+        press(SDLK_SPACE);
+        ASSERT_EQ(screen.state, DispatchPosition);
+        moveCursor(DispatchPosition, x, y);
+        press(SDLK_SPACE);
+        ASSERT_EQ(screen.state, DispatchFacing);
+        press(facingKey);
+        press(SDLK_SPACE);
+        ASSERT_EQ(screen.state, DispatchSelect);
+    }
+
     // From the action menu: ATTACK, the component and attack on the given lines, aimed at (x, y).
     void prepareAttack(int componentLine, int attackLine, int x, int y)
     {
