@@ -1,16 +1,11 @@
 #include "data/Robot.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
 
 bool validSlot(int slot) { return slot >= 0 && slot < COMPONENT_SLOTS; }
-
-// Parts come from the database, whose numbers are any 32-bit values: totals are summed wide and
-// held within int range.
-int clampToInt(long long value) {
-    return value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : static_cast<int>(value);
-}
 
 }  // namespace
 
@@ -40,6 +35,16 @@ bool Robot::setComponent(int slot, const Component* component) {
     components[static_cast<size_t>(slot)] = std::make_unique<Component>(*component);
     return true;
 }
+
+namespace {
+
+// Parts come from the database, whose numbers are any 32-bit values: totals are summed wide and
+// held within int range.
+int clampToInt(long long value) {
+    return value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+}  // namespace
 
 int Robot::getMaxHp() const {
     long long total = 0;
@@ -83,8 +88,9 @@ void Robot::coolDown(int amount) {
     for (const auto& part : components) {
         // Empty slots are skipped: the build screen may show a robot that is not yet complete.
         if (part && part->cooldownLeft > 0) {
-            long long left = static_cast<long long>(part->cooldownLeft) - amount;
-            part->cooldownLeft = left < 0 ? 0 : clampToInt(left);
+            // Worked wide: a negative amount from the database would otherwise overflow.
+            const long long left = static_cast<long long>(part->cooldownLeft) - amount;
+            part->cooldownLeft = left < 0 ? 0 : static_cast<int>(std::min<long long>(left, INT_MAX));
         }
     }
 }
