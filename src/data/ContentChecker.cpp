@@ -45,6 +45,8 @@ public:
         checkMaps();
         checkAi();
         checkNameCounts();
+        checkNumbers();
+        checkStartZones();
         return problems_;
     }
 
@@ -272,6 +274,78 @@ private:
                 if (components.count(name) == 0) {
                     report(at(at("ai", r) + ".components", s) + ".name",
                            quoted(name) + " is no component");
+                }
+            }
+        }
+    }
+
+    // Values the battle adds, multiplies and pays with: outside these bounds a database is broken
+    // rather than merely unbalanced.
+    void checkNumbers() {
+        struct Bound {
+            const char* view;
+            const char* property;
+            int32_t low;
+            int32_t high;
+        };
+        static const Bound bounds[] = {
+            {"attack", "damage", 0, 1000000},  {"attack", "energy", INT32_MIN, 1000000},
+            {"attack", "accuracy", 0, 1000},   {"attack", "cooldown", 0, 1000000},
+            {"component", "hp", 0, 1000000},   {"component", "ep", 0, 1000000},
+            {"component", "ap", 0, 1000000},   {"component", "weight", 0, 1000000},
+            {"component", "move", 0, 100},
+        };
+        for (const Bound& bound : bounds) {
+            const MetakitView* view = readable(bound.view, {bound.property});
+            if (view == nullptr) continue;
+            for (size_t r = 0; r < view->rowCount(); ++r) {
+                int32_t value = view->getInt(r, bound.property);
+                if (value < bound.low) {
+                    report(at(bound.view, r) + "." + bound.property,
+                           std::to_string(value) + " is below " + std::to_string(bound.low));
+                } else if (value > bound.high) {
+                    report(at(bound.view, r) + "." + bound.property,
+                           std::to_string(value) + " is above " + std::to_string(bound.high));
+                }
+            }
+        }
+        for (const char* pattern : {"range", "aoe"}) {
+            const std::string p = pattern;
+            const MetakitView* view = readable("attack", {p, p + ".x", p + ".y"});
+            if (view == nullptr) continue;
+            for (size_t r = 0; r < view->rowCount(); ++r) {
+                const MetakitView& cells = view->getSubview(r, pattern);
+                for (size_t s = 0; s < cells.rowCount(); ++s) {
+                    int32_t x = cells.getInt(s, "x");
+                    int32_t y = cells.getInt(s, "y");
+                    if (x < -1000 || x > 1000 || y < -1000 || y > 1000) {
+                        report(at(at("attack", r) + "." + p, s),
+                               cellText(x, y) + " is more than 1000 tiles away");
+                    }
+                }
+            }
+        }
+    }
+
+    // Each side needs a start tile, a tile is listed once, and no tile belongs to both sides:
+    // the computer puts robots on its list as it stands, so a repeated tile would stack them.
+    void checkStartZones() {
+        const MetakitView* maps = readable("map", {"start1", "start1.x", "start1.y", "start2", "start2.x", "start2.y"});
+        if (maps == nullptr) return;
+        for (size_t r = 0; r < maps->rowCount(); ++r) {
+            std::set<std::pair<int32_t, int32_t>> seen[2];
+            const char* zones[2] = {"start1", "start2"};
+            for (int side = 0; side < 2; ++side) {
+                const MetakitView& cells = maps->getSubview(r, zones[side]);
+                const std::string where = at("map", r) + "." + zones[side];
+                if (cells.rowCount() == 0) report(where, "no start tile");
+                for (size_t s = 0; s < cells.rowCount(); ++s) {
+                    std::pair<int32_t, int32_t> cell(cells.getInt(s, "x"), cells.getInt(s, "y"));
+                    if (!seen[side].insert(cell).second) {
+                        report(at(where, s), cellText(cell.first, cell.second) + " is listed twice");
+                    } else if (side == 1 && seen[0].count(cell) != 0) {
+                        report(at(where, s), cellText(cell.first, cell.second) + " is in start1 too");
+                    }
                 }
             }
         }

@@ -128,7 +128,8 @@ TEST(ContentChecker, MapLayoutAndLegendProblems) {
                      "map[0].layout[2].row: length 5 differs from the first row's 4",
                      "map[0].layout[1].row: character \"x\" at column 1 has no legend entry",
                      "map[0].layout[2].row: character \"?\" at column 2 has no legend entry",
-                     "map[0].layout[3].row: character \"\\x09\" at column 0 has no legend entry"}));
+                     "map[0].layout[3].row: character \"\\x09\" at column 0 has no legend entry",
+                     "map[0].start1: no start tile", "map[0].start2: no start tile"}));
 }
 
 TEST(ContentChecker, StartCellsMustBeOnTheMapAndTraversable) {
@@ -154,10 +155,11 @@ TEST(ContentChecker, StartCellsMustBeOnTheMapAndTraversable) {
                                 "    start1: [[1, 0]]\n"
                                 "    layout: [\".x\"]\n"}}),
               (Lines{"map[0].layout[0].row: character \"x\" at column 1 has no legend entry",
-                     "map[0].start1[0]: cell (1, 0) has no terrain to stand on"}));
+                     "map[0].start1[0]: cell (1, 0) has no terrain to stand on",
+                     "map[0].start2: no start tile"}));
     // Every start cell of a map without a layout is off it.
     EXPECT_EQ(problems({{"map", "map:\n  - {name: DOWNTOWN, start2: [[0, 0]]}\n"}}),
-              Lines{"map[0].start2[0]: cell (0, 0) is off the map"});
+              (Lines{"map[0].start2[0]: cell (0, 0) is off the map", "map[0].start1: no start tile"}));
 }
 
 TEST(ContentChecker, LegendAndTerrainFollowTheGamesLastRowWins) {
@@ -172,7 +174,45 @@ TEST(ContentChecker, LegendAndTerrainFollowTheGamesLastRowWins) {
                                 "    start1: [[0, 0]]\n"
                                 "    layout: [\".\"]\n"}}),
               (Lines{"terrain[2].name: \"Ground\" duplicates terrain[0]",
-                     "map[0].start1[0]: cell (0, 0) is \"Ground\", which is not traversable"}));
+                     "map[0].start1[0]: cell (0, 0) is \"Ground\", which is not traversable",
+                     "map[0].start2: no start tile"}));
+}
+
+TEST(ContentChecker, StartZonesAreNeitherEmptyRepeatedNorShared) {
+    EXPECT_EQ(problems({{"map", "map:\n"
+                                "  - name: DOWNTOWN\n"
+                                "    terrain: [[Ground, .]]\n"
+                                "    start1: [[0, 0], [1, 0], [0, 0]]\n"
+                                "    start2: [[2, 1], [1, 0], [2, 1]]\n"
+                                "    layout: [\"...\", \"...\"]\n"
+                                "  - name: LONELY\n"
+                                "    terrain: [[Ground, .]]\n"
+                                "    start2: [[0, 0]]\n"
+                                "    layout: [\".\"]\n"}}),
+              (Lines{"map[0].start1[2]: cell (0, 0) is listed twice",
+                     "map[0].start2[1]: cell (1, 0) is in start1 too",
+                     "map[0].start2[2]: cell (2, 1) is listed twice", "map[1].start1: no start tile"}));
+}
+
+TEST(ContentChecker, NumbersTheBattleWorksWithStayWithinBounds) {
+    EXPECT_EQ(problems({{"attack", "attack:\n"
+                                   "  - {name: Laser, damage: -1, energy: 1000001, accuracy: 1001, "
+                                   "cooldown: -5, range: [[0, 1001]], aoe: [[-1001, 0]]}\n"
+                                   "  - {name: Punch, damage: 1000000, energy: 1000000, accuracy: 1000, "
+                                   "cooldown: 1000000, range: [[1000, -1000]], aoe: [[0, 0]]}\n"},
+                        {"component", "component:\n"
+                                      "  - {name: Head, type: HEAD, hp: -1, ep: 1000001, ap: -2147483648, "
+                                      "weight: 2147483647, move: 101, models: [head.ms3d]}\n"
+                                      "  - {name: Legs, type: LEGS, hp: 1000000, move: 100, models: [legs.ms3d]}\n"
+                                      "  - {name: Core, type: REACTOR, ep: 1000000, models: [core.ms3d]}\n"}}),
+              (Lines{"attack[0].damage: -1 is below 0", "attack[0].energy: 1000001 is above 1000000",
+                     "attack[0].accuracy: 1001 is above 1000", "attack[0].cooldown: -5 is below 0",
+                     "component[0].hp: -1 is below 0", "component[0].ep: 1000001 is above 1000000",
+                     "component[0].ap: -2147483648 is below 0",
+                     "component[0].weight: 2147483647 is above 1000000",
+                     "component[0].move: 101 is above 100",
+                     "attack[0].range[0]: cell (0, 1001) is more than 1000 tiles away",
+                     "attack[0].aoe[0]: cell (-1001, 0) is more than 1000 tiles away"}));
 }
 
 TEST(ContentChecker, DuplicateNamesWithinAView) {
@@ -196,7 +236,8 @@ TEST(ContentChecker, DowntownAndEnoughNames) {
                         {"pilot", "pilot:\n" + names("Pilot", 19)},
                         {"robot", "robot: []\n"}}),
               (Lines{"map: no map \"DOWNTOWN\"", "pilot: 19 names, at least 20 are needed",
-                     "robot: 0 names, at least 20 are needed"}));
+                     "robot: 0 names, at least 20 are needed", "map[0].start1: no start tile",
+                     "map[0].start2: no start tile"}));
 }
 
 // A realistic database written by another tool for the game is sound.

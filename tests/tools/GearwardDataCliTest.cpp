@@ -240,5 +240,7 @@ TEST_F(GearwardDataCli, CheckListsProblemsWithStatus1) {
               "component[0].type: \"ARM\" is not HEAD, TORSO, LEFTARM, RIGHTARM, LEGS or REACTOR\n"
               "component[0].actions[0].action: \"Laser\" is no attack\n"
               "pilot: 0 names, at least 20 are needed\n"
-              "robot: 0 names, at least 20 are needed\n");
+              "robot: 0 names, at least 20 are needed\n"
+              "map[0].start1: no start tile\n"
+              "map[0].start2: no start tile\n");
 }
