@@ -221,6 +221,12 @@ TEST_F(BattleTurnsTest, EachComputerRobotTakesItsOwnSpaceAndOnlyTheHumanSideIsTe
     press(SDLK_LEFT);
     press(SDLK_RETURN);
     EXPECT_EQ(data.turnIndex, 2);
+    // Escape suspends here too, and the computer's robot waits for its Space.
+    press(SDLK_ESCAPE);
+    EXPECT_EQ(data.mode, TitleMode);
+    EXPECT_EQ(data.resumeMode, BattleMode);
+    data.mode = BattleMode;
+    EXPECT_EQ(screen.state, ComputerTurn);
     enemy->ep = 10;
     press(SDLK_SPACE);
     EXPECT_EQ(enemy->ep, 5000);   // the computer's turn ends with its refill
