@@ -143,6 +143,12 @@ void deliverEvents(GameLoopFrame& objects)
     SDL_Event event;
     // Once "QUIT" is chosen the rest of the queue is left unread.
     while (gameData.mode != QuitMode && SDL_PollEvent(&event)) {
+        // Closing the window, Ctrl+C and SIGTERM (which SDL turns into this event) end the game
+        // as "QUIT" does.
+        if (event.type == SDL_QUIT) {
+            gameData.mode = QuitMode;
+            break;
+        }
         switch (gameData.mode) {
         case TitleMode: objects.titleScreen.handleEvent(event); break;
         case RulesMode: objects.rulesScreen.handleEvent(event); break;
@@ -155,6 +161,10 @@ void deliverEvents(GameLoopFrame& objects)
             break;
         }
         objects.titleCamera.handleEvent(event);
+        // "END GAME" reloads before the next key is seen: a "NEW GAME" queued behind it must
+        // start on the fresh game, not be wiped by a reload that waited for the next title frame.
+        if (gameData.reloadRequested && gameData.mode != QuitMode)
+            reload(objects);
     }
 }
 

@@ -27,7 +27,8 @@ struct GameLoopFrame {
 // (events it pushes arrive in the same frame; the back buffer holds the frame just drawn).
 using FrameHook = std::function<void(GameLoopFrame&)>;
 
-// Runs the game until "QUIT"; returns the exit status (0). A fatal start-up failure prints its
+// Runs the game until "QUIT" or a request to quit from outside (closing the window, Ctrl+C,
+// SIGTERM); returns the exit status (0). A fatal start-up failure prints its
 // "Error: " line on standard error and exits with status 1.
 int runGame(const FrameHook& afterDraw = FrameHook());
 
