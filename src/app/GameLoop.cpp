@@ -77,6 +77,11 @@ void startVideo()
 
 void drawTitleBackdrop(GameData& gameData, Camera& camera)
 {
+    // Headless the camera still moves; only the drawing is left out.
+    if (!GlContext::available()) {
+        camera.apply();
+        return;
+    }
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(60, 724.0f / 768.0f, 0.1, 1024);
@@ -155,11 +160,29 @@ void deliverEvents(GameLoopFrame& objects)
 
 }  // namespace
 
+void runFrames(GameLoopFrame& objects, const FrameHook& afterDraw)
+{
+    bool context = GlContext::available();
+    while (objects.gameData.mode != QuitMode) {
+        if (context)
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawFrame(objects);
+        if (afterDraw)
+            afterDraw(objects);
+        deliverEvents(objects);
+        if (context)
+            SDL_GL_SwapBuffers();
+        SDL_Delay(15);
+        ++objects.frame;
+    }
+}
+
 void drawLoadingScreen()
 {
     drawImage("textures/UIColumnDark.bmp", 0, 300, 1024, 60);
     TextLabel("LOADING", 460, 313).size(30).draw();
-    SDL_GL_SwapBuffers();
+    if (GlContext::available())
+        SDL_GL_SwapBuffers();
 }
 
 int runGame(const FrameHook& afterDraw)
@@ -179,17 +202,7 @@ int runGame(const FrameHook& afterDraw)
         BuildScreen buildScreen(gameData);
         BattleScreen battleScreen(gameData);
         GameLoopFrame objects{gameData, titleCamera, titleScreen, rulesScreen, buildScreen, battleScreen, 0};
-
-        while (gameData.mode != QuitMode) {
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-            drawFrame(objects);
-            if (afterDraw)
-                afterDraw(objects);
-            deliverEvents(objects);
-            SDL_GL_SwapBuffers();
-            SDL_Delay(15);
-            ++objects.frame;
-        }
+        runFrames(objects, afterDraw);
 
         // The kept fonts and textures go before the libraries that made them.
         FontCache::clear();

@@ -31,6 +31,11 @@ using FrameHook = std::function<void(GameLoopFrame&)>;
 // "Error: " line on standard error and exits with status 1.
 int runGame(const FrameHook& afterDraw = FrameHook());
 
+// The frame loop alone, until the mode is "quit": draw, the hook, deliver the pending events,
+// swap, sleep 15 ms. runGame runs it on its own objects; headless tests (no OpenGL context, SDL's
+// dummy video driver for the event queue) run it on theirs.
+void runFrames(GameLoopFrame& objects, const FrameHook& afterDraw = FrameHook());
+
 // The title's 3D backdrop, the current map right of the menu column (nothing without a map),
 // then the projection the menu is drawn under.
 void drawTitleBackdrop(GameData& gameData, Camera& camera);

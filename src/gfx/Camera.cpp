@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "gfx/GlContext.h"
+
 namespace {
 
 const double degreesToRadians = 3.14159265359 / 180.0;
@@ -94,6 +96,8 @@ void Camera::advance()
 void Camera::apply()
 {
     advance();
+    if (!GlContext::available())
+        return;
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(eyePosition.x, eyePosition.y, eyePosition.z, target.x, target.y, target.z,
