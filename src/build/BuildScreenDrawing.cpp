@@ -47,22 +47,28 @@ void BuildScreen::drawSquadWeight(int x, int weight) const
 
 void BuildScreen::drawView3D(const Robot* robot, const Component* component)
 {
-    if (!GlContext::available() || (!robot && !component))
+    if (!robot && !component)
         return;
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60, double(424.0f / 683.0f), 0.1, 1024);
-    glViewport(600, 25, 424, 683);
-    glMatrixMode(GL_MODELVIEW);
+    // Headless, only the camera moves on, as it does in every frame of the game.
+    bool openGl = GlContext::available();
+    if (openGl) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(60, double(424.0f / 683.0f), 0.1, 1024);
+        glViewport(600, 25, 424, 683);
+        glMatrixMode(GL_MODELVIEW);
+    }
     camera.apply();
     if (robot)
         robot->draw();
-    else
+    else if (openGl)
         component->drawModel(0);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60, double(4.0f / 3.0f), 0.1, 1024);
-    glMatrixMode(GL_MODELVIEW);
+    if (openGl) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(60, double(4.0f / 3.0f), 0.1, 1024);
+        glMatrixMode(GL_MODELVIEW);
+    }
 }
 
 void BuildScreen::drawRobotList()

@@ -17,22 +17,26 @@ namespace {
 const char* const cursorImage = "textures/UICursor.png";
 const char* const darkCursorImage = "textures/UICursorDark.png";
 
-// The highlighted map in the view area right of the two columns.
+// The highlighted map in the view area right of the two columns. Headless, only the camera
+// moves on, as it does in every frame of the game.
 void drawMapPreview(const Map& map, Camera& camera)
 {
-    if (!GlContext::available())
-        return;
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60, double(624.0f / 683.0f), 0.1, 1024);
-    glViewport(400, 25, 624, 683);
-    glMatrixMode(GL_MODELVIEW);
+    bool openGl = GlContext::available();
+    if (openGl) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(60, double(624.0f / 683.0f), 0.1, 1024);
+        glViewport(400, 25, 624, 683);
+        glMatrixMode(GL_MODELVIEW);
+    }
     camera.apply();
     map.draw();
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60, double(4.0f / 3.0f), 0.1, 1024);
-    glMatrixMode(GL_MODELVIEW);
+    if (openGl) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(60, double(4.0f / 3.0f), 0.1, 1024);
+        glMatrixMode(GL_MODELVIEW);
+    }
 }
 
 }  // namespace
