@@ -19,6 +19,14 @@ Camera::Camera(const Vector3& target, double distance, double yaw, double polar,
 {
 }
 
+void Camera::setHomeView(const Vector3& newTarget, double newDistance, double newYaw, double newPolar)
+{
+    target = homeTarget = newTarget;
+    distance = homeDistance = newDistance;
+    yaw = homeYaw = newYaw;
+    polar = homePolar = newPolar;
+}
+
 void Camera::handleEvent(SDL_Event event)
 {
     if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP)
