@@ -75,7 +75,7 @@ TEST_F(GearwardDataCli, UnreadableFilesGiveOneLineAndStatus2) {
     const std::string missing = path("missing.db");
     const std::string garbage = GEARWARD_FIXTURES_DIR "/metakit/malformed/garbage.db";
     for (const char* command : {"dump", "check"}) {
-        for (const std::string& file : {missing, garbage}) {
+        for (const std::string& file : {missing, garbage, dir.string()}) {
             ProgramRun result = run({command, file});
             EXPECT_EQ(result.status, 2) << command << " " << file;
             EXPECT_EQ(result.out, "") << command << " " << file;
@@ -163,6 +163,7 @@ TEST_F(GearwardDataCli, FailedBuildWritesNothing) {
          1,
          path("again.yaml") + ":2: view \"pilot\" is already given at " + good + ":1\n"},
         {{good, path("absent.yaml")}, 2, path("absent.yaml") + ": cannot open: "},
+        {{good, dir.string()}, 2, dir.string() + ": cannot read: not a regular file (a directory)\n"},
         {{file("dump.json", "{\"views\": []}\n"), good}, 1, path("dump.json") + ":1: "},
     };
     for (const Case& c : cases) {
