@@ -77,6 +77,11 @@ void startVideo()
 
 void drawTitleBackdrop(GameData& gameData, Camera& camera)
 {
+    // Headless the camera still moves; only the drawing is left out.
+    if (!GlContext::available()) {
+        camera.apply();
+        return;
+    }
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(60, 724.0f / 768.0f, 0.1, 1024);
@@ -138,6 +143,12 @@ void deliverEvents(GameLoopFrame& objects)
     SDL_Event event;
     // Once "QUIT" is chosen the rest of the queue is left unread.
     while (gameData.mode != QuitMode && SDL_PollEvent(&event)) {
+        // Closing the window, Ctrl+C and SIGTERM (which SDL turns into this event) end the game
+        // as "QUIT" does.
+        if (event.type == SDL_QUIT) {
+            gameData.mode = QuitMode;
+            break;
+        }
         switch (gameData.mode) {
         case TitleMode: objects.titleScreen.handleEvent(event); break;
         case RulesMode: objects.rulesScreen.handleEvent(event); break;
@@ -150,16 +161,38 @@ void deliverEvents(GameLoopFrame& objects)
             break;
         }
         objects.titleCamera.handleEvent(event);
+        // "END GAME" reloads before the next key is seen: a "NEW GAME" queued behind it must
+        // start on the fresh game, not be wiped by a reload that waited for the next title frame.
+        if (gameData.reloadRequested && gameData.mode != QuitMode)
+            reload(objects);
     }
 }
 
 }  // namespace
 
+void runFrames(GameLoopFrame& objects, const FrameHook& afterDraw)
+{
+    bool context = GlContext::available();
+    while (objects.gameData.mode != QuitMode) {
+        if (context)
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawFrame(objects);
+        if (afterDraw)
+            afterDraw(objects);
+        deliverEvents(objects);
+        if (context)
+            SDL_GL_SwapBuffers();
+        SDL_Delay(15);
+        ++objects.frame;
+    }
+}
+
 void drawLoadingScreen()
 {
     drawImage("textures/UIColumnDark.bmp", 0, 300, 1024, 60);
     TextLabel("LOADING", 460, 313).size(30).draw();
-    SDL_GL_SwapBuffers();
+    if (GlContext::available())
+        SDL_GL_SwapBuffers();
 }
 
 int runGame(const FrameHook& afterDraw)
@@ -179,17 +212,7 @@ int runGame(const FrameHook& afterDraw)
         BuildScreen buildScreen(gameData);
         BattleScreen battleScreen(gameData);
         GameLoopFrame objects{gameData, titleCamera, titleScreen, rulesScreen, buildScreen, battleScreen, 0};
-
-        while (gameData.mode != QuitMode) {
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-            drawFrame(objects);
-            if (afterDraw)
-                afterDraw(objects);
-            deliverEvents(objects);
-            SDL_GL_SwapBuffers();
-            SDL_Delay(15);
-            ++objects.frame;
-        }
+        runFrames(objects, afterDraw);
 
         // The kept fonts and textures go before the libraries that made them.
         FontCache::clear();

@@ -4,6 +4,7 @@
 
 #include "data/GameData.h"
 #include "gfx/DrawImage.h"
+#include "gfx/GlContext.h"
 #include "gfx/KeyHintRow.h"
 #include "gfx/TextLabel.h"
 #include "gfx/Widgets.h"
@@ -107,7 +108,9 @@ void TitleScreen::drawMenu() const
 
 void TitleScreen::drawCredits() const
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The credits cover the backdrop: nothing of the map may show through.
+    if (GlContext::available())
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     TextLabel("CREDITS", 12, 5).draw();
     drawColumnBackdrop(1);
     drawWideHeader("GEARWARD ARC v1.0", 200, 40);

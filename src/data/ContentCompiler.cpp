@@ -1,16 +1,14 @@
 #include "data/ContentCompiler.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include <yaml-cpp/depthguard.h>
 #include <yaml-cpp/eventhandler.h>
 
 #include "data/GameSchema.h"
+#include "storage/ReadFile.h"
 
 namespace {
 
@@ -228,23 +226,11 @@ bool ContentCompiler::compileText(const std::string& text, const std::string& so
 }
 
 bool ContentCompiler::readFile(const std::string& path, std::string& text, std::string& error) {
-    std::error_code code;
-    if (std::filesystem::is_directory(path, code)) {
-        error = path + ": cannot read: is a directory";
+    ReadFileResult read = readWholeFile(path, text);
+    if (!read.ok()) {
+        error = path + ": " + read.reason;
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": cannot open: " + std::strerror(errno);
-        return false;
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        error = path + ": cannot read: " + std::strerror(errno);
-        return false;
-    }
-    text = buffer.str();
     return true;
 }
 

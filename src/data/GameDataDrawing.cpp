@@ -3,10 +3,13 @@
 #include <GL/gl.h>
 
 #include "data/GameData.h"
+#include "gfx/GlContext.h"
 #include "gfx/TextLabel.h"
 
 void GameData::drawSquadRobots() const
 {
+    if (!GlContext::available())
+        return;
     glMatrixMode(GL_MODELVIEW);
     for (const SideSetup& side : sides) {
         for (const Robot* robot : side.squad) {

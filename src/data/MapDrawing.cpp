@@ -5,12 +5,17 @@
 #include "data/Map.h"
 #include "data/SearchlightBeam.h"
 #include "data/Terrain.h"
+#include "gfx/DrawRecorder.h"
+#include "gfx/GlContext.h"
 #include "gfx/Matrix.h"
 #include "gfx/Model.h"
 #include "gfx/Widgets.h"
 
 void Map::draw() const
 {
+    // Headless (tests, tools): nothing to draw with, and no GL call may be made.
+    if (!GlContext::available())
+        return;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     for (size_t y = 0; y < grid.size(); ++y) {
@@ -38,9 +43,26 @@ void Map::draw() const
 
 void Map::drawTileCursor(int x, int y) const
 {
+    if (DrawRecorder::active()) {
+        // One item for the whole cursor: its tile and the glowing square over it.
+        DrawnItem item;
+        item.kind = DrawnItem::TileCursor;
+        item.tileX = x;
+        item.tileY = y;
+        item.worldX = 4.0 * x + 2;
+        item.worldY = 0.02;
+        item.worldZ = 4.0 * y + 2;
+        item.worldWidth = 4;
+        item.worldDepth = 4;
+        item.alpha = 0.25;
+        DrawRecorder::report(item);
+    }
+    if (!GlContext::available())
+        return;
+
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
-    drawTranslucentQuad(4.0 * x + 2, 0.02, 4.0 * y + 2, 4, 4, 1, 1, 1, 0.25);
+    paintTranslucentQuad(4.0 * x + 2, 0.02, 4.0 * y + 2, 4, 4, 1, 1, 1, 0.25);
     glTranslatef(4.0f * x + 4 - 1.5f, 0, 4.0f * y + 4 - 1.5f);
 
     struct Beam {

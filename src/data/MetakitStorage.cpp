@@ -1,49 +1,24 @@
 #include "data/MetakitStorage.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "data/MetakitDecoder.h"
 #include "data/MetakitStructure.h"
+#include "storage/ReadFile.h"
 
 namespace {
 const MetakitView emptyView;
 
 // Larger files are refused outright: positions in the file are 31-bit numbers.
-constexpr std::streamoff largestFile = 0x7fffffff;
+constexpr size_t largestFile = 0x7fffffff;
 }  // namespace
 
 bool MetakitStorage::open(const std::string& path, std::string* error) {
     views.clear();
     byteOrder = 'L';
     description.clear();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error) *error = std::string("cannot open: ") + std::strerror(errno);
-        return false;
-    }
-    std::error_code ignored;
-    if (!std::filesystem::is_regular_file(path, ignored)) {
-        if (error) *error = "cannot read: not a regular file";
-        return false;
-    }
-    in.seekg(0, std::ios::end);
-    std::streamoff length = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (length < 0 || !in) {
-        if (error) *error = "cannot read: not a regular file";
-        return false;
-    }
-    if (length > largestFile) {
-        if (error) *error = "file too large for a storage file";
-        return false;
-    }
-    std::vector<uint8_t> bytes(static_cast<size_t>(length));
-    if (length > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), length)) {
-        if (error) *error = "cannot read the whole file";
+    std::vector<uint8_t> bytes;
+    ReadFileResult read = readWholeFile(path, bytes, largestFile);
+    if (!read.ok()) {
+        if (error) *error = read.status == ReadFileStatus::TooLarge ? "file too large for a storage file" : read.reason;
         return false;
     }
     return decode(bytes.data(), bytes.size(), error);

@@ -5,6 +5,7 @@
 #include "data/Component.h"
 #include "data/ComponentType.h"
 #include "data/Robot.h"
+#include "gfx/GlContext.h"
 
 namespace {
 
@@ -24,6 +25,8 @@ void drawPart(const Robot& robot, int slot, float dx, float dy, float scale)
 
 void Robot::draw() const
 {
+    if (!GlContext::available())
+        return;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glRotatef(90.0f * facing, 0, 1, 0);

@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "gfx/GlContext.h"
+
 namespace {
 
 const double degreesToRadians = 3.14159265359 / 180.0;
@@ -15,6 +17,14 @@ Camera::Camera(const Vector3& target, double distance, double yaw, double polar,
     : target(target), distance(distance), yaw(yaw), polar(polar),
       homeTarget(target), homeDistance(distance), homeYaw(yaw), homePolar(polar), flag(flag)
 {
+}
+
+void Camera::setHomeView(const Vector3& newTarget, double newDistance, double newYaw, double newPolar)
+{
+    target = homeTarget = newTarget;
+    distance = homeDistance = newDistance;
+    yaw = homeYaw = newYaw;
+    polar = homePolar = newPolar;
 }
 
 void Camera::handleEvent(SDL_Event event)
@@ -86,6 +96,8 @@ void Camera::advance()
 void Camera::apply()
 {
     advance();
+    if (!GlContext::available())
+        return;
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(eyePosition.x, eyePosition.y, eyePosition.z, target.x, target.y, target.z,

@@ -31,6 +31,11 @@ public:
 
     Camera(const Vector3& target, double distance, double yaw, double polar, bool flag = true);
 
+    // Sets the view and makes it the home view that keypad 5 returns to. A screen that shows a
+    // different scene than it was built for uses this, so keypad 5 never lands on a view with
+    // the eye on the target that the zoom cannot leave.
+    void setHomeView(const Vector3& target, double distance, double yaw, double polar);
+
     // Key presses and releases only; changes state, never calls OpenGL.
     void handleEvent(SDL_Event event);
     // One frame of movement, then the view loaded into the model-view matrix.

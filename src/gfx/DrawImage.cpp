@@ -2,6 +2,8 @@
 
 #include <SDL/SDL_image.h>
 
+#include "gfx/DrawRecorder.h"
+#include "gfx/GlContext.h"
 #include "gfx/ImageCache.h"
 #include "gfx/Mode2D.h"
 #include "gfx/TextureUpload.h"
@@ -21,6 +23,20 @@ void drawTexture(GLuint texture, const float coords[4], int x, int y, int w, int
 
 void drawImage(const std::string& file, int x, int y, int w, int h)
 {
+    if (DrawRecorder::active()) {
+        // What the screen asked for, whether or not the file can be read.
+        DrawnItem item;
+        item.kind = DrawnItem::Image;
+        item.text = file;
+        item.x = x;
+        item.y = y;
+        item.width = w;
+        item.height = h;
+        DrawRecorder::report(item);
+    }
+    if (!GlContext::available())
+        return;
+
     if (ImageCache::enabled) {
         if (const ImageCache::Entry* kept = ImageCache::find(file)) {
             drawTexture(kept->texture, kept->coords, x, y, w, h);

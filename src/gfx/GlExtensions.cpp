@@ -7,6 +7,8 @@
 
 #include <SDL.h>
 
+#include "storage/ReadFile.h"
+
 bool GlExtensions::initialised = false;
 PFNGLACTIVETEXTUREARBPROC GlExtensions::glActiveTextureARB = nullptr;
 PFNGLMULTITEXCOORD2FARBPROC GlExtensions::glMultiTexCoord2fARB = nullptr;
@@ -18,11 +20,11 @@ PFNGLPROGRAMENVPARAMETER4FARBPROC GlExtensions::glProgramEnvParameter4fARB = nul
 GLuint GlExtensions::vertexProgram = 0;
 GLuint GlExtensions::shadingRamp = 0;
 
-namespace {
-
 // Four flat steps of brightness, dark to light.
-const GLubyte rampValues[16] = {140, 140, 140, 140, 160, 160, 160, 160,
-                                200, 200, 200, 200, 200, 255, 255, 255};
+const GLubyte GlExtensions::rampValues[16] = {140, 140, 140, 140, 160, 160, 160, 160,
+                                              200, 200, 200, 200, 200, 255, 255, 255};
+
+namespace {
 
 [[noreturn]] void fail(const char* message) {
     std::cout << "Error: " << message << std::endl;
@@ -103,24 +105,8 @@ void GlExtensions::reset() {
 }
 
 std::unique_ptr<char[]> readShaderFile(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file)
-        return nullptr;
-    // The size is only a first guess: the loop reads to the end whatever the file turns out to hold.
     std::string text;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        long size = std::ftell(file);
-        if (size > 0 && size < (1L << 24))
-            text.reserve(static_cast<size_t>(size));
-    }
-    std::rewind(file);
-    char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        text.append(chunk, got);
-    bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
+    if (!path || !readWholeFile(path, text).ok())
         return nullptr;
     std::unique_ptr<char[]> buffer(new char[text.size() + 1]);
     std::memcpy(buffer.get(), text.data(), text.size());

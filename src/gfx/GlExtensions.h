@@ -20,6 +20,8 @@ public:
     static PFNGLPROGRAMENVPARAMETER4FARBPROC glProgramEnvParameter4fARB;
     static GLuint vertexProgram;
     static GLuint shadingRamp;
+    // The luminance of the shading ramp's 16 texels, which the vertex program indexes by light.
+    static const GLubyte rampValues[16];
 
     // Runs the checks once, printing an "OK: " line for each; a missing extension, entry point or
     // shader file prints its "Error: " line and ends the program with status 1.
@@ -32,6 +34,7 @@ public:
     static bool hasExtension(const char* extensions, const char* name);
 };
 
-// The whole text of a file, NUL-terminated, or null when it cannot be read. Reads by the file's
-// size, so lines of any length are fine; the text ends at its first NUL character.
+// The whole text of a file, NUL-terminated, or null when it cannot be read (missing, or not a
+// regular file: a folder or a FIFO is refused at once). Lines of any length are fine; the text
+// ends at its first NUL character.
 std::unique_ptr<char[]> readShaderFile(const char* path);

@@ -3,12 +3,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
+#include "storage/ReadFile.h"
 
 namespace {
 
@@ -113,19 +112,19 @@ bool Model::load(const std::string& fileName) {
         return false;
     modelFileName = fileName;
     std::cout << "Loading: " << fileName << std::endl;
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) {
+    std::vector<unsigned char> bytes;
+    ReadFileResult read = readWholeFile(fileName, bytes);
+    if (read.status == ReadFileStatus::CannotOpen) {
         std::cerr << "FAIL: failed to open model file \"" << fileName << "\"" << std::endl;
         clear();
         return false;
     }
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        std::cerr << "FAIL: failed to read model file \"" << fileName << "\"" << std::endl;
+    if (!read.ok()) {
+        // A directory or a FIFO named by the database is a modder's slip, not a reason to stop.
+        std::cerr << "FAIL: failed to read model file \"" << fileName << "\": " << read.reason << std::endl;
         clear();
         return false;
     }
-    file.close();
     // Exactly the file's size, so any read past the end is caught by the sanitizer build.
     bytes.shrink_to_fit();
     return loadFromBuffer(bytes.data(), bytes.size());

@@ -6,7 +6,9 @@
 #include <SDL/SDL.h>
 #include <SDL/SDL_ttf.h>
 
+#include "gfx/DrawRecorder.h"
 #include "gfx/FontCache.h"
+#include "gfx/GlContext.h"
 #include "gfx/Mode2D.h"
 #include "gfx/TextureUpload.h"
 
@@ -49,19 +51,30 @@ unsigned char TextLabel::colorByte(double component)
 
 TextLabel& TextLabel::draw()
 {
+    int given = x;
+    if (GlContext::available())
+        render();
+    else
+        measure();
+    report(given);
+    return *this;
+}
+
+void TextLabel::render()
+{
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
         std::fprintf(stderr, "SDL not initialized.\n");
-        return *this;
+        return;
     }
     if (TTF_WasInit() == 0) {
         std::fprintf(stderr, "SDL_ttf not initialized.\n");
-        return *this;
+        return;
     }
 
     TTF_Font* font = FontCache::acquire(fontFile, pointSize, style);
     if (!font) {
         std::fprintf(stderr, "Couldn't load font \"%s\".\n", fontFile.c_str());
-        return *this;
+        return;
     }
 
     SDL_Color colour;
@@ -74,7 +87,7 @@ TextLabel& TextLabel::draw()
     if (!rendered) {
         std::fprintf(stderr, "Couldn't render text.\n");
         FontCache::release(font);
-        return *this;
+        return;
     }
     renderedWidth = rendered->w;
     renderedHeight = rendered->h;
@@ -95,5 +108,51 @@ TextLabel& TextLabel::draw()
     drawTexturedQuad(coords, x, y, renderedWidth, renderedHeight);
     leave2DMode();
     glDeleteTextures(1, &texture);
-    return *this;
+}
+
+void TextLabel::measure()
+{
+    // Without SDL_ttf there is nothing to measure with: the label keeps its size (0 when fresh),
+    // as a label that fails to render does.
+    if (TTF_WasInit() == 0)
+        return;
+    TTF_Font* font = FontCache::acquire(fontFile, pointSize, style);
+    if (!font) {
+        std::fprintf(stderr, "Couldn't load font \"%s\".\n", fontFile.c_str());
+        return;
+    }
+    // Empty text renders nothing, so like a failed rendering it leaves the size as it was.
+    int w = 0;
+    int h = 0;
+    bool measured = !text.empty() && TTF_SizeText(font, text.c_str(), &w, &h) == 0;
+    FontCache::release(font);
+    if (!measured)
+        return;
+    // The rendering is exactly the measured size, so the layout matches the drawn one.
+    renderedWidth = w;
+    renderedHeight = h;
+    if (rightAligned)
+        x -= renderedWidth;
+}
+
+void TextLabel::report(int givenX) const
+{
+    if (!DrawRecorder::active())
+        return;
+    DrawnItem item;
+    item.kind = DrawnItem::Text;
+    item.text = text;
+    item.x = x;
+    item.y = y;
+    item.width = renderedWidth;
+    item.height = renderedHeight;
+    item.fontFile = fontFile;
+    item.pointSize = pointSize;
+    item.style = style;
+    item.rightAligned = rightAligned;
+    item.anchorX = givenX;
+    item.red = red;
+    item.green = green;
+    item.blue = blue;
+    DrawRecorder::report(item);
 }

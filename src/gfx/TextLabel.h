@@ -32,11 +32,18 @@ public:
 
     int width() const { return renderedWidth; }
 
-    // Renders and draws now. A right-aligned label moves its x to its left edge.
+    // Renders and draws now. A right-aligned label moves its x to its left edge. Without an
+    // OpenGL context nothing is drawn, but the text is still measured (when SDL_ttf is up) and
+    // moved as if drawn. Either way the active DrawRecorder, if any, is told.
     TextLabel& draw();
 
     // One colour component as a byte of the rendered text: the component times 255 in extended
     // precision, truncated (so 0.6 gives 152 and 0.8 gives 204). Components outside 0..1 are
     // held to that range first.
     static unsigned char colorByte(double component);
+
+private:
+    void render();
+    void measure();
+    void report(int givenX) const;
 };

@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 
 #include "gfx/DrawImage.h"
+#include "gfx/DrawRecorder.h"
+#include "gfx/GlContext.h"
 #include "gfx/TextLabel.h"
 
 void drawColumnBackdrop(int columns)
@@ -50,6 +52,28 @@ int drawKeyHint(const std::string& icon, const std::string& caption, int x, int 
 void drawTranslucentQuad(double x, double y, double z, double width, double depth,
                          double r, double g, double b, double a)
 {
+    if (DrawRecorder::active()) {
+        DrawnItem item;
+        item.kind = DrawnItem::Quad;
+        item.worldX = x;
+        item.worldY = y;
+        item.worldZ = z;
+        item.worldWidth = width;
+        item.worldDepth = depth;
+        item.red = r;
+        item.green = g;
+        item.blue = b;
+        item.alpha = a;
+        DrawRecorder::report(item);
+    }
+    paintTranslucentQuad(x, y, z, width, depth, r, g, b, a);
+}
+
+void paintTranslucentQuad(double x, double y, double z, double width, double depth,
+                          double r, double g, double b, double a)
+{
+    if (!GlContext::available())
+        return;
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glEnable(GL_BLEND);
     glColor4d(r, g, b, a);

@@ -1,5 +1,5 @@
-// The rules, build and battle screens as far as they go so far: Escape hands back to the title
-// with the mode to resume, and the keypad reaches their cameras.
+// The rules, build and battle screens: Escape hands back to the title with the mode to resume,
+// and the keypad reaches their cameras.
 
 #include <gtest/gtest.h>
 
@@ -25,14 +25,14 @@ TEST(ScreensTest, RulesEscapeReturnsToTheTitleAndResumesHere)
     EXPECT_EQ(gameData.resumeMode, RulesMode);
 }
 
-TEST(ScreensTest, RulesCameraKeepsItsHomeButShowsThePreviewView)
+TEST(ScreensTest, RulesCameraShowsThePreviewViewAndReturnsToIt)
 {
     GameData gameData;
     RulesScreen rules(gameData);
     EXPECT_DOUBLE_EQ(rules.camera.distance, 70);
     EXPECT_DOUBLE_EQ(rules.camera.yaw, -60);
     EXPECT_DOUBLE_EQ(rules.camera.polar, 45);
-    EXPECT_DOUBLE_EQ(rules.camera.homeDistance, 0);
+    EXPECT_DOUBLE_EQ(rules.camera.homeDistance, 70);
     rules.handleEvent(key(SDLK_KP4));
     EXPECT_EQ(rules.camera.turnSpeed, -1);
     rules.handleEvent(key(SDLK_KP4, SDL_KEYUP));

@@ -8,13 +8,16 @@
 #include <climits>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <queue>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "ai/ComputerPlayer.h"
 #include "data/ContentChecker.h"
+#include "data/GameData.h"
 #include "data/MetakitStorage.h"
 
 namespace {
@@ -333,12 +336,28 @@ TEST_F(DatabaseContent, NamesSufficeAndFitThePilotList) {
     EXPECT_LE(longest[0] + 1 + longest[1], 17u);
 }
 
-// The computer's squad building: categories from the ai view, filled greedily in the order
-// left arm, right arm, reactor, legs, torso, head; building stops at the first slot that
-// finds no component within the limit.
+// The computer's squad building, run by the game's own ComputerPlayer on the shipped templates:
+// whether the `ai` view gives it complete robots at every limit the rules screen allows.
 class ComputerTemplates : public DatabaseContent {
 protected:
     std::map<std::string, std::vector<Part>> categories;
+    static std::unique_ptr<GameData> game;
+    static std::string loadErrors;
+
+    static std::string databasePath() { return std::string(GEARWARD_GAME_DIR) + "/data.db"; }
+
+    static void SetUpTestSuite() {
+        DatabaseContent::SetUpTestSuite();
+        game = std::make_unique<GameData>();
+        // Only the catalogues matter here: the models' own lines are kept out of the test output.
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        game->load(storage);
+        testing::internal::GetCapturedStdout();
+        loadErrors = testing::internal::GetCapturedStderr();
+    }
+
+    static void TearDownTestSuite() { game.reset(); }
 
     static std::string categoryOf(const std::string& type) {
         static const char* const named[] = {"Melee Arms Left", "Melee Arms Right", "Ranged Arms Left",
@@ -351,6 +370,7 @@ protected:
 
     void SetUp() override {
         DatabaseContent::SetUp();
+        ASSERT_FALSE(game->components.empty()) << loadErrors;
         std::map<std::string, Part> all = parts();
         const MetakitView& ai = view("ai");
         for (size_t r = 0; r < ai.rowCount(); ++r) {
@@ -363,23 +383,25 @@ protected:
         }
     }
 
-    // How many robots come out complete, for a squad whose pilots prefer melee as `melee` says.
-    int completeRobots(int limit, const std::vector<bool>& melee) const {
-        int weight = 0;
-        int complete = 0;
-        for (size_t i = 0; i < melee.size() && weight < limit; ++i) {
-            const std::string order[] = {melee[i] ? "Melee Arms Left" : "Ranged Arms Left",
-                                         melee[i] ? "Melee Arms Right" : "Ranged Arms Right",
-                                         "Reactors", "Legs", "Torsos", "Heads"};
-            for (const std::string& slot : order) {
-                const std::vector<Part>& category = categories.at(slot);
-                auto fit = std::find_if(category.begin(), category.end(),
-                                        [&](const Part& p) { return weight + p.weight <= limit; });
-                if (fit == category.end()) return complete;
-                weight += fit->weight;
-            }
-            ++complete;
+    // How many robots ComputerPlayer::buildSquad completes for a squad whose pilots prefer
+    // melee as `melee` says, within `limit`.
+    static int completeRobots(int limit, const std::vector<bool>& melee) {
+        game->reset();
+        SideSetup& side = game->sides[1];
+        side.maxSquadWeight = limit;
+        for (size_t i = 0; i < melee.size(); ++i) {
+            Robot* robot = game->createRobot();
+            robot->setSide(1);
+            side.squad.push_back(robot);
+            // Equal best skills keep the pilots in this order, so robot i gets pilot i.
+            Pilot* pilot = game->createPilot();
+            pilot->meleeAttack = melee[i] ? 5 : 1;
+            pilot->rangedAttack = melee[i] ? 1 : 5;
+            side.pilots.push_back(pilot);
         }
+        game->computerPlayer->buildSquad(databasePath());
+        int complete = 0;
+        for (const Robot* robot : side.squad) complete += robot->isComplete();
         return complete;
     }
 
@@ -389,6 +411,9 @@ protected:
         return result;
     }
 };
+
+std::unique_ptr<GameData> ComputerTemplates::game;
+std::string ComputerTemplates::loadErrors;
 
 TEST_F(ComputerTemplates, EveryCategoryNamesPartsOfItsSlot) {
     const std::map<std::string, std::string> slotOf = {

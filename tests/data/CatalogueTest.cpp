@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <sstream>
 #include <string>
 
 #include "TestDatabase.h"
+#include "../support/TempDir.h"
 #include "data/GameData.h"
 #include "gfx/Model.h"
 
@@ -104,6 +108,40 @@ TEST_F(CatalogueTest, AModelThatFailsToLoadIsCachedAndNotTriedAgain) {
     EXPECT_EQ(component("Brick Torso").models.at(0), data.modelCache.at("no-such-torso.ms3d").get());
     EXPECT_EQ(count(loadErrors, "FAIL: failed to open model file \"no-such-torso.ms3d\"\n"), 1u);
     EXPECT_TRUE(component("Claw Arm").models.empty());
+}
+
+// A model name that names a folder or a FIFO is a modder's slip: one line each, the part keeps
+// an empty model as for a missing file, and the rest of the database still loads.
+TEST(CatalogueFolderModelsTest, FoldersAndFifosAreRefusedLikeMissingModels) {
+    std::string path = buildTestDatabase("folder-models.yaml");
+    ASSERT_FALSE(path.empty());
+    TempDir scratch("folder-models");
+    std::filesystem::create_directory(scratch.path() / "models");
+    ASSERT_EQ(mkfifo(scratch.path("pipe.ms3d").c_str(), 0600), 0);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(scratch.path());
+    GameData data;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    bool loaded = data.load(path);
+    testing::internal::GetCapturedStdout();
+    std::string errors = testing::internal::GetCapturedStderr();
+    std::filesystem::current_path(previous);
+
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(data.components.size(), 4u);
+    EXPECT_EQ(data.terrains.size(), 2u);
+    EXPECT_EQ(errors,
+              "FAIL: failed to read model file \".\": cannot read: not a regular file (a directory)\n"
+              "FAIL: failed to read model file \"models\": cannot read: not a regular file (a directory)\n"
+              "FAIL: failed to read model file \"pipe.ms3d\": cannot read: not a regular file\n");
+    for (const char* name : {".", "models", "pipe.ms3d"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(data.modelCache.count(name), 1u);
+        EXPECT_EQ(data.modelCache.at(name)->vertices.size(), 0u);
+    }
+    EXPECT_EQ(data.terrains.at("Road").getModel(), data.modelCache.at("models").get());
+    EXPECT_GT(data.modelCache.at(BOX)->vertices.size(), 0u);
 }
 
 TEST_F(CatalogueTest, AttackListing) {

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "data/GameSchema.h"
+#include "../support/TempDir.h"
 
 namespace {
 
@@ -217,15 +218,17 @@ TEST(ContentCompiler, CompileFileReportsUnreadableFiles) {
     EXPECT_FALSE(ContentCompiler::compileFile("/nonexistent/content.yaml", views, error));
     EXPECT_EQ(error.rfind("/nonexistent/content.yaml: cannot open: ", 0), 0u) << error;
 
-    std::string path =
-        testing::TempDir() + "/compiler-names-" + std::to_string(getpid()) + ".yaml";
+    TempDir scratch("compiler");
+    std::string path = scratch.path("names.yaml");
     std::ofstream(path) << "robot:\n  - Anvil\n  - 42\n";
     ASSERT_TRUE(ContentCompiler::compileFile(path, views, error)) << error;
     EXPECT_EQ(viewNamed(views, "robot").getString(1, "name"), "42");
     std::ofstream(path) << "robot:\n  - [Anvil]\n";
     EXPECT_FALSE(ContentCompiler::compileFile(path, views, error));
     EXPECT_EQ(error, path + ":2: robot[0].name expects a string");
-    std::remove(path.c_str());
+    // A folder named as a source is refused, not read as an empty text.
+    EXPECT_FALSE(ContentCompiler::compileFile(scratch.path().string(), views, error));
+    EXPECT_EQ(error, scratch.path().string() + ": cannot read: not a regular file (a directory)");
 }
 
 // Aliases may repeat content, which modders can use, but a few lines must not expand into a

@@ -39,6 +39,16 @@ inline std::vector<std::string> namesIn(const std::string& dir) {
 inline std::vector<std::string> goodNames() { return namesIn(folder()); }
 inline std::vector<std::string> malformedNames() { return namesIn(folder() + "/malformed"); }
 
+// The golden files written by a single commit: only those can be reproduced by writing their
+// content afresh, since a file edited by a later commit keeps its history.
+inline std::vector<std::string> singleCommitNames() {
+    std::vector<std::string> names;
+    for (const std::string& name : goodNames())
+        if (readText(folder() + "/" + name + ".json").find("\n \"commits\": 1,") != std::string::npos)
+            names.push_back(name);
+    return names;
+}
+
 // The fixture's JSON without the keys a dump leaves out (file, notes, commits): what
 // MetakitJson::toJson must print for that file.
 inline std::string expectedDump(const std::string& name) {

@@ -9,6 +9,7 @@
 #include "data/ContentCompiler.h"
 #include "data/MetakitView.h"
 #include "data/MetakitWriter.h"
+#include "../support/TempDir.h"
 
 namespace {
 
@@ -27,14 +28,17 @@ void replaceAll(std::string& text, const std::string& from, const std::string& t
 std::string scratchPath(const std::string& name) {
     const auto* test = testing::UnitTest::GetInstance()->current_test_info();
     std::string prefix = test ? std::string(test->test_suite_name()) + "_" + test->name() + "_" : "";
-    return testing::TempDir() + "gearward_" + prefix + name;
+    return TempDir::forRun().path(prefix + name);
 }
 
 }  // namespace
 
 std::string buildTestDatabase(const std::string& fixtureName) {
     std::string text = readText(std::string(GEARWARD_TESTS_DIR) + "/data/fixtures/" + fixtureName);
-    EXPECT_FALSE(text.empty()) << "fixture " << fixtureName << " is missing";
+    if (text.empty()) {
+        ADD_FAILURE() << "fixture " << fixtureName << " is missing";
+        return "";
+    }
     replaceAll(text, "@FIXTURES@", GEARWARD_FIXTURES_DIR);
 
     std::vector<MetakitView> views;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
@@ -6,6 +7,7 @@
 #include <string>
 
 #include "gfx/GlExtensions.h"
+#include "../support/TempDir.h"
 
 namespace {
 
@@ -45,8 +47,14 @@ TEST(ReadShaderFileTest, TextEndsAtItsFirstNul) {
 
 TEST(ReadShaderFileTest, UnreadableFileGivesNull) {
     EXPECT_EQ(readShaderFile((std::string(GEARWARD_BINARY_DIR) + "/no-such-shader.vsh").c_str()), nullptr);
-    // A folder opens but cannot be read as a file.
+    // A folder or a FIFO where the program should be: refused at once, never waited on.
     EXPECT_EQ(readShaderFile(GEARWARD_BINARY_DIR), nullptr);
+    EXPECT_EQ(readShaderFile("."), nullptr);
+    TempDir scratch("shader");
+    std::string fifo = scratch.path("shader.vsh");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(readShaderFile(fifo.c_str()), nullptr);
+    EXPECT_EQ(readShaderFile(nullptr), nullptr);
 }
 
 TEST(GlExtensionsTest, ExtensionNamesAreFoundAsSubstrings) {

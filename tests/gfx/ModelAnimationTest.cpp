@@ -128,6 +128,7 @@ TEST(ModelAnimationTest, RestartReturnsToTheRestPose) {
 
 TEST(ModelAnimationTest, GunKeysStartAfterZeroAndEndAtTheTotal) {
     Model model(fixturePath("gun.ms3d"));
+    ASSERT_EQ(model.joints.size(), 1u) << fixturePath("gun.ms3d") << " did not load";
     const Joint& joint = model.joints[0];
     // Before its first key (1/24 s) the first key holds: no offset yet.
     model.animate(0);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <dlfcn.h>
 #include <link.h>
@@ -16,6 +17,7 @@
 #include "ModelTestSupport.h"
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
+#include "../support/TempDir.h"
 
 namespace {
 
@@ -52,12 +54,13 @@ class ModelDisplayTest : public testing::Test {
 protected:
     static std::string previousDirectory;
     static std::string workDirectory;
+    static std::unique_ptr<TempDir> scratch;
 
     static void SetUpTestSuite() {
         char cwd[4096];
         previousDirectory = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        char pattern[] = "/tmp/gearward-model-XXXXXX";
-        workDirectory = mkdtemp(pattern) ? pattern : "";
+        scratch = std::make_unique<TempDir>("model-display");
+        workDirectory = scratch->path().string();
         ASSERT_FALSE(workDirectory.empty());
         std::ofstream(workDirectory + "/shader.vsh") << shaderText;
         ASSERT_EQ(chdir(workDirectory.c_str()), 0);
@@ -75,11 +78,9 @@ protected:
         GlContext::setAvailable(false);
         GlExtensions::reset();
         SDL_Quit();
-        std::string shader = workDirectory + "/shader.vsh";
-        std::remove(shader.c_str());
-        rmdir(workDirectory.c_str());
         if (chdir(previousDirectory.c_str()) != 0)
             std::abort();
+        scratch.reset();
     }
 
     void SetUp() override {
@@ -116,6 +117,7 @@ protected:
 
 std::string ModelDisplayTest::previousDirectory;
 std::string ModelDisplayTest::workDirectory;
+std::unique_ptr<TempDir> ModelDisplayTest::scratch;
 
 TEST_F(ModelDisplayTest, FirstModelSetsUpTheExtensionsOnceAndTexturesLoad) {
     testing::internal::CaptureStdout();

@@ -9,10 +9,11 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "gfx/GlExtensions.h"
 
 namespace {
 const int W = 256, H = 128;
@@ -35,13 +36,6 @@ Vec unit(Vec v) {
     return Vec{v.x / n, v.y / n, v.z / n};
 }
 
-// The ramp the game builds for unit 0: four flat steps of brightness.
-const unsigned char rampValues[16] = {140, 140, 140, 140, 160, 160, 160, 160, 200, 200, 200, 200, 200, 255, 255, 255};
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 class ShaderDisplayTest : public ::testing::Test {
 protected:
@@ -76,7 +70,9 @@ protected:
                     programEnvParameter && getProgramiv && deletePrograms);
 
         // Loaded the way the game loads it: the whole text, from the game directory.
-        std::string text = readFile(std::string(GEARWARD_GAME_DIR) + "/shader.vsh");
+        std::unique_ptr<char[]> loaded = readShaderFile(GEARWARD_GAME_DIR "/shader.vsh");
+        ASSERT_NE(loaded, nullptr) << GEARWARD_GAME_DIR "/shader.vsh cannot be read";
+        std::string text = loaded.get();
         ASSERT_FALSE(text.empty());
         genPrograms(1, &program);
         bindProgram(GL_VERTEX_PROGRAM_ARB, program);
@@ -87,7 +83,7 @@ protected:
 
         glGenTextures(1, &ramp);
         glBindTexture(GL_TEXTURE_1D, ramp);
-        glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA, 16, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, rampValues);
+        glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA, 16, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, GlExtensions::rampValues);
         glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP);

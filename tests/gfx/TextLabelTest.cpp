@@ -4,6 +4,7 @@
 #include <SDL/SDL_ttf.h>
 
 #include "gfx/FontCache.h"
+#include "gfx/GlContext.h"
 #include "gfx/TextLabel.h"
 #include "gfx/Widgets.h"
 
@@ -78,14 +79,23 @@ protected:
 TEST_F(TextLabelFailureTest, ReportsMissingLibrariesAndFontsEveryTime)
 {
     TextLabel label("HELLO", 5, 5);
+    // Without a context a label is only measured, and without SDL_ttf quietly has no size.
     testing::internal::CaptureStderr();
     label.draw();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "SDL not initialized.\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 
+    // With a context the missing libraries are reported before any drawing would start.
+    GlContext::setAvailable(true);
+    testing::internal::CaptureStderr();
+    label.draw();
+    std::string noVideo = testing::internal::GetCapturedStderr();
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     testing::internal::CaptureStderr();
     label.draw();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "SDL_ttf not initialized.\n");
+    std::string noTtf = testing::internal::GetCapturedStderr();
+    GlContext::setAvailable(false);
+    EXPECT_EQ(noVideo, "SDL not initialized.\n");
+    EXPECT_EQ(noTtf, "SDL_ttf not initialized.\n");
 
     ASSERT_EQ(TTF_Init(), 0);
     label.fontFile = "no-such-font.ttf";

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "../support/TempDir.h"
+
 namespace {
 
 const std::string header = R"(
@@ -251,7 +253,8 @@ joints:
 parts:
   - {shape: wedge, size: [1, 2, 3], position: [4, 0, 0], material: plate, joint: shoulder}
 )";
-    std::string dir = testing::TempDir();
+    TempDir scratch("mirror");
+    std::string dir = scratch.path().string();
     std::ofstream(dir + "/left.yaml") << left;
     std::ofstream(dir + "/right.yaml") << "mirror_of: left.yaml\n";
     std::ofstream(dir + "/loop.yaml") << "mirror_of: loop.yaml\n";

@@ -2,24 +2,18 @@
 // its output and the files it leaves behind.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <yaml-cpp/yaml.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "../support/RunProgram.h"
+#include "../support/TempDir.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
 
 std::string readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -28,45 +22,20 @@ std::string readAll(const std::string& path) {
     return text.str();
 }
 
-std::string quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 class GearwardDataCli : public testing::Test {
 protected:
-    fs::path dir;
-
-    void SetUp() override {
-        // Unique per process: other builds of the project may run the same tests at once.
-        dir = fs::path(testing::TempDir()) /
-              (std::string("gearward-data-") +
-               testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-               std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    TempDir scratch{"data-tool"};
+    const fs::path& dir = scratch.path();
 
     std::string file(const std::string& name, const std::string& content) const {
-        std::string path = (dir / name).string();
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
+        return scratch.file(name, content);
     }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
+    std::string path(const std::string& name) const { return scratch.path(name); }
 
-    ToolRun run(const std::vector<std::string>& args) const {
-        std::string command = quote(GEARWARD_TOOLS_DIR "/gearward-data");
-        for (const std::string& arg : args) command += " " + quote(arg);
-        ToolRun result;
-        std::string out = path("stdout.txt");
-        std::string err = path("stderr.txt");
-        int raw = std::system((command + " >" + quote(out) + " 2>" + quote(err)).c_str());
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = readAll(out);
-        result.err = readAll(err);
-        return result;
+    ProgramRun run(const std::vector<std::string>& args) const {
+        std::vector<std::string> command = {GEARWARD_TOOLS_DIR "/gearward-data"};
+        command.insert(command.end(), args.begin(), args.end());
+        return runProgram(command);
     }
 };
 
@@ -81,23 +50,23 @@ bool roundTrips(const YAML::Node& fixture) {
 }  // namespace
 
 TEST_F(GearwardDataCli, UsageErrorsExitWithStatus2) {
-    ToolRun none = run({});
+    ProgramRun none = run({});
     EXPECT_EQ(none.status, 2);
     EXPECT_NE(none.err.find("usage: gearward-data dump FILE\n"), std::string::npos) << none.err;
     EXPECT_NE(none.err.find("usage: gearward-data check FILE\n"), std::string::npos) << none.err;
 
-    ToolRun unknown = run({"undump", "x"});
+    ProgramRun unknown = run({"undump", "x"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.err.rfind("gearward-data: unknown command \"undump\"\n", 0), 0u);
 
     EXPECT_EQ(run({"dump"}).err, "usage: gearward-data dump FILE\n");
     EXPECT_EQ(run({"dump", "a", "b"}).status, 2);
     EXPECT_EQ(run({"check"}).err, "usage: gearward-data check FILE\n");
-    ToolRun build = run({"build", path("only.yaml")});
+    ProgramRun build = run({"build", path("only.yaml")});
     EXPECT_EQ(build.status, 2);
     EXPECT_EQ(build.err, "usage: gearward-data build INPUT [INPUT...] OUTPUT\n");
 
-    ToolRun help = run({"--help"});
+    ProgramRun help = run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("gearward-data build INPUT [INPUT...] OUTPUT"), std::string::npos);
 }
@@ -106,8 +75,8 @@ TEST_F(GearwardDataCli, UnreadableFilesGiveOneLineAndStatus2) {
     const std::string missing = path("missing.db");
     const std::string garbage = GEARWARD_FIXTURES_DIR "/metakit/malformed/garbage.db";
     for (const char* command : {"dump", "check"}) {
-        for (const std::string& file : {missing, garbage}) {
-            ToolRun result = run({command, file});
+        for (const std::string& file : {missing, garbage, dir.string()}) {
+            ProgramRun result = run({command, file});
             EXPECT_EQ(result.status, 2) << command << " " << file;
             EXPECT_EQ(result.out, "") << command << " " << file;
             EXPECT_EQ(result.err.rfind(file + ": ", 0), 0u) << result.err;
@@ -129,7 +98,7 @@ TEST_F(GearwardDataCli, DumpThenBuildRoundTripsTheFixtures) {
         SCOPED_TRACE(original);
         ++tried;
 
-        ToolRun dump = run({"dump", original});
+        ProgramRun dump = run({"dump", original});
         ASSERT_EQ(dump.status, 0) << dump.err;
         YAML::Node dumped = YAML::Load(dump.out);
         EXPECT_EQ(dumped["description"].as<std::string>(),
@@ -138,7 +107,7 @@ TEST_F(GearwardDataCli, DumpThenBuildRoundTripsTheFixtures) {
 
         std::string json = file("dump.json", dump.out);
         std::string rebuilt = path("rebuilt.db");
-        ToolRun build = run({"build", json, rebuilt});
+        ProgramRun build = run({"build", json, rebuilt});
         ASSERT_EQ(build.status, 0) << build.err;
         EXPECT_EQ(build.err, "");
 
@@ -162,11 +131,11 @@ TEST_F(GearwardDataCli, BuildMergesContentSources) {
     std::string attacks = file("attacks.yaml", "attack:\n  - {name: Laser, damage: 30}\n");
     std::string names = file("names.yaml", "# names\npilot: [Ada, Bram]\nrobot: [Anvil]\n");
     std::string output = path("data.db");
-    ToolRun build = run({"build", attacks, names, output});
+    ProgramRun build = run({"build", attacks, names, output});
     ASSERT_EQ(build.status, 0) << build.err;
     EXPECT_EQ(build.out + build.err, "");
 
-    ToolRun dump = run({"dump", output});
+    ProgramRun dump = run({"dump", output});
     ASSERT_EQ(dump.status, 0);
     YAML::Node views = YAML::Load(dump.out)["views"];
     ASSERT_EQ(views.size(), 7u);
@@ -194,6 +163,7 @@ TEST_F(GearwardDataCli, FailedBuildWritesNothing) {
          1,
          path("again.yaml") + ":2: view \"pilot\" is already given at " + good + ":1\n"},
         {{good, path("absent.yaml")}, 2, path("absent.yaml") + ": cannot open: "},
+        {{good, dir.string()}, 2, dir.string() + ": cannot read: not a regular file (a directory)\n"},
         {{file("dump.json", "{\"views\": []}\n"), good}, 1, path("dump.json") + ":1: "},
     };
     for (const Case& c : cases) {
@@ -204,7 +174,7 @@ TEST_F(GearwardDataCli, FailedBuildWritesNothing) {
             std::vector<std::string> args = {"build"};
             args.insert(args.end(), c.inputs.begin(), c.inputs.end());
             args.push_back(output);
-            ToolRun result = run(args);
+            ProgramRun result = run(args);
             EXPECT_EQ(result.status, c.status);
             EXPECT_EQ(result.err.rfind(c.err, 0), 0u) << result.err;
             EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
@@ -221,7 +191,7 @@ TEST_F(GearwardDataCli, FailedBuildWritesNothing) {
         }
     }
 
-    ToolRun unwritable = run({"build", good, path("no-such-folder/data.db")});
+    ProgramRun unwritable = run({"build", good, path("no-such-folder/data.db")});
     EXPECT_EQ(unwritable.status, 2);
     EXPECT_EQ(unwritable.err.rfind(path("no-such-folder/data.db") + ": cannot ", 0), 0u)
         << unwritable.err;
@@ -233,7 +203,7 @@ TEST_F(GearwardDataCli, CheckListsProblemsWithStatus1) {
                                "map:\n  - {name: DOWNTOWN}\n");
     std::string output = path("data.db");
     ASSERT_EQ(run({"build", content, output}).status, 0);
-    ToolRun check = run({"check", output});
+    ProgramRun check = run({"check", output});
     EXPECT_EQ(check.status, 1);
     EXPECT_EQ(check.err, "");
     EXPECT_EQ(check.out,

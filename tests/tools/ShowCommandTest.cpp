@@ -3,48 +3,26 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <fstream>
+#include <filesystem>
 #include <string>
 
 #include "../data/TestDatabase.h"
+#include "../support/RunProgram.h"
+#include "../support/TempDir.h"
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string output;
-};
-
-ToolRun show(const std::string& file) {
-    ToolRun run;
-    std::string command = std::string(GEARWARD_TOOLS_DIR) + "/gearward-data show '" + file + "' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
-    int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+// What the game would load from `file`; standard error is not part of the listing.
+ProgramRun show(const std::string& file) {
+    return runProgram({GEARWARD_TOOLS_DIR "/gearward-data", "show", file});
 }
 
-class ShowCommandTest : public testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::ifstream(std::string(GEARWARD_TOOLS_DIR) + "/gearward-data"))
-            GTEST_SKIP() << "gearward-data has not been built";
-    }
-};
-
-TEST_F(ShowCommandTest, ListsTerrainMapsAndNameCounts) {
+TEST(ShowCommandTest, ListsTerrainMapsAndNameCounts) {
     std::string database = buildTestDatabase("maps.yaml");
     ASSERT_FALSE(database.empty());
-    ToolRun run = show(database);
+    ProgramRun run = show(database);
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output,
+    EXPECT_EQ(run.out,
               "\nTERRAIN: Grass\nTraversable: 1\nModel file: \nDescription: \n"
               "\nTERRAIN: Sand\nTraversable: 1\nModel file: \nDescription: \n"
               "\nTERRAIN: Wall\nTraversable: 0\nModel file: \nDescription: \n"
@@ -57,21 +35,40 @@ TEST_F(ShowCommandTest, ListsTerrainMapsAndNameCounts) {
               "\nPilot names: 0\nRobot names: 0\n");
 }
 
-TEST_F(ShowCommandTest, ListsAttacksAndComponentsWithTheirModels) {
+TEST(ShowCommandTest, ListsAttacksAndComponentsWithTheirModels) {
     std::string database = buildTestDatabase("catalogue.yaml");
     ASSERT_FALSE(database.empty());
-    ToolRun run = show(database);
+    ProgramRun run = show(database);
     EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.output.find("\nATTACK: Laser\nEnergy: 700\n"), std::string::npos);
-    EXPECT_NE(run.output.find("\nCOMPONENT: Odd Legs\nType: Head\n"), std::string::npos);
-    EXPECT_NE(run.output.find("Attacks: Laser, Fist, \nModel files: no-such-arm.ms3d, "), std::string::npos);
-    EXPECT_EQ(run.output.find("Ghost Beam"), std::string::npos);
+    EXPECT_NE(run.out.find("\nATTACK: Laser\nEnergy: 700\n"), std::string::npos);
+    EXPECT_NE(run.out.find("\nCOMPONENT: Odd Legs\nType: Head\n"), std::string::npos);
+    EXPECT_NE(run.out.find("Attacks: Laser, Fist, \nModel files: no-such-arm.ms3d, "), std::string::npos);
+    EXPECT_EQ(run.out.find("Ghost Beam"), std::string::npos);
 }
 
-TEST_F(ShowCommandTest, AnUnreadableFileExitsWithTwo) {
+TEST(ShowCommandTest, AnUnreadableFileExitsWithTwo) {
     EXPECT_EQ(show(missingDatabasePath()).status, 2);
     // A file that is not a database at all.
     EXPECT_EQ(show(std::string(GEARWARD_TESTS_DIR) + "/data/fixtures/maps.yaml").status, 2);
+}
+
+// The fuzz seed whose model names are folders, shown from a folder where each of those names is
+// a folder (models are found beside the database): one line each, and the whole listing follows.
+TEST(ShowCommandTest, ModelNamesThatAreFoldersAreReportedAndTheListingGoesOn) {
+    TempDir scratch("show");
+    for (const char* folder : {"models", "content", "src"}) std::filesystem::create_directory(scratch.path() / folder);
+    std::string database = scratch.path("data.db");
+    std::filesystem::copy_file(GEARWARD_FIXTURES_DIR "/fuzz/folder_models.db", database);
+    ProgramRun run = show(database);
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::string expected;
+    for (const char* folder : {".", "models", "content", "src", "models/", "./"})
+        expected += std::string("FAIL: failed to read model file \"") + folder +
+                    "\": cannot read: not a regular file (a directory)\n";
+    EXPECT_EQ(run.err, expected);
+    EXPECT_NE(run.out.find("\nCOMPONENT: Small Reactor\n"), std::string::npos);
+    EXPECT_NE(run.out.find("\nMAP: DOWNTOWN\n"), std::string::npos);
+    EXPECT_NE(run.out.find("\nRobot names: 2\n"), std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// Frame-time benchmark: renders the title screen and a busy screen (40 labels, 20 images) for a
-// number of frames with the font and image caches on, then off, and an empty frame (clear and
-// swap) for reference; prints the median milliseconds per frame of each. Not part of the game.
+// Frame-time benchmark: renders the title screen, the rules screen's map page with its 3D
+// preview, the build screen's equip list and a busy screen (40 labels, 20 images) for a number of
+// frames with the font and image caches on, then off, and an empty frame (clear and swap) for
+// reference; prints the median milliseconds per frame of each. Not part of the game.
 
 #include <algorithm>
 #include <chrono>
@@ -17,6 +18,7 @@
 
 #include "app/GameLoop.h"
 #include "app/TitleScreen.h"
+#include "build/BuildScreen.h"
 #include "data/GameData.h"
 #include "gfx/Camera.h"
 #include "gfx/DrawImage.h"
@@ -24,6 +26,7 @@
 #include "gfx/GlContext.h"
 #include "gfx/ImageCache.h"
 #include "gfx/TextLabel.h"
+#include "setup/RulesScreen.h"
 
 namespace {
 
@@ -97,7 +100,7 @@ int main(int argc, char** argv)
     GlContext::setAvailable(true);
     glEnable(GL_DEPTH_TEST);
 
-    double result[2][2];
+    double result[2][4];
     {
         GameData gameData;
         gameData.load();
@@ -109,10 +112,30 @@ int main(int argc, char** argv)
             drawTitleBackdrop(gameData, camera);
             title.draw();
         };
+
+        // The map page as a player reaches it against the computer, the first map highlighted.
+        RulesScreen rules(gameData);
+        rules.page = RulesScreen::MAP_PAGE;
+        auto rulesFrame = [&]() { rules.draw(); };
+
+        // A match set up from that page, and the head list of the first robot, its second row
+        // highlighted so that the preview shows its arrows.
+        BuildScreen build(gameData);
+        SDL_Event space{};
+        space.type = SDL_KEYDOWN;
+        space.key.keysym.sym = SDLK_SPACE;
+        rules.handleEvent(space);
+        build.handleEvent(space);
+        build.handleEvent(space);
+        build.cursor[2] = build.candidates.size() > 1 ? 1 : 0;
+        auto equipFrame = [&]() { build.draw(); };
+
         for (int cached = 1; cached >= 0; --cached) {
             setCaches(cached == 1);
             result[cached][0] = medianFrameMs(frames, titleFrame);
-            result[cached][1] = medianFrameMs(frames, busyScreen);
+            result[cached][1] = medianFrameMs(frames, rulesFrame);
+            result[cached][2] = medianFrameMs(frames, equipFrame);
+            result[cached][3] = medianFrameMs(frames, busyScreen);
         }
         setCaches(true);
     }
@@ -120,7 +143,9 @@ int main(int argc, char** argv)
 
     std::printf("median ms per frame over %d frames (%s)\n", frames, folder.c_str());
     std::printf("  title screen              caches on %8.3f   caches off %8.3f\n", result[1][0], result[0][0]);
-    std::printf("  40 labels + 20 images     caches on %8.3f   caches off %8.3f\n", result[1][1], result[0][1]);
+    std::printf("  rules map page + preview  caches on %8.3f   caches off %8.3f\n", result[1][1], result[0][1]);
+    std::printf("  build equip list + model  caches on %8.3f   caches off %8.3f\n", result[1][2], result[0][2]);
+    std::printf("  40 labels + 20 images     caches on %8.3f   caches off %8.3f\n", result[1][3], result[0][3]);
     std::printf("  empty frame (clear, swap)           %8.3f\n", empty);
 
     FontCache::clear();

@@ -1,11 +1,11 @@
 #include "ModelDescription.h"
 
 #include "MeshBuilder.h"
+#include "storage/ReadFile.h"
 
 #include <yaml-cpp/yaml.h>
 
 #include <cmath>
-#include <fstream>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -365,14 +365,13 @@ ModelDescription ModelDescription::fromText(const std::string& source, const std
 }
 
 ModelDescription ModelDescription::fromFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot open " + path);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
+    std::string text;
+    ReadFileResult read = readWholeFile(path, text);
+    if (!read.ok()) throw std::runtime_error(path + ": " + read.reason);
     size_t slash = path.find_last_of('/');
     std::string dir = slash == std::string::npos ? "." : path.substr(0, slash);
     try {
-        return fromText(buffer.str(), dir);
+        return fromText(text, dir);
     } catch (const std::runtime_error& e) {
         throw std::runtime_error(path + ": " + e.what());
     }
