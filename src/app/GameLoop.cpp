@@ -12,7 +12,7 @@
 #include "battle/BattleScreen.h"
 #include "build/BuildScreen.h"
 #include "data/GameData.h"
-#include "data/MetakitStorage.h"
+#include "storage/MetakitStorage.h"
 #include "data/SearchlightBeam.h"
 #include "gfx/Camera.h"
 #include "gfx/DrawImage.h"

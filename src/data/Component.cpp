@@ -1,7 +1,7 @@
 #include "data/Component.h"
 
 #include "data/Attack.h"
-#include "data/MetakitView.h"
+#include "storage/MetakitView.h"
 #include "gfx/Model.h"
 
 bool Component::load(const MetakitView& view, size_t row, const std::map<std::string, Attack>& attackCatalogue,

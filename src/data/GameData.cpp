@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "ai/ComputerPlayer.h"
-#include "data/MetakitStorage.h"
-#include "data/MetakitView.h"
+#include "storage/MetakitStorage.h"
+#include "storage/MetakitView.h"
 #include "data/NameShuffleRandom.h"
 #include "gfx/Model.h"
 

@@ -3,7 +3,7 @@
 #include <map>
 
 #include "data/GameData.h"
-#include "data/MetakitView.h"
+#include "storage/MetakitView.h"
 #include "data/Terrain.h"
 
 Map::Map(const MetakitView& view, size_t row, const GameData& gameData) {

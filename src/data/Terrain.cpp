@@ -1,6 +1,6 @@
 #include "data/Terrain.h"
 
-#include "data/MetakitView.h"
+#include "storage/MetakitView.h"
 #include "gfx/Model.h"
 
 bool Terrain::load(const MetakitView& view, size_t row, ModelCache& modelCache) {

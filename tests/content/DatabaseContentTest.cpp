@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "data/ContentChecker.h"
-#include "data/MetakitStorage.h"
+#include "pipeline/ContentChecker.h"
+#include "storage/MetakitStorage.h"
 
 namespace {
 

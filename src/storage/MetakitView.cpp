@@ -1,6 +1,6 @@
-#include "data/MetakitView.h"
+#include "storage/MetakitView.h"
 
-#include "data/MetakitStructure.h"
+#include "storage/MetakitStructure.h"
 
 namespace {
 const MetakitView emptyView;

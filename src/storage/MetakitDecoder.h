@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "data/MetakitView.h"
+#include "storage/MetakitView.h"
 
 class ByteCursor;
 class MetakitStorage;

@@ -5,10 +5,10 @@
 #include <memory>
 #include <set>
 
-#include "data/MetakitDecoder.h"
-#include "data/MetakitJson.h"
-#include "data/MetakitStorage.h"
-#include "data/MetakitWriter.h"
+#include "storage/MetakitDecoder.h"
+#include "pipeline/MetakitJson.h"
+#include "storage/MetakitStorage.h"
+#include "storage/MetakitWriter.h"
 #include "MetakitFixtureFiles.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "data/MetakitStorage.h"
+#include "storage/MetakitStorage.h"
 
 #include <cerrno>
 #include <cstring>
@@ -6,8 +6,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "data/MetakitDecoder.h"
-#include "data/MetakitStructure.h"
+#include "storage/MetakitDecoder.h"
+#include "storage/MetakitStructure.h"
 
 namespace {
 const MetakitView emptyView;

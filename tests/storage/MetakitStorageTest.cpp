@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "data/MetakitDecoder.h"
-#include "data/MetakitStorage.h"
+#include "storage/MetakitDecoder.h"
+#include "storage/MetakitStorage.h"
 #include "MetakitCraftedFile.h"
 #include "MetakitFixtureFiles.h"
 

@@ -6,9 +6,9 @@
 #include <random>
 #include <sys/stat.h>
 
-#include "data/MetakitJson.h"
-#include "data/MetakitStorage.h"
-#include "data/MetakitWriter.h"
+#include "pipeline/MetakitJson.h"
+#include "storage/MetakitStorage.h"
+#include "storage/MetakitWriter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "data/MetakitWriter.h"
+#include "storage/MetakitWriter.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,8 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "data/MetakitIntColumn.h"
-#include "data/MetakitStructure.h"
+#include "storage/MetakitIntColumn.h"
+#include "storage/MetakitStructure.h"
 
 namespace {
 

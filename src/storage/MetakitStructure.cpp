@@ -1,4 +1,4 @@
-#include "data/MetakitStructure.h"
+#include "storage/MetakitStructure.h"
 
 #include <cctype>
 

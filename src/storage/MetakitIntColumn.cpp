@@ -1,4 +1,4 @@
-#include "data/MetakitIntColumn.h"
+#include "storage/MetakitIntColumn.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "data/ContentChecker.h"
+#include "pipeline/ContentChecker.h"
 
 #include <cstdio>
 #include <map>
 #include <set>
 
-#include "data/GameSchema.h"
+#include "pipeline/GameSchema.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "data/MetakitView.h"
+#include "storage/MetakitView.h"
 
 class MetakitWriter {
 public:

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "data/MetakitStorage.h"
-#include "data/MetakitView.h"
+#include "storage/MetakitStorage.h"
+#include "storage/MetakitView.h"
 
 class ContentChecker {
 public:

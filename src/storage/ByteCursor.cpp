@@ -1,4 +1,4 @@
-#include "data/ByteCursor.h"
+#include "storage/ByteCursor.h"
 
 bool ByteCursor::readByte(uint8_t& value) {
     if (failed || pos >= size) return fail();

@@ -23,7 +23,7 @@
 
 #include <yaml-cpp/yaml.h>
 
-#include "data/MetakitView.h"
+#include "storage/MetakitView.h"
 
 class ContentCompiler {
 public:

@@ -1,4 +1,4 @@
-#include "data/MetakitJson.h"
+#include "pipeline/MetakitJson.h"
 
 #include <cctype>
 #include <cerrno>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <limits>
 
-#include "data/MetakitStructure.h"
+#include "storage/MetakitStructure.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include <yaml-cpp/yaml.h>
 
-#include "data/MetakitStorage.h"
-#include "data/MetakitView.h"
+#include "storage/MetakitStorage.h"
+#include "storage/MetakitView.h"
 
 class MetakitJson {
 public:

@@ -1,11 +1,11 @@
 // The building blocks of storage files: numbers, integer column widths, structure texts.
 #include <gtest/gtest.h>
 
-#include "data/ByteCursor.h"
-#include "data/MetakitIntColumn.h"
-#include "data/MetakitJson.h"
-#include "data/MetakitStorage.h"
-#include "data/MetakitStructure.h"
+#include "storage/ByteCursor.h"
+#include "storage/MetakitIntColumn.h"
+#include "pipeline/MetakitJson.h"
+#include "storage/MetakitStorage.h"
+#include "storage/MetakitStructure.h"
 #include "MetakitFixtureFiles.h"
 
 namespace {

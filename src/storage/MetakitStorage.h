@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "data/MetakitView.h"
+#include "storage/MetakitView.h"
 
 class MetakitStorage {
 public:

@@ -1,11 +1,11 @@
-#include "data/MetakitDecoder.h"
+#include "storage/MetakitDecoder.h"
 
 #include <cstring>
 
-#include "data/ByteCursor.h"
-#include "data/MetakitIntColumn.h"
-#include "data/MetakitStorage.h"
-#include "data/MetakitStructure.h"
+#include "storage/ByteCursor.h"
+#include "storage/MetakitIntColumn.h"
+#include "storage/MetakitStorage.h"
+#include "storage/MetakitStructure.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "data/ContentChecker.h"
+#include "pipeline/ContentChecker.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 
-#include "data/ContentCompiler.h"
+#include "pipeline/ContentCompiler.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "data/MetakitView.h"
+#include "storage/MetakitView.h"
 
 class MetakitStructure {
 public:

@@ -1,4 +1,4 @@
-#include "data/GameSchema.h"
+#include "pipeline/GameSchema.h"
 
 namespace {
 

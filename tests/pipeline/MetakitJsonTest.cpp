@@ -5,9 +5,9 @@
 #include <cstring>
 #include <random>
 
-#include "data/MetakitJson.h"
-#include "data/MetakitStorage.h"
-#include "data/MetakitWriter.h"
+#include "pipeline/MetakitJson.h"
+#include "storage/MetakitStorage.h"
+#include "storage/MetakitWriter.h"
 
 namespace {
 

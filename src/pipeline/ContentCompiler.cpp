@@ -1,4 +1,4 @@
-#include "data/ContentCompiler.h"
+#include "pipeline/ContentCompiler.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -10,7 +10,7 @@
 #include <yaml-cpp/depthguard.h>
 #include <yaml-cpp/eventhandler.h>
 
-#include "data/GameSchema.h"
+#include "pipeline/GameSchema.h"
 
 namespace {
 

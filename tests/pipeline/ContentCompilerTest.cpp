@@ -1,4 +1,4 @@
-#include "data/ContentCompiler.h"
+#include "pipeline/ContentCompiler.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "data/GameSchema.h"
+#include "pipeline/GameSchema.h"
 
 namespace {
 
