@@ -8,6 +8,7 @@
 #include <SDL/SDL.h>
 #include <SDL/SDL_ttf.h>
 
+#include "ai/ComputerPlayerFactory.h"
 #include "app/TitleScreen.h"
 #include "battle/BattleScreen.h"
 #include "build/BuildScreen.h"
@@ -166,6 +167,7 @@ int runGame(const FrameHook& afterDraw)
 {
     startVideo();
     drawLoadingScreen();
+    installComputerPlayerFactory();
 
     {
         GameData gameData;

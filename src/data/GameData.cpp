@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "ai/ComputerPlayer.h"
 #include "storage/MetakitStorage.h"
 #include "storage/MetakitView.h"
 #include "data/NameShuffleRandom.h"
 #include "gfx/Model.h"
+
+ComputerPlayerFactory GameData::computerPlayerFactory = nullptr;
 
 namespace {
 
@@ -115,7 +116,10 @@ void GameData::reset() {
     turnIndex = 0;
     roster.clear();
     for (SideSetup& side : sides) side.reset();
-    computerPlayer = std::make_unique<ComputerPlayer>(*this);
+    if (computerPlayerFactory)
+        computerPlayer = computerPlayerFactory(*this);
+    else
+        computerPlayer.reset();
     // Nothing refers to the last match's robots and pilots any more.
     ownedRobots.clear();
     ownedPilots.clear();

@@ -25,7 +25,14 @@
 #include "data/Terrain.h"
 
 class ComputerPlayer;
+class GameData;
 class MetakitStorage;
+
+// The computer opponent sits a layer above the records (ai/), so GameData holds it without knowing
+// its definition: each one comes with the function that deletes it, from the factory that the
+// program installs at start-up (installComputerPlayerFactory in ai/ComputerPlayerFactory.h).
+using ComputerPlayerPtr = std::unique_ptr<ComputerPlayer, void (*)(ComputerPlayer*)>;
+using ComputerPlayerFactory = ComputerPlayerPtr (*)(GameData&);
 
 class GameData {
 public:
@@ -47,9 +54,13 @@ public:
     bool reloadRequested = false;
     std::vector<Robot*> roster;   // every robot in the battle, in move order
     int turnIndex = 0;            // index into roster of the robot whose turn it is
-    std::unique_ptr<ComputerPlayer> computerPlayer;
+    ComputerPlayerPtr computerPlayer{nullptr, nullptr};   // remade by every reset; empty without a factory
     Map* currentMap = nullptr;    // nullptr when there is no map to play on
     std::array<SideSetup, SIDES> sides;
+
+    // How every reset makes computerPlayer, for every GameData of the program; nullptr until
+    // installComputerPlayerFactory() runs.
+    static ComputerPlayerFactory computerPlayerFactory;
 
     GameData();
     ~GameData();
