@@ -53,7 +53,7 @@ GameData::~GameData() {
 }
 
 void GameData::load() {
-    load("data.db");
+    load(DATABASE_FILE);
 }
 
 bool GameData::load(const std::string& path) {
@@ -111,8 +111,7 @@ void GameData::reset() {
     mode = TitleMode;
     resumeMode = TitleMode;
     reloadRequested = false;
-    auto downtown = maps.find("DOWNTOWN");
-    currentMap = downtown == maps.end() ? nullptr : &downtown->second;
+    selectTitleMap();
     turnIndex = 0;
     roster.clear();
     for (SideSetup& side : sides) side.reset();
@@ -123,6 +122,11 @@ void GameData::reset() {
     // Nothing refers to the last match's robots and pilots any more.
     ownedRobots.clear();
     ownedPilots.clear();
+}
+
+void GameData::selectTitleMap() {
+    auto titleMap = maps.find(TITLE_MAP);
+    currentMap = titleMap == maps.end() ? nullptr : &titleMap->second;
 }
 
 Robot* GameData::createRobot() {

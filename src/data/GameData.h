@@ -38,6 +38,8 @@ class GameData {
 public:
     static constexpr int SIDES = 2;
     static constexpr int PILOTS_PER_SIDE = 10;
+    static constexpr const char* DATABASE_FILE = "data.db";   // in the working directory
+    static constexpr const char* TITLE_MAP = "DOWNTOWN";      // the title backdrop
 
     // Catalogues keyed by name; iteration visits names in ascending byte order.
     std::map<std::string, Attack> attacks;
@@ -67,7 +69,7 @@ public:
     GameData(const GameData&) = delete;
     GameData& operator=(const GameData&) = delete;
 
-    // Reads "data.db" from the working directory. A missing or unreadable file is not reported:
+    // Reads DATABASE_FILE from the working directory. A missing or unreadable file is not reported:
     // the catalogues stay as they were.
     void load();
     // The same for any path; false when the file could not be read as a database.
@@ -80,6 +82,8 @@ public:
 
     // Back to the title menu with no game in progress; every robot and pilot is destroyed.
     void reset();
+    // Makes TITLE_MAP the current map; none when the database has no such map.
+    void selectTitleMap();
 
     // A new robot with the defaults, owned by this GameData until the next reset.
     Robot* createRobot();

@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "data/GameData.h"
 #include "pipeline/GameSchema.h"
 
 namespace {
@@ -279,11 +280,11 @@ private:
 
     void checkNameCounts() {
         if (const MetakitView* maps = readable("map", {"name"})) {
-            bool downtown = false;
+            bool titleMap = false;
             for (size_t r = 0; r < maps->rowCount(); ++r) {
-                downtown = downtown || maps->getString(r, "name") == "DOWNTOWN";
+                titleMap = titleMap || maps->getString(r, "name") == GameData::TITLE_MAP;
             }
-            if (!downtown) report("map", "no map \"DOWNTOWN\"");
+            if (!titleMap) report("map", "no map " + quoted(GameData::TITLE_MAP));
         }
         for (const char* name : {"pilot", "robot"}) {
             const MetakitView* view = readable(name, {"name"});
