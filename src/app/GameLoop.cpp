@@ -1,7 +1,7 @@
 #include "app/GameLoop.h"
 
-#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -21,6 +21,7 @@
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
 #include "gfx/ImageCache.h"
+#include "gfx/Log.h"
 #include "gfx/ScreenSize.h"
 #include "gfx/TextLabel.h"
 #include "setup/RulesScreen.h"
@@ -29,7 +30,7 @@ namespace {
 
 [[noreturn]] void fail(const char* what)
 {
-    std::fprintf(stderr, "Error: %s%s\n", what, SDL_GetError());
+    logToStderr(std::string("Error: ") + what + SDL_GetError());
     std::exit(1);
 }
 

@@ -9,6 +9,7 @@
 
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
+#include "gfx/Log.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ void Model::clear() {
 }
 
 bool Model::fail(const char* message) {
-    std::cerr << message << std::endl;
+    logToStderr(message);
     clear();
     return false;
 }
@@ -112,16 +113,16 @@ bool Model::load(const std::string& fileName) {
     if (fileName.empty())
         return false;
     modelFileName = fileName;
-    std::cout << "Loading: " << fileName << std::endl;
+    logToStdout("Loading: " + fileName);
     std::ifstream file(fileName, std::ios::binary);
     if (!file) {
-        std::cerr << "FAIL: failed to open model file \"" << fileName << "\"" << std::endl;
+        logToStderr("FAIL: failed to open model file \"" + fileName + "\"");
         clear();
         return false;
     }
     std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (file.bad()) {
-        std::cerr << "FAIL: failed to read model file \"" << fileName << "\"" << std::endl;
+        logToStderr("FAIL: failed to read model file \"" + fileName + "\"");
         clear();
         return false;
     }
@@ -141,7 +142,7 @@ bool Model::loadFromBuffer(const unsigned char* data, std::size_t size) {
         return fail(truncated);
     std::int32_t version = in.s32();
     if (version < 3 || version > 4) {
-        std::cerr << "FAIL: Incorrect version: " << version << std::endl;
+        logToStderr("FAIL: Incorrect version: " + std::to_string(version));
         clear();
         return false;
     }
@@ -264,7 +265,7 @@ bool Model::loadFromBuffer(const unsigned char* data, std::size_t size) {
             while (p < jointCount && names[p] != parentName)
                 ++p;
             if (p == jointCount)
-                return fail("Unable to find parent bone in MS3D file");
+                return fail("FAIL: Unable to find parent bone in MS3D file");
             // Poses are built parents first; a parent later in the file (or the joint itself)
             // would leave this joint hanging from a pose not yet computed.
             if (p >= j)

@@ -1,12 +1,11 @@
 #include "gfx/TextLabel.h"
 
-#include <cstdio>
-
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 #include <SDL/SDL_ttf.h>
 
 #include "gfx/FontCache.h"
+#include "gfx/Log.h"
 #include "gfx/Mode2D.h"
 #include "gfx/TextureUpload.h"
 
@@ -50,17 +49,17 @@ unsigned char TextLabel::colorByte(double component)
 TextLabel& TextLabel::draw()
 {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
-        std::fprintf(stderr, "SDL not initialized.\n");
+        logToStderr("SDL not initialized.");
         return *this;
     }
     if (TTF_WasInit() == 0) {
-        std::fprintf(stderr, "SDL_ttf not initialized.\n");
+        logToStderr("SDL_ttf not initialized.");
         return *this;
     }
 
     TTF_Font* font = FontCache::acquire(fontFile, pointSize, style);
     if (!font) {
-        std::fprintf(stderr, "Couldn't load font \"%s\".\n", fontFile.c_str());
+        logToStderr("Couldn't load font \"" + fontFile + "\".");
         return *this;
     }
 
@@ -72,7 +71,7 @@ TextLabel& TextLabel::draw()
 
     SDL_Surface* rendered = TTF_RenderText_Blended(font, text.c_str(), colour);
     if (!rendered) {
-        std::fprintf(stderr, "Couldn't render text.\n");
+        logToStderr("Couldn't render text.");
         FontCache::release(font);
         return *this;
     }
@@ -82,7 +81,7 @@ TextLabel& TextLabel::draw()
     float coords[4];
     GLuint texture = surfaceToTexture(rendered, coords);
     if (texture == 0)
-        std::fprintf(stderr, "Couldn't create text texture, texture may be too big.\n");
+        logToStderr("Couldn't create text texture, texture may be too big.");
     SDL_FreeSurface(rendered);
     FontCache::release(font);
 

@@ -76,7 +76,7 @@ for _ in $(seq 1 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 if kill -0 "$pid" 2>/dev/null; then kill "$pid"; echo "FAIL: the game did not quit"; fail=1; fi
 wait "$pid" || status=$?
 if [ "$status" -ne 0 ]; then echo "FAIL: without $texture the status is $status"; fail=1; fi
-if ! grep -q "^img not loaded.*$(basename "$texture")" "$work/out"; then
+if ! grep -q "^img not loaded: .*$(basename "$texture")" "$work/out"; then
   echo "FAIL: no 'img not loaded' line for $texture"; fail=1
 fi
 echo "--- without $texture (status $status):"; cat "$work/out"
