@@ -13,7 +13,6 @@
 #include "battle/BattleScreen.h"
 #include "build/BuildScreen.h"
 #include "data/GameData.h"
-#include "storage/MetakitStorage.h"
 #include "data/SearchlightBeam.h"
 #include "gfx/Camera.h"
 #include "gfx/DrawImage.h"
@@ -25,6 +24,7 @@
 #include "gfx/ScreenSize.h"
 #include "gfx/TextLabel.h"
 #include "setup/RulesScreen.h"
+#include "storage/MetakitStorage.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "storage/MetakitStorage.h"
-#include "storage/MetakitView.h"
 #include "data/NameShuffleRandom.h"
 #include "gfx/Model.h"
+#include "storage/MetakitStorage.h"
+#include "storage/MetakitView.h"
 
 ComputerPlayerFactory GameData::computerPlayerFactory = nullptr;
 

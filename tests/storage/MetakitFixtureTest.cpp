@@ -5,8 +5,8 @@
 #include <memory>
 #include <set>
 
-#include "storage/MetakitDecoder.h"
 #include "pipeline/MetakitJson.h"
+#include "storage/MetakitDecoder.h"
 #include "storage/MetakitStorage.h"
 #include "storage/MetakitWriter.h"
 #include "MetakitFixtureFiles.h"

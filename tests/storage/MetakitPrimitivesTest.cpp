@@ -1,9 +1,9 @@
 // The building blocks of storage files: numbers, integer column widths, structure texts.
 #include <gtest/gtest.h>
 
+#include "pipeline/MetakitJson.h"
 #include "storage/ByteCursor.h"
 #include "storage/MetakitIntColumn.h"
-#include "pipeline/MetakitJson.h"
 #include "storage/MetakitStorage.h"
 #include "storage/MetakitStructure.h"
 #include "MetakitFixtureFiles.h"
