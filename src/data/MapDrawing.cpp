@@ -9,7 +9,8 @@
 #include "gfx/Model.h"
 #include "gfx/Widgets.h"
 
-void Map::draw() const {
+void Map::draw() const
+{
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     for (size_t y = 0; y < grid.size(); ++y) {
@@ -22,8 +23,8 @@ void Map::draw() const {
                 glRotatef(float(terrain->rotation), 0, 1, 0);
                 if (terrain->model) {
                     // The model is shared by every tile of this terrain: set its light each time.
-                    Vector3 light = Matrix::fromEulerDegrees(0, -terrain->rotation, 0) * Vector3(1, 0, 1) +
-                                    Vector3(-4.0 * double(x), 0, -4.0 * double(y));
+                    Vector3 light = Matrix::fromEulerDegrees(0, -terrain->rotation, 0) * Vector3(1, 0, 1)
+                                    + Vector3(-4.0 * double(x), 0, -4.0 * double(y));
                     terrain->model->lightDirection = light;
                     terrain->model->draw();
                 }
@@ -35,7 +36,8 @@ void Map::draw() const {
     glPopMatrix();
 }
 
-void Map::drawTileCursor(int x, int y) const {
+void Map::drawTileCursor(int x, int y) const
+{
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     drawTranslucentQuad(4.0 * x + 2, 0.02, 4.0 * y + 2, 4, 4, 1, 1, 1, 0.25);

@@ -8,7 +8,8 @@
 
 namespace {
 
-void drawTexture(GLuint texture, const float coords[4], int x, int y, int w, int h) {
+void drawTexture(GLuint texture, const float coords[4], int x, int y, int w, int h)
+{
     enter2DMode();
     glBindTexture(GL_TEXTURE_2D, texture);
     glColor4f(1, 1, 1, 1);
@@ -18,7 +19,8 @@ void drawTexture(GLuint texture, const float coords[4], int x, int y, int w, int
 
 }  // namespace
 
-void drawImage(const std::string& file, int x, int y, int w, int h) {
+void drawImage(const std::string& file, int x, int y, int w, int h)
+{
     if (ImageCache::enabled) {
         if (const ImageCache::Entry* kept = ImageCache::find(file)) {
             drawTexture(kept->texture, kept->coords, x, y, w, h);
@@ -27,7 +29,8 @@ void drawImage(const std::string& file, int x, int y, int w, int h) {
     }
 
     SDL_Surface* image = IMG_Load(file.c_str());
-    if (!image) return;
+    if (!image)
+        return;
     ImageCache::Entry made;
     made.texture = surfaceToTexture(image, made.coords);
     SDL_FreeSurface(image);

@@ -9,37 +9,45 @@
 #include "gfx/Mode2D.h"
 #include "gfx/TextureUpload.h"
 
-TextLabel& TextLabel::rightAlign() {
+TextLabel& TextLabel::rightAlign()
+{
     rightAligned = true;
     return *this;
 }
 
-TextLabel& TextLabel::bold() {
+TextLabel& TextLabel::bold()
+{
     style = TTF_STYLE_BOLD;
     return *this;
 }
 
-TextLabel& TextLabel::size(int points) {
+TextLabel& TextLabel::size(int points)
+{
     pointSize = points;
     return *this;
 }
 
-TextLabel& TextLabel::color(double r, double g, double b) {
+TextLabel& TextLabel::color(double r, double g, double b)
+{
     red = r;
     green = g;
     blue = b;
     return *this;
 }
 
-unsigned char TextLabel::colorByte(double component) {
+unsigned char TextLabel::colorByte(double component)
+{
     // The range check keeps the conversion defined (a huge or NaN value would overflow it).
-    if (!(component >= 0.0)) component = 0.0;
-    if (component > 1.0) component = 1.0;
+    if (!(component >= 0.0))
+        component = 0.0;
+    if (component > 1.0)
+        component = 1.0;
     long double product = static_cast<long double>(component) * 255.0L;
     return static_cast<unsigned char>(static_cast<short>(product) & 0xFF);
 }
 
-TextLabel& TextLabel::draw() {
+TextLabel& TextLabel::draw()
+{
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
         logToStderr("SDL not initialized.");
         return *this;
@@ -72,11 +80,13 @@ TextLabel& TextLabel::draw() {
 
     float coords[4];
     GLuint texture = surfaceToTexture(rendered, coords);
-    if (texture == 0) logToStderr("Couldn't create text texture, texture may be too big.");
+    if (texture == 0)
+        logToStderr("Couldn't create text texture, texture may be too big.");
     SDL_FreeSurface(rendered);
     FontCache::release(font);
 
-    if (rightAligned) x -= renderedWidth;
+    if (rightAligned)
+        x -= renderedWidth;
 
     enter2DMode();
     glBindTexture(GL_TEXTURE_2D, texture);

@@ -5,7 +5,8 @@
 #include <string>
 
 template <typename T>
-std::string toString(const T& value) {
+std::string toString(const T& value)
+{
     std::ostringstream out;
     out << value;
     return out.str();

@@ -9,10 +9,11 @@
 
 namespace {
 
-TEST(TextLabelTest, ColourBytesTruncateTheExtendedProduct) {
+TEST(TextLabelTest, ColourBytesTruncateTheExtendedProduct)
+{
     EXPECT_EQ(TextLabel::colorByte(1.0), 255);
     EXPECT_EQ(TextLabel::colorByte(0.8), 204);
-    EXPECT_EQ(TextLabel::colorByte(0.6), 152);  // 0.6 lies just below itself
+    EXPECT_EQ(TextLabel::colorByte(0.6), 152);   // 0.6 lies just below itself
     EXPECT_EQ(TextLabel::colorByte(0.5), 127);
     EXPECT_EQ(TextLabel::colorByte(0.0), 0);
     // Out of range values are held to 0..1 rather than wrapped or overflowed.
@@ -21,7 +22,8 @@ TEST(TextLabelTest, ColourBytesTruncateTheExtendedProduct) {
     EXPECT_EQ(TextLabel::colorByte(-0.5), 0);
 }
 
-TEST(TextLabelTest, DefaultsAndChainedSetters) {
+TEST(TextLabelTest, DefaultsAndChainedSetters)
+{
     TextLabel label("SCORE", 10, 20);
     EXPECT_EQ(label.fontFile, "UniversCondensed.ttf");
     EXPECT_EQ(label.pointSize, 30);
@@ -45,7 +47,8 @@ TEST(TextLabelTest, DefaultsAndChainedSetters) {
     EXPECT_EQ(empty.blue, 0.4);
 }
 
-TEST(TextLabelTest, ToStringWritesPlainDecimal) {
+TEST(TextLabelTest, ToStringWritesPlainDecimal)
+{
     EXPECT_EQ(toString(-42), "-42");
     EXPECT_EQ(toString(0), "0");
     EXPECT_EQ(toString(100000), "100000");
@@ -53,7 +56,8 @@ TEST(TextLabelTest, ToStringWritesPlainDecimal) {
     EXPECT_EQ(toString(std::string("ARC")), "ARC");
 }
 
-TEST(TextLabelTest, KeyHintAdvanceCountsTheCaptionOnlyWhenThereIsOne) {
+TEST(TextLabelTest, KeyHintAdvanceCountsTheCaptionOnlyWhenThereIsOne)
+{
     EXPECT_EQ(keyHintAdvance("", 52, 0, 0), 52);
     EXPECT_EQ(keyHintAdvance("", 39, 2, 80), 41);
     EXPECT_EQ(keyHintAdvance("Main menu", 39, 2, 70), 111);
@@ -62,14 +66,17 @@ TEST(TextLabelTest, KeyHintAdvanceCountsTheCaptionOnlyWhenThereIsOne) {
 // Each failure is reported on every draw, and nothing is drawn.
 class TextLabelFailureTest : public testing::Test {
 protected:
-    void TearDown() override {
+    void TearDown() override
+    {
         FontCache::clear();
-        if (TTF_WasInit()) TTF_Quit();
+        if (TTF_WasInit())
+            TTF_Quit();
         SDL_Quit();
     }
 };
 
-TEST_F(TextLabelFailureTest, ReportsMissingLibrariesAndFontsEveryTime) {
+TEST_F(TextLabelFailureTest, ReportsMissingLibrariesAndFontsEveryTime)
+{
     TextLabel label("HELLO", 5, 5);
     testing::internal::CaptureStderr();
     label.draw();
@@ -92,7 +99,8 @@ TEST_F(TextLabelFailureTest, ReportsMissingLibrariesAndFontsEveryTime) {
     EXPECT_EQ(label.x, 5);
 }
 
-TEST_F(TextLabelFailureTest, FontsAreKeptPerFileSizeAndStyle) {
+TEST_F(TextLabelFailureTest, FontsAreKeptPerFileSizeAndStyle)
+{
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     ASSERT_EQ(TTF_Init(), 0);
     // The font the game ships, as the system installs it (scripts/setup.sh).
