@@ -6,8 +6,8 @@
 
 #include "data/Component.h"
 #include "data/GameData.h"
-#include "data/MetakitStorage.h"
-#include "data/MetakitView.h"
+#include "storage/MetakitStorage.h"
+#include "storage/MetakitView.h"
 #include "data/Pilot.h"
 #include "data/Robot.h"
 

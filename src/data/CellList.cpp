@@ -1,6 +1,6 @@
 #include "data/CellList.h"
 
-#include "data/MetakitView.h"
+#include "storage/MetakitView.h"
 
 CellList readCellList(const MetakitView& cells)
 {

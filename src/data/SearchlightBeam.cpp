@@ -1,11 +1,10 @@
 #include "data/SearchlightBeam.h"
 
-#include <cstdio>
-
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL/SDL_image.h>
 
+#include "gfx/Log.h"
 #include "gfx/TextureUpload.h"
 
 namespace {
@@ -30,8 +29,7 @@ bool SearchlightBeam::load()
 {
     SDL_Surface* image = IMG_Load("textures/SearchlightTexture.bmp");
     if (!image) {
-        std::printf("Error: Searchlight texture not found\n");
-        std::fflush(stdout);
+        logToStdout("Error: Searchlight texture not found");
         return false;
     }
     bool alpha = image->format->Amask != 0 || (image->flags & SDL_SRCCOLORKEY);

@@ -3,11 +3,13 @@
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 
+#include "gfx/ScreenSize.h"
+
 void enter2DMode()
 {
     // Before a video mode exists there is no surface to ask; the game's window size is the answer.
-    int width = 1024;
-    int height = 768;
+    int width = SCREEN_WIDTH;
+    int height = SCREEN_HEIGHT;
     if (SDL_Surface* screen = SDL_GetVideoSurface()) {
         width = screen->w;
         height = screen->h;

@@ -1,7 +1,5 @@
 #include "gfx/TextLabel.h"
 
-#include <cstdio>
-
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 #include <SDL/SDL_ttf.h>
@@ -9,6 +7,7 @@
 #include "gfx/DrawRecorder.h"
 #include "gfx/FontCache.h"
 #include "gfx/GlContext.h"
+#include "gfx/Log.h"
 #include "gfx/Mode2D.h"
 #include "gfx/TextureUpload.h"
 
@@ -63,17 +62,17 @@ TextLabel& TextLabel::draw()
 void TextLabel::render()
 {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
-        std::fprintf(stderr, "SDL not initialized.\n");
+        logToStderr("SDL not initialized.");
         return;
     }
     if (TTF_WasInit() == 0) {
-        std::fprintf(stderr, "SDL_ttf not initialized.\n");
+        logToStderr("SDL_ttf not initialized.");
         return;
     }
 
     TTF_Font* font = FontCache::acquire(fontFile, pointSize, style);
     if (!font) {
-        std::fprintf(stderr, "Couldn't load font \"%s\".\n", fontFile.c_str());
+        logToStderr("Couldn't load font \"" + fontFile + "\".");
         return;
     }
 
@@ -85,7 +84,7 @@ void TextLabel::render()
 
     SDL_Surface* rendered = TTF_RenderText_Blended(font, text.c_str(), colour);
     if (!rendered) {
-        std::fprintf(stderr, "Couldn't render text.\n");
+        logToStderr("Couldn't render text.");
         FontCache::release(font);
         return;
     }
@@ -95,7 +94,7 @@ void TextLabel::render()
     float coords[4];
     GLuint texture = surfaceToTexture(rendered, coords);
     if (texture == 0)
-        std::fprintf(stderr, "Couldn't create text texture, texture may be too big.\n");
+        logToStderr("Couldn't create text texture, texture may be too big.");
     SDL_FreeSurface(rendered);
     FontCache::release(font);
 
@@ -118,7 +117,7 @@ void TextLabel::measure()
         return;
     TTF_Font* font = FontCache::acquire(fontFile, pointSize, style);
     if (!font) {
-        std::fprintf(stderr, "Couldn't load font \"%s\".\n", fontFile.c_str());
+        logToStderr("Couldn't load font \"" + fontFile + "\".");
         return;
     }
     // Empty text renders nothing, so like a failed rendering it leaves the size as it was.

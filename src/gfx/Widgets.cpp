@@ -5,11 +5,12 @@
 #include "gfx/DrawImage.h"
 #include "gfx/DrawRecorder.h"
 #include "gfx/GlContext.h"
+#include "gfx/ScreenSize.h"
 #include "gfx/TextLabel.h"
 
 void drawColumnBackdrop(int columns)
 {
-    drawImage("textures/UIWideColumnDark.bmp", 0, 40, 1024, 703);
+    drawImage("textures/UIWideColumnDark.bmp", 0, 40, SCREEN_WIDTH, 703);
     for (int k = 0; k < columns; ++k)
         drawImage("textures/UIColumnDark.bmp", 200 * k, 40, 200, 703);
 }
@@ -22,7 +23,7 @@ void drawColumnHeader(const std::string& title, int x, int y)
 
 void drawWideHeader(const std::string& title, int x, int y)
 {
-    drawImage("textures/UIWideColumn.bmp", 0, y, 1024, 20);
+    drawImage("textures/UIWideColumn.bmp", 0, y, SCREEN_WIDTH, 20);
     TextLabel(title, x + 12, y + 1).size(14).bold().color(0.8, 0.8, 0.8).draw();
 }
 

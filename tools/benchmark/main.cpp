@@ -25,6 +25,7 @@
 #include "gfx/FontCache.h"
 #include "gfx/GlContext.h"
 #include "gfx/ImageCache.h"
+#include "gfx/ScreenSize.h"
 #include "gfx/TextLabel.h"
 #include "setup/RulesScreen.h"
 
@@ -93,7 +94,7 @@ int main(int argc, char** argv)
     }
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    if (!SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL) || TTF_Init() != 0) {
+    if (!SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 0, SDL_OPENGL) || TTF_Init() != 0) {
         std::fprintf(stderr, "benchmark-frames: %s\n", SDL_GetError());
         return 1;
     }
@@ -104,8 +105,7 @@ int main(int argc, char** argv)
     {
         GameData gameData;
         gameData.load();
-        auto downtown = gameData.maps.find("DOWNTOWN");
-        gameData.currentMap = downtown == gameData.maps.end() ? nullptr : &downtown->second;
+        gameData.selectTitleMap();
         Camera camera(Vector3(30, 10, 20), 30, -60, 45, true);
         TitleScreen title(gameData);
         auto titleFrame = [&]() {
