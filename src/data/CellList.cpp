@@ -2,8 +2,7 @@
 
 #include "storage/MetakitView.h"
 
-CellList readCellList(const MetakitView& cells)
-{
+CellList readCellList(const MetakitView& cells) {
     CellList result;
     result.reserve(cells.rowCount());
     for (size_t i = 0; i < cells.rowCount(); ++i)

@@ -14,19 +14,16 @@ bool beamLoaded = false;
 
 }  // namespace
 
-bool SearchlightBeam::loaded()
-{
+bool SearchlightBeam::loaded() {
     return beamLoaded;
 }
 
-void SearchlightBeam::forget()
-{
+void SearchlightBeam::forget() {
     beamTexture = 0;
     beamLoaded = false;
 }
 
-bool SearchlightBeam::load()
-{
+bool SearchlightBeam::load() {
     SDL_Surface* image = IMG_Load("textures/SearchlightTexture.bmp");
     if (!image) {
         logToStdout("Error: Searchlight texture not found");
@@ -53,10 +50,8 @@ bool SearchlightBeam::load()
     return true;
 }
 
-void SearchlightBeam::draw()
-{
-    if (!beamLoaded && !load())
-        return;
+void SearchlightBeam::draw() {
+    if (!beamLoaded && !load()) return;
 
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, beamTexture);
