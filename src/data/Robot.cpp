@@ -1,5 +1,8 @@
 #include "data/Robot.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 bool validSlot(int slot) { return slot >= 0 && slot < COMPONENT_SLOTS; }
@@ -75,8 +78,9 @@ void Robot::coolDown(int amount) {
     for (const auto& part : components) {
         // Empty slots are skipped: the build screen may show a robot that is not yet complete.
         if (part && part->cooldownLeft > 0) {
-            part->cooldownLeft -= amount;
-            if (part->cooldownLeft < 0) part->cooldownLeft = 0;
+            // Worked wide: a negative amount from the database would otherwise overflow.
+            const long long left = static_cast<long long>(part->cooldownLeft) - amount;
+            part->cooldownLeft = left < 0 ? 0 : static_cast<int>(std::min<long long>(left, INT_MAX));
         }
     }
 }
