@@ -20,7 +20,7 @@ struct MatchOutcome {
     int result = MATCH_GOES_ON;   // 0 draw, 1 side 0 won, 2 side 1 won; MATCH_GOES_ON: stalemate
     int turns = 0;                // robot turns played
     std::array<int, 2> robotsLeft = {0, 0};
-    std::vector<double> turnMs;   // the time of each turn, in milliseconds
+    std::vector<double> turnMs;   // the processor time of each turn, in milliseconds
 };
 
 class MatchSimulator {
