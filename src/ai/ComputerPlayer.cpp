@@ -50,7 +50,9 @@ int bestAttackSkill(const Pilot* pilot) {
 }
 
 // Puts a copy of the first part of the category that still fits into the slot.
-bool tryEquip(int slot, const std::vector<const Component*>& category, Robot& robot, int& weight, int maxWeight) {
+// The running weight is wide: database weights may be anywhere in int's range, negative included.
+bool tryEquip(int slot, const std::vector<const Component*>& category, Robot& robot, long long& weight,
+              int maxWeight) {
     for (const Component* candidate : category) {
         if (weight + candidate->weight <= maxWeight) {
             robot.setComponent(slot, candidate);
@@ -114,7 +116,7 @@ void ComputerPlayer::buildSquad(const std::string& databasePath, int sideIndex) 
     std::stable_sort(pilots.begin(), pilots.end(),
                      [](const Pilot* a, const Pilot* b) { return bestAttackSkill(a) > bestAttackSkill(b); });
 
-    int weight = 0;
+    long long weight = 0;
     // A squad larger than the pilot pool stops at the last pilot; the rest stay bare.
     for (size_t i = 0; weight < side.maxSquadWeight && i < side.squad.size() && i < pilots.size(); ++i) {
         Robot* robot = side.squad[i];

@@ -1,5 +1,5 @@
-// Attack patterns turned with the attacker's facing, and cooldowns run down by spent energy,
-// including the database's extreme values.
+// Attack patterns turned with the attacker's facing, cooldowns run down by spent energy and a
+// robot's totals, with the database's extreme values among them.
 
 #include <gtest/gtest.h>
 
@@ -39,6 +39,24 @@ TEST(PatternTurningTest, ANegativeEnergyRaisesCooldownsOnlyUpToTheirLimit) {
     robot.coolDown(INT_MIN);
     EXPECT_EQ(robot.getComponent(HEAD)->cooldownLeft, INT_MAX);
     EXPECT_EQ(robot.getComponent(TORSO)->cooldownLeft, 0);   // ready parts stay ready
+}
+
+TEST(RobotTotalsTest, SixPartsAtTheIntLimitsHoldTheirTotalsAtTheLimits) {
+    Robot robot;
+    Component part;
+    part.hp = INT_MAX;
+    part.ap = INT_MIN;
+    part.weight = INT_MAX - 1;
+    for (int slot = 0; slot < COMPONENT_SLOTS; ++slot) robot.setComponent(slot, &part);
+    EXPECT_EQ(robot.getMaxHp(), INT_MAX);
+    EXPECT_EQ(robot.getAp(), INT_MIN);
+    EXPECT_EQ(robot.getWeight(), INT_MAX);
+    // Partial sums beyond the limits, a total within them.
+    robot.components[HEAD] = nullptr;
+    robot.getComponent(RIGHTARM)->hp = -INT_MAX;
+    robot.getComponent(LEGS)->hp = -INT_MAX;
+    robot.getComponent(REACTOR)->hp = 7;
+    EXPECT_EQ(robot.getMaxHp(), 7);
 }
 
 }  // namespace
