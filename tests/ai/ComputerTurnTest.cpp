@@ -331,6 +331,26 @@ TEST_F(ComputerTurnTest, WithoutEnergyOrMovementTheRobotOnlyTurnsAlongThePath) {
     EXPECT_EQ(computer->ep, 5000 - 100);
 }
 
+TEST_F(ComputerTurnTest, EnergyRegainedAfterASkippedStepNeverCarriesTheRobotOverATile) {
+    // An attack of negative energy (content the checker refuses) can give energy back after a
+    // step was skipped for want of it; the robot still only ever steps to a neighbouring tile.
+    useMap({".", ".", ".", "."});
+    Robot* computer = addRobot(1, 0, 0);
+    addRobot(0, 0, 3);
+    Attack near = data.attacks.at("Poke");   // reaches the tile ahead only
+    near.energy = 300;
+    Attack refund = data.attacks.at("Shot");
+    refund.range = {{0, 3}};
+    refund.energy = -1000;
+    computer->getComponent(RIGHTARM)->attacks = {&refund, &near};
+    computer->facing = FACING_NORTH;
+    computer->ep = 350;   // Near is chosen but misses the target; the turn south leaves 150
+    player().act(*computer);
+    EXPECT_EQ(player().hitMarkers.size(), 1u);   // then the refund fired: 1150
+    EXPECT_EQ(computer->ep, 1150);
+    EXPECT_EQ(at(computer), Cell(0, 0));
+}
+
 TEST_F(ComputerTurnTest, TheTurnEndsWithEnergyMovementAndEveryPartRestored) {
     useMap({".....", ".....", "....."});
     Robot* computer = addRobot(1, 0, 0, "Poke Right", "Poke Left");
