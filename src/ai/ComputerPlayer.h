@@ -24,7 +24,7 @@ public:
     GameData& gameData;
     std::vector<std::unique_ptr<PathNode>> openNodes;     // path search, owned
     std::vector<std::unique_ptr<PathNode>> closedNodes;   // path search, owned
-    std::vector<Robot*> targets;                          // side 0's robots by distance
+    std::vector<Robot*> targets;                          // the other side's robots by distance
     CellList path;               // tiles toward the goal, next step last
     bool pathFound = false;
 
