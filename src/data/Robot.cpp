@@ -1,8 +1,20 @@
 #include "data/Robot.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 bool validSlot(int slot) { return slot >= 0 && slot < COMPONENT_SLOTS; }
+
+// A total over the occupied slots, worked wide and held to int's range: six database values near
+// the int limit must not overflow.
+int sumOf(const std::array<std::unique_ptr<Component>, COMPONENT_SLOTS>& parts, int Component::*field) {
+    long long total = 0;
+    for (const auto& part : parts)
+        if (part) total += part.get()->*field;
+    return static_cast<int>(std::min<long long>(INT_MAX, std::max<long long>(INT_MIN, total)));
+}
 
 }  // namespace
 
@@ -34,10 +46,7 @@ bool Robot::setComponent(int slot, const Component* component) {
 }
 
 int Robot::getMaxHp() const {
-    int total = 0;
-    for (const auto& part : components)
-        if (part) total += part->hp;
-    return total;
+    return sumOf(components, &Component::hp);
 }
 
 int Robot::getMaxEp() const {
@@ -46,17 +55,11 @@ int Robot::getMaxEp() const {
 }
 
 int Robot::getAp() const {
-    int total = 0;
-    for (const auto& part : components)
-        if (part) total += part->ap;
-    return total;
+    return sumOf(components, &Component::ap);
 }
 
 int Robot::getWeight() const {
-    int total = 0;
-    for (const auto& part : components)
-        if (part) total += part->weight;
-    return total;
+    return sumOf(components, &Component::weight);
 }
 
 int Robot::getMove() const {
@@ -75,8 +78,9 @@ void Robot::coolDown(int amount) {
     for (const auto& part : components) {
         // Empty slots are skipped: the build screen may show a robot that is not yet complete.
         if (part && part->cooldownLeft > 0) {
-            part->cooldownLeft -= amount;
-            if (part->cooldownLeft < 0) part->cooldownLeft = 0;
+            // Worked wide: a negative amount from the database would otherwise overflow.
+            const long long left = static_cast<long long>(part->cooldownLeft) - amount;
+            part->cooldownLeft = left < 0 ? 0 : static_cast<int>(std::min<long long>(left, INT_MAX));
         }
     }
 }

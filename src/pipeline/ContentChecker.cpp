@@ -41,6 +41,7 @@ public:
     std::vector<std::string> run() {
         for (const MetakitProperty& shape : GameSchema::views()) checkStructure(shape);
         checkDuplicateNames();
+        checkAttacks();
         checkComponents();
         checkTerrain();
         checkMaps();
@@ -125,6 +126,19 @@ private:
                 if (!inserted.second) {
                     report(at(name, r) + ".name",
                            quoted(value) + " duplicates " + at(name, inserted.first->second));
+                }
+            }
+        }
+    }
+
+    // Every attack costs energy: a free one that never cools down would be fired by the
+    // computer again and again in one turn.
+    void checkAttacks() {
+        if (const MetakitView* view = readable("attack", {"energy"})) {
+            for (size_t r = 0; r < view->rowCount(); ++r) {
+                int32_t energy = view->getInt(r, "energy");
+                if (energy <= 0) {
+                    report(at("attack", r) + ".energy", std::to_string(energy) + " is not above 0");
                 }
             }
         }

@@ -18,8 +18,8 @@ std::string names(const std::string& prefix, int count) {
 std::map<std::string, std::string> soundContent() {
     return {
         {"attack", "attack:\n"
-                   "  - {name: Laser, range: [[0, 2]], aoe: [[0, 0]]}\n"
-                   "  - {name: Punch, isMelee: 1, range: [[0, 1]], aoe: [[0, 0]]}\n"},
+                   "  - {name: Laser, energy: 400, range: [[0, 2]], aoe: [[0, 0]]}\n"
+                   "  - {name: Punch, energy: 1, isMelee: 1, range: [[0, 1]], aoe: [[0, 0]]}\n"},
         {"component", "component:\n"
                       "  - {name: Head, type: HEAD, models: [head.ms3d]}\n"
                       "  - {name: Torso, type: TORSO, models: [torso.ms3d]}\n"
@@ -93,6 +93,14 @@ TEST(ContentChecker, StructureProblems) {
     EXPECT_EQ(ContentChecker::check(views)[2], "map.terrain: property has type S, expected "
                                                "V [name S, symbol S]");
     EXPECT_EQ(ContentChecker::check(std::vector<MetakitView>{}).size(), 7u);
+}
+
+TEST(ContentChecker, EveryAttackCostsEnergy) {
+    EXPECT_EQ(problems({{"attack", "attack:\n"
+                                   "  - {name: Laser, energy: 0}\n"
+                                   "  - {name: Punch, energy: -2147483648}\n"
+                                   "  - {name: Kick, energy: 1}\n"}}),
+              (Lines{"attack[0].energy: 0 is not above 0", "attack[1].energy: -2147483648 is not above 0"}));
 }
 
 TEST(ContentChecker, ComponentProblems) {
@@ -176,8 +184,8 @@ TEST(ContentChecker, LegendAndTerrainFollowTheGamesLastRowWins) {
 }
 
 TEST(ContentChecker, DuplicateNamesWithinAView) {
-    EXPECT_EQ(problems({{"attack", "attack:\n  - {name: Laser}\n  - {name: Punch}\n"
-                                   "  - {name: Laser}\n  - {name: Laser}\n"},
+    EXPECT_EQ(problems({{"attack", "attack:\n  - {name: Laser, energy: 1}\n  - {name: Punch, energy: 1}\n"
+                                   "  - {name: Laser, energy: 1}\n  - {name: Laser, energy: 1}\n"},
                         {"robot", "robot:\n" + names("Robot", 20) + "  - Robot 3\n"}}),
               (Lines{"attack[2].name: \"Laser\" duplicates attack[0]",
                      "attack[3].name: \"Laser\" duplicates attack[0]",
