@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "data/ContentChecker.h"
-#include "data/ContentCompiler.h"
-#include "data/MetakitStorage.h"
-#include "data/MetakitWriter.h"
+#include "pipeline/ContentChecker.h"
+#include "pipeline/ContentCompiler.h"
+#include "storage/MetakitStorage.h"
+#include "storage/MetakitWriter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);

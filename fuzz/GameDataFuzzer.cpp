@@ -8,7 +8,7 @@
 #include <string>
 
 #include "data/GameData.h"
-#include "data/MetakitStorage.h"
+#include "storage/MetakitStorage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     MetakitStorage storage;

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "data/MetakitJson.h"
-#include "data/MetakitStorage.h"
-#include "data/MetakitWriter.h"
+#include "pipeline/MetakitJson.h"
+#include "storage/MetakitStorage.h"
+#include "storage/MetakitWriter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MetakitStorage storage;

@@ -1,18 +1,18 @@
 #include "app/GameLoop.h"
 
-#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL/SDL.h>
 #include <SDL/SDL_ttf.h>
 
+#include "ai/ComputerPlayerFactory.h"
 #include "app/TitleScreen.h"
 #include "battle/BattleScreen.h"
 #include "build/BuildScreen.h"
 #include "data/GameData.h"
-#include "data/MetakitStorage.h"
 #include "data/SearchlightBeam.h"
 #include "gfx/Camera.h"
 #include "gfx/DrawImage.h"
@@ -20,17 +20,17 @@
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
 #include "gfx/ImageCache.h"
+#include "gfx/Log.h"
+#include "gfx/ScreenSize.h"
 #include "gfx/TextLabel.h"
 #include "setup/RulesScreen.h"
+#include "storage/MetakitStorage.h"
 
 namespace {
 
-const int screenWidth = 1024;
-const int screenHeight = 768;
-
 [[noreturn]] void fail(const char* what)
 {
-    std::fprintf(stderr, "Error: %s%s\n", what, SDL_GetError());
+    logToStderr(std::string("Error: ") + what + SDL_GetError());
     std::exit(1);
 }
 
@@ -50,7 +50,7 @@ void startVideo()
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    if (!SDL_SetVideoMode(screenWidth, screenHeight, info->vfmt->BitsPerPixel, SDL_OPENGL | SDL_FULLSCREEN))
+    if (!SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, info->vfmt->BitsPerPixel, SDL_OPENGL | SDL_FULLSCREEN))
         fail("Couldn't set video mode: ");
     SDL_ShowCursor(0);
 
@@ -60,10 +60,10 @@ void startVideo()
     GlExtensions::reset();
     GlContext::setAvailable(true);
 
-    glViewport(0, 0, screenWidth, screenHeight);
+    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(60, float(screenWidth) / float(screenHeight), 0.1, 100);
+    gluPerspective(60, float(SCREEN_WIDTH) / float(SCREEN_HEIGHT), 0.1, 100);
     glMatrixMode(GL_MODELVIEW);
     glClearColor(0, 0, 0, 0);
     glEnable(GL_DEPTH_TEST);
@@ -84,8 +84,9 @@ void drawTitleBackdrop(GameData& gameData, Camera& camera)
     }
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(60, 724.0f / 768.0f, 0.1, 1024);
-    glViewport(300, 0, 724, 768);
+    // Right of the 300-pixel menu column.
+    gluPerspective(60, float(SCREEN_WIDTH - 300) / float(SCREEN_HEIGHT), 0.1, 1024);
+    glViewport(300, 0, SCREEN_WIDTH - 300, SCREEN_HEIGHT);
     glMatrixMode(GL_MODELVIEW);
     camera.apply();
     // Without a "DOWNTOWN" map in the database there is simply no backdrop.
@@ -94,7 +95,7 @@ void drawTitleBackdrop(GameData& gameData, Camera& camera)
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(60, 4.0f / 3.0f, 0.1, 1024);
+    gluPerspective(60, float(SCREEN_WIDTH) / float(SCREEN_HEIGHT), 0.1, 1024);
     glMatrixMode(GL_MODELVIEW);
 }
 
@@ -103,7 +104,7 @@ namespace {
 void reload(GameLoopFrame& objects)
 {
     MetakitStorage storage;
-    storage.open("data.db");
+    storage.open(GameData::DATABASE_FILE);
     objects.gameData.loadNames(storage);
     objects.gameData.reset();
     objects.titleScreen.reset(objects.gameData);
@@ -189,7 +190,7 @@ void runFrames(GameLoopFrame& objects, const FrameHook& afterDraw)
 
 void drawLoadingScreen()
 {
-    drawImage("textures/UIColumnDark.bmp", 0, 300, 1024, 60);
+    drawImage("textures/UIColumnDark.bmp", 0, 300, SCREEN_WIDTH, 60);
     TextLabel("LOADING", 460, 313).size(30).draw();
     if (GlContext::available())
         SDL_GL_SwapBuffers();
@@ -199,12 +200,12 @@ int runGame(const FrameHook& afterDraw)
 {
     startVideo();
     drawLoadingScreen();
+    installComputerPlayerFactory();
 
     {
         GameData gameData;
         gameData.load();
-        auto downtown = gameData.maps.find("DOWNTOWN");
-        gameData.currentMap = downtown == gameData.maps.end() ? nullptr : &downtown->second;
+        gameData.selectTitleMap();
 
         Camera titleCamera(Vector3(30, 10, 20), 30, -60, 45, true);
         TitleScreen titleScreen(gameData);

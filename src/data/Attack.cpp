@@ -1,6 +1,6 @@
 #include "data/Attack.h"
 
-#include "data/MetakitView.h"
+#include "storage/MetakitView.h"
 
 namespace {
 

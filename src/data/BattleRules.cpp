@@ -40,13 +40,19 @@ std::pair<int, int> facingStep(int facing) {
     }
 }
 
-std::pair<int, int> turnPatternEntry(int facing, int px, int py) {
+std::pair<long long, long long> turnPatternOffset(int facing, long long px, long long py) {
     switch (wrapFacing(facing)) {
     case FACING_SOUTH: return {-px, py};
     case FACING_EAST: return {py, px};
     case FACING_NORTH: return {px, -py};
     default: return {-py, -px};
     }
+}
+
+std::pair<int, int> turnPatternEntry(int facing, int px, int py) {
+    // -px of the lowest int does not fit an int: work wide, then hold to the range.
+    const auto wide = turnPatternOffset(facing, px, py);
+    return {truncToInt(static_cast<double>(wide.first)), truncToInt(static_cast<double>(wide.second))};
 }
 
 double attackModifier(const Robot& attacker, const Attack& attack) {

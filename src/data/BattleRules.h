@@ -22,7 +22,11 @@ std::pair<int, int> facingStep(int facing);
 
 // The map offset of pattern entry (px, py), where py counts tiles straight ahead and px tiles to
 // the right-hand side, for a robot with this facing. A facing outside 0..3 is taken modulo 4.
+// Offsets beyond int's range (only a database entry of -2147483648 turned round gives one) are
+// held to its ends.
 std::pair<int, int> turnPatternEntry(int facing, int px, int py);
+// The same worked in 64 bits, for adding database offsets to tiles without overflow.
+std::pair<long long, long long> turnPatternOffset(int facing, long long px, long long py);
 
 // The skill modifiers of the hit roll: (skill - 5) x 0.05 for the attacker's Melee or Ranged
 // Attack and for the defender's Defense. A robot without a pilot fights with skill 0.

@@ -1,9 +1,8 @@
 #include "data/CellList.h"
 
-#include "data/MetakitView.h"
+#include "storage/MetakitView.h"
 
-CellList readCellList(const MetakitView& cells)
-{
+CellList readCellList(const MetakitView& cells) {
     CellList result;
     result.reserve(cells.rowCount());
     for (size_t i = 0; i < cells.rowCount(); ++i)

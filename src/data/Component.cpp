@@ -1,8 +1,8 @@
 #include "data/Component.h"
 
 #include "data/Attack.h"
-#include "data/MetakitView.h"
 #include "gfx/Model.h"
+#include "storage/MetakitView.h"
 
 bool Component::load(const MetakitView& view, size_t row, const std::map<std::string, Attack>& attackCatalogue,
                      ModelCache& modelCache) {

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "ai/ComputerPlayer.h"
-#include "data/MetakitStorage.h"
-#include "data/MetakitView.h"
 #include "data/NameShuffleRandom.h"
 #include "gfx/Model.h"
+#include "storage/MetakitStorage.h"
+#include "storage/MetakitView.h"
+
+ComputerPlayerFactory GameData::computerPlayerFactory = nullptr;
 
 namespace {
 
@@ -52,7 +53,7 @@ GameData::~GameData() {
 }
 
 void GameData::load() {
-    load("data.db");
+    load(DATABASE_FILE);
 }
 
 bool GameData::load(const std::string& path) {
@@ -110,15 +111,22 @@ void GameData::reset() {
     mode = TitleMode;
     resumeMode = TitleMode;
     reloadRequested = false;
-    auto downtown = maps.find("DOWNTOWN");
-    currentMap = downtown == maps.end() ? nullptr : &downtown->second;
+    selectTitleMap();
     turnIndex = 0;
     roster.clear();
     for (SideSetup& side : sides) side.reset();
-    computerPlayer = std::make_unique<ComputerPlayer>(*this);
+    if (computerPlayerFactory)
+        computerPlayer = computerPlayerFactory(*this);
+    else
+        computerPlayer.reset();
     // Nothing refers to the last match's robots and pilots any more.
     ownedRobots.clear();
     ownedPilots.clear();
+}
+
+void GameData::selectTitleMap() {
+    auto titleMap = maps.find(TITLE_MAP);
+    currentMap = titleMap == maps.end() ? nullptr : &titleMap->second;
 }
 
 Robot* GameData::createRobot() {

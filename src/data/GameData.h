@@ -25,12 +25,21 @@
 #include "data/Terrain.h"
 
 class ComputerPlayer;
+class GameData;
 class MetakitStorage;
+
+// The computer opponent sits a layer above the records (ai/), so GameData holds it without knowing
+// its definition: each one comes with the function that deletes it, from the factory that the
+// program installs at start-up (installComputerPlayerFactory in ai/ComputerPlayerFactory.h).
+using ComputerPlayerPtr = std::unique_ptr<ComputerPlayer, void (*)(ComputerPlayer*)>;
+using ComputerPlayerFactory = ComputerPlayerPtr (*)(GameData&);
 
 class GameData {
 public:
     static constexpr int SIDES = 2;
     static constexpr int PILOTS_PER_SIDE = 10;
+    static constexpr const char* DATABASE_FILE = "data.db";   // in the working directory
+    static constexpr const char* TITLE_MAP = "DOWNTOWN";      // the title backdrop
 
     // Catalogues keyed by name; iteration visits names in ascending byte order.
     std::map<std::string, Attack> attacks;
@@ -47,16 +56,20 @@ public:
     bool reloadRequested = false;
     std::vector<Robot*> roster;   // every robot in the battle, in move order
     int turnIndex = 0;            // index into roster of the robot whose turn it is
-    std::unique_ptr<ComputerPlayer> computerPlayer;
+    ComputerPlayerPtr computerPlayer{nullptr, nullptr};   // remade by every reset; empty without a factory
     Map* currentMap = nullptr;    // nullptr when there is no map to play on
     std::array<SideSetup, SIDES> sides;
+
+    // How every reset makes computerPlayer, for every GameData of the program; nullptr until
+    // installComputerPlayerFactory() runs.
+    static ComputerPlayerFactory computerPlayerFactory;
 
     GameData();
     ~GameData();
     GameData(const GameData&) = delete;
     GameData& operator=(const GameData&) = delete;
 
-    // Reads "data.db" from the working directory. A missing or unreadable file is not reported:
+    // Reads DATABASE_FILE from the working directory. A missing or unreadable file is not reported:
     // the catalogues stay as they were.
     void load();
     // The same for any path; false when the file could not be read as a database.
@@ -69,6 +82,8 @@ public:
 
     // Back to the title menu with no game in progress; every robot and pilot is destroyed.
     void reset();
+    // Makes TITLE_MAP the current map; none when the database has no such map.
+    void selectTitleMap();
 
     // A new robot with the defaults, owned by this GameData until the next reset.
     Robot* createRobot();

@@ -6,16 +6,13 @@
 #include "gfx/GlContext.h"
 #include "gfx/TextLabel.h"
 
-void GameData::drawSquadRobots() const
-{
-    if (!GlContext::available())
-        return;
+void GameData::drawSquadRobots() const {
+    if (!GlContext::available()) return;
     glMatrixMode(GL_MODELVIEW);
     for (const SideSetup& side : sides) {
         for (const Robot* robot : side.squad) {
             // Robots not yet placed on the map are at -1.
-            if (!robot || robot->x < 0 || robot->y < 0)
-                continue;
+            if (!robot || robot->x < 0 || robot->y < 0) continue;
             glPushMatrix();
             glTranslatef(4.0f * robot->x + 4, 3.75f, 4.0f * robot->y + 4);
             glScalef(0.1f, 0.1f, 0.1f);
@@ -25,18 +22,15 @@ void GameData::drawSquadRobots() const
     }
 }
 
-void GameData::drawMoveOrder(int x, int y) const
-{
+void GameData::drawMoveOrder(int x, int y) const {
     size_t count = roster.size();
-    if (count == 0)
-        return;
+    if (count == 0) return;
     // A turn index outside the roster still lists every robot once, starting at its remainder.
     size_t first = turnIndex < 0 ? 0 : size_t(turnIndex) % count;
     int line = 0;
     for (size_t i = 0; i < count; ++i) {
         const Robot* robot = roster[(first + i) % count];
-        if (!robot || robot->hp <= 0)
-            continue;
+        if (!robot || robot->hp <= 0) continue;
         TextLabel(toString(robot->side + 1) + "/" + robot->name, x, y + 20 * line).size(18).draw();
         ++line;
     }

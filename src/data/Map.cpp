@@ -3,8 +3,8 @@
 #include <map>
 
 #include "data/GameData.h"
-#include "data/MetakitView.h"
 #include "data/Terrain.h"
+#include "storage/MetakitView.h"
 
 Map::Map(const MetakitView& view, size_t row, const GameData& gameData) {
     load(view, row, gameData);

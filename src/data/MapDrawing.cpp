@@ -11,11 +11,9 @@
 #include "gfx/Model.h"
 #include "gfx/Widgets.h"
 
-void Map::draw() const
-{
+void Map::draw() const {
     // Headless (tests, tools): nothing to draw with, and no GL call may be made.
-    if (!GlContext::available())
-        return;
+    if (!GlContext::available()) return;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     for (size_t y = 0; y < grid.size(); ++y) {
@@ -28,8 +26,8 @@ void Map::draw() const
                 glRotatef(float(terrain->rotation), 0, 1, 0);
                 if (terrain->model) {
                     // The model is shared by every tile of this terrain: set its light each time.
-                    Vector3 light = Matrix::fromEulerDegrees(0, -terrain->rotation, 0) * Vector3(1, 0, 1)
-                                    + Vector3(-4.0 * double(x), 0, -4.0 * double(y));
+                    Vector3 light = Matrix::fromEulerDegrees(0, -terrain->rotation, 0) * Vector3(1, 0, 1) +
+                                    Vector3(-4.0 * double(x), 0, -4.0 * double(y));
                     terrain->model->lightDirection = light;
                     terrain->model->draw();
                 }
@@ -41,8 +39,7 @@ void Map::draw() const
     glPopMatrix();
 }
 
-void Map::drawTileCursor(int x, int y) const
-{
+void Map::drawTileCursor(int x, int y) const {
     if (DrawRecorder::active()) {
         // One item for the whole cursor: its tile and the glowing square over it.
         DrawnItem item;
@@ -57,8 +54,7 @@ void Map::drawTileCursor(int x, int y) const
         item.alpha = 0.25;
         DrawRecorder::report(item);
     }
-    if (!GlContext::available())
-        return;
+    if (!GlContext::available()) return;
 
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();

@@ -7,6 +7,15 @@ namespace {
 
 bool validSlot(int slot) { return slot >= 0 && slot < COMPONENT_SLOTS; }
 
+// A total over the occupied slots, worked wide and held to int's range: six database values near
+// the int limit must not overflow.
+int sumOf(const std::array<std::unique_ptr<Component>, COMPONENT_SLOTS>& parts, int Component::*field) {
+    long long total = 0;
+    for (const auto& part : parts)
+        if (part) total += part.get()->*field;
+    return static_cast<int>(std::min<long long>(INT_MAX, std::max<long long>(INT_MIN, total)));
+}
+
 }  // namespace
 
 bool Robot::setName(const std::string& value) {
@@ -36,21 +45,8 @@ bool Robot::setComponent(int slot, const Component* component) {
     return true;
 }
 
-namespace {
-
-// Parts come from the database, whose numbers are any 32-bit values: totals are summed wide and
-// held within int range.
-int clampToInt(long long value) {
-    return value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : static_cast<int>(value);
-}
-
-}  // namespace
-
 int Robot::getMaxHp() const {
-    long long total = 0;
-    for (const auto& part : components)
-        if (part) total += part->hp;
-    return clampToInt(total);
+    return sumOf(components, &Component::hp);
 }
 
 int Robot::getMaxEp() const {
@@ -59,17 +55,11 @@ int Robot::getMaxEp() const {
 }
 
 int Robot::getAp() const {
-    long long total = 0;
-    for (const auto& part : components)
-        if (part) total += part->ap;
-    return clampToInt(total);
+    return sumOf(components, &Component::ap);
 }
 
 int Robot::getWeight() const {
-    long long total = 0;
-    for (const auto& part : components)
-        if (part) total += part->weight;
-    return clampToInt(total);
+    return sumOf(components, &Component::weight);
 }
 
 int Robot::getMove() const {

@@ -9,11 +9,9 @@
 
 namespace {
 
-void drawPart(const Robot& robot, int slot, float dx, float dy, float scale)
-{
+void drawPart(const Robot& robot, int slot, float dx, float dy, float scale) {
     const Component* part = robot.components[slot].get();
-    if (!part)
-        return;
+    if (!part) return;
     glPushMatrix();
     glTranslatef(dx, dy, 0);
     glScalef(scale, scale, scale);
@@ -23,10 +21,8 @@ void drawPart(const Robot& robot, int slot, float dx, float dy, float scale)
 
 }  // namespace
 
-void Robot::draw() const
-{
-    if (!GlContext::available())
-        return;
+void Robot::draw() const {
+    if (!GlContext::available()) return;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glRotatef(90.0f * facing, 0, 1, 0);
@@ -36,8 +32,7 @@ void Robot::draw() const
         drawPart(*this, RIGHTARM, -9, 8, 0.9f);
         drawPart(*this, LEFTARM, 9, 8, 0.9f);
         // A torso hides the reactor; it shows only on a robot still being built.
-        if (!components[TORSO])
-            drawPart(*this, REACTOR, 0, 8, 0.5f);
+        if (!components[TORSO]) drawPart(*this, REACTOR, 0, 8, 0.5f);
         drawPart(*this, LEGS, 0, -9, 1);
     } else if (modelState == DESTROYED) {
         drawPart(*this, TORSO, 0, 0, 1);

@@ -1,11 +1,10 @@
 #include "data/SearchlightBeam.h"
 
-#include <cstdio>
-
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL/SDL_image.h>
 
+#include "gfx/Log.h"
 #include "gfx/TextureUpload.h"
 
 namespace {
@@ -15,23 +14,19 @@ bool beamLoaded = false;
 
 }  // namespace
 
-bool SearchlightBeam::loaded()
-{
+bool SearchlightBeam::loaded() {
     return beamLoaded;
 }
 
-void SearchlightBeam::forget()
-{
+void SearchlightBeam::forget() {
     beamTexture = 0;
     beamLoaded = false;
 }
 
-bool SearchlightBeam::load()
-{
+bool SearchlightBeam::load() {
     SDL_Surface* image = IMG_Load("textures/SearchlightTexture.bmp");
     if (!image) {
-        std::printf("Error: Searchlight texture not found\n");
-        std::fflush(stdout);
+        logToStdout("Error: Searchlight texture not found");
         return false;
     }
     bool alpha = image->format->Amask != 0 || (image->flags & SDL_SRCCOLORKEY);
@@ -55,10 +50,8 @@ bool SearchlightBeam::load()
     return true;
 }
 
-void SearchlightBeam::draw()
-{
-    if (!beamLoaded && !load())
-        return;
+void SearchlightBeam::draw() {
+    if (!beamLoaded && !load()) return;
 
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, beamTexture);

@@ -1,7 +1,7 @@
 #include "data/Terrain.h"
 
-#include "data/MetakitView.h"
 #include "gfx/Model.h"
+#include "storage/MetakitView.h"
 
 bool Terrain::load(const MetakitView& view, size_t row, ModelCache& modelCache) {
     name = view.getString(row, "name");

@@ -10,8 +10,7 @@
 
 namespace {
 
-void drawTexture(GLuint texture, const float coords[4], int x, int y, int w, int h)
-{
+void drawTexture(GLuint texture, const float coords[4], int x, int y, int w, int h) {
     enter2DMode();
     glBindTexture(GL_TEXTURE_2D, texture);
     glColor4f(1, 1, 1, 1);
@@ -21,8 +20,7 @@ void drawTexture(GLuint texture, const float coords[4], int x, int y, int w, int
 
 }  // namespace
 
-void drawImage(const std::string& file, int x, int y, int w, int h)
-{
+void drawImage(const std::string& file, int x, int y, int w, int h) {
     if (DrawRecorder::active()) {
         // What the screen asked for, whether or not the file can be read.
         DrawnItem item;
@@ -34,8 +32,7 @@ void drawImage(const std::string& file, int x, int y, int w, int h)
         item.height = h;
         DrawRecorder::report(item);
     }
-    if (!GlContext::available())
-        return;
+    if (!GlContext::available()) return;
 
     if (ImageCache::enabled) {
         if (const ImageCache::Entry* kept = ImageCache::find(file)) {
@@ -45,8 +42,7 @@ void drawImage(const std::string& file, int x, int y, int w, int h)
     }
 
     SDL_Surface* image = IMG_Load(file.c_str());
-    if (!image)
-        return;
+    if (!image) return;
     ImageCache::Entry made;
     made.texture = surfaceToTexture(image, made.coords);
     SDL_FreeSurface(image);

@@ -3,11 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
+#include <string>
 
 #include <SDL.h>
 
 #include "storage/ReadFile.h"
+#include "gfx/Log.h"
 
 bool GlExtensions::initialised = false;
 PFNGLACTIVETEXTUREARBPROC GlExtensions::glActiveTextureARB = nullptr;
@@ -27,11 +28,11 @@ const GLubyte GlExtensions::rampValues[16] = {140, 140, 140, 140, 160, 160, 160,
 namespace {
 
 [[noreturn]] void fail(const char* message) {
-    std::cout << "Error: " << message << std::endl;
+    logToStdout(std::string("Error: ") + message);
     std::exit(1);
 }
 
-void ok(const char* message) { std::cout << "OK: " << message << std::endl; }
+void ok(const char* message) { logToStdout(std::string("OK: ") + message); }
 
 template <typename Function>
 Function entryPoint(const char* name) {

@@ -3,11 +3,12 @@
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 
-void enter2DMode()
-{
+#include "gfx/ScreenSize.h"
+
+void enter2DMode() {
     // Before a video mode exists there is no surface to ask; the game's window size is the answer.
-    int width = 1024;
-    int height = 768;
+    int width = SCREEN_WIDTH;
+    int height = SCREEN_HEIGHT;
     if (SDL_Surface* screen = SDL_GetVideoSurface()) {
         width = screen->w;
         height = screen->h;
@@ -34,8 +35,7 @@ void enter2DMode()
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
-void leave2DMode()
-{
+void leave2DMode() {
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
@@ -43,8 +43,7 @@ void leave2DMode()
     glPopAttrib();
 }
 
-void drawTexturedQuad(const float coords[4], int x, int y, int w, int h)
-{
+void drawTexturedQuad(const float coords[4], int x, int y, int w, int h) {
     glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2f(coords[0], coords[1]);
     glVertex2i(x, y);

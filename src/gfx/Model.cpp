@@ -8,6 +8,7 @@
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
 #include "storage/ReadFile.h"
+#include "gfx/Log.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ void Model::clear() {
 }
 
 bool Model::fail(const char* message) {
-    std::cerr << message << std::endl;
+    logToStderr(message);
     clear();
     return false;
 }
@@ -111,17 +112,17 @@ bool Model::load(const std::string& fileName) {
     if (fileName.empty())
         return false;
     modelFileName = fileName;
-    std::cout << "Loading: " << fileName << std::endl;
+    logToStdout("Loading: " + fileName);
     std::vector<unsigned char> bytes;
     ReadFileResult read = readWholeFile(fileName, bytes);
     if (read.status == ReadFileStatus::CannotOpen) {
-        std::cerr << "FAIL: failed to open model file \"" << fileName << "\"" << std::endl;
+        logToStderr("FAIL: failed to open model file \"" + fileName + "\"");
         clear();
         return false;
     }
     if (!read.ok()) {
         // A directory or a FIFO named by the database is a modder's slip, not a reason to stop.
-        std::cerr << "FAIL: failed to read model file \"" << fileName << "\": " << read.reason << std::endl;
+        logToStderr("FAIL: failed to read model file \"" + fileName + "\": " + read.reason);
         clear();
         return false;
     }
@@ -140,7 +141,7 @@ bool Model::loadFromBuffer(const unsigned char* data, std::size_t size) {
         return fail(truncated);
     std::int32_t version = in.s32();
     if (version < 3 || version > 4) {
-        std::cerr << "FAIL: Incorrect version: " << version << std::endl;
+        logToStderr("FAIL: Incorrect version: " + std::to_string(version));
         clear();
         return false;
     }
@@ -263,7 +264,7 @@ bool Model::loadFromBuffer(const unsigned char* data, std::size_t size) {
             while (p < jointCount && names[p] != parentName)
                 ++p;
             if (p == jointCount)
-                return fail("Unable to find parent bone in MS3D file");
+                return fail("FAIL: Unable to find parent bone in MS3D file");
             // Poses are built parents first; a parent later in the file (or the joint itself)
             // would leave this joint hanging from a pose not yet computed.
             if (p >= j)

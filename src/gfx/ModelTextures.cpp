@@ -1,11 +1,10 @@
 #include "gfx/Model.h"
 
-#include <iostream>
-
 #include <GL/glu.h>
 #include <SDL_image.h>
 
 #include "gfx/GlContext.h"
+#include "gfx/Log.h"
 #include "gfx/TextureUpload.h"
 
 std::string Model::resolveTexturePath(const std::string& modelFile, const std::string& textureFile) {
@@ -29,7 +28,7 @@ GLuint Model::loadMaterialTexture(const std::string& textureFile) const {
     std::string path = resolveTexturePath(modelFileName, textureFile);
     SDL_Surface* image = IMG_Load(path.c_str());
     if (!image) {
-        std::cout << "img not loaded" << textureFile << std::endl;
+        logToStdout("img not loaded: " + textureFile);
         return 0;
     }
     bool alpha = image->format->Amask != 0 || (image->flags & SDL_SRCCOLORKEY);

@@ -1,7 +1,5 @@
 #include "gfx/TextLabel.h"
 
-#include <cstdio>
-
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 #include <SDL/SDL_ttf.h>
@@ -9,48 +7,41 @@
 #include "gfx/DrawRecorder.h"
 #include "gfx/FontCache.h"
 #include "gfx/GlContext.h"
+#include "gfx/Log.h"
 #include "gfx/Mode2D.h"
 #include "gfx/TextureUpload.h"
 
-TextLabel& TextLabel::rightAlign()
-{
+TextLabel& TextLabel::rightAlign() {
     rightAligned = true;
     return *this;
 }
 
-TextLabel& TextLabel::bold()
-{
+TextLabel& TextLabel::bold() {
     style = TTF_STYLE_BOLD;
     return *this;
 }
 
-TextLabel& TextLabel::size(int points)
-{
+TextLabel& TextLabel::size(int points) {
     pointSize = points;
     return *this;
 }
 
-TextLabel& TextLabel::color(double r, double g, double b)
-{
+TextLabel& TextLabel::color(double r, double g, double b) {
     red = r;
     green = g;
     blue = b;
     return *this;
 }
 
-unsigned char TextLabel::colorByte(double component)
-{
+unsigned char TextLabel::colorByte(double component) {
     // The range check keeps the conversion defined (a huge or NaN value would overflow it).
-    if (!(component >= 0.0))
-        component = 0.0;
-    if (component > 1.0)
-        component = 1.0;
+    if (!(component >= 0.0)) component = 0.0;
+    if (component > 1.0) component = 1.0;
     long double product = static_cast<long double>(component) * 255.0L;
     return static_cast<unsigned char>(static_cast<short>(product) & 0xFF);
 }
 
-TextLabel& TextLabel::draw()
-{
+TextLabel& TextLabel::draw() {
     int given = x;
     if (GlContext::available())
         render();
@@ -60,20 +51,19 @@ TextLabel& TextLabel::draw()
     return *this;
 }
 
-void TextLabel::render()
-{
+void TextLabel::render() {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
-        std::fprintf(stderr, "SDL not initialized.\n");
+        logToStderr("SDL not initialized.");
         return;
     }
     if (TTF_WasInit() == 0) {
-        std::fprintf(stderr, "SDL_ttf not initialized.\n");
+        logToStderr("SDL_ttf not initialized.");
         return;
     }
 
     TTF_Font* font = FontCache::acquire(fontFile, pointSize, style);
     if (!font) {
-        std::fprintf(stderr, "Couldn't load font \"%s\".\n", fontFile.c_str());
+        logToStderr("Couldn't load font \"" + fontFile + "\".");
         return;
     }
 
@@ -85,7 +75,7 @@ void TextLabel::render()
 
     SDL_Surface* rendered = TTF_RenderText_Blended(font, text.c_str(), colour);
     if (!rendered) {
-        std::fprintf(stderr, "Couldn't render text.\n");
+        logToStderr("Couldn't render text.");
         FontCache::release(font);
         return;
     }
@@ -94,13 +84,11 @@ void TextLabel::render()
 
     float coords[4];
     GLuint texture = surfaceToTexture(rendered, coords);
-    if (texture == 0)
-        std::fprintf(stderr, "Couldn't create text texture, texture may be too big.\n");
+    if (texture == 0) logToStderr("Couldn't create text texture, texture may be too big.");
     SDL_FreeSurface(rendered);
     FontCache::release(font);
 
-    if (rightAligned)
-        x -= renderedWidth;
+    if (rightAligned) x -= renderedWidth;
 
     enter2DMode();
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -110,15 +98,13 @@ void TextLabel::render()
     glDeleteTextures(1, &texture);
 }
 
-void TextLabel::measure()
-{
+void TextLabel::measure() {
     // Without SDL_ttf there is nothing to measure with: the label keeps its size (0 when fresh),
     // as a label that fails to render does.
-    if (TTF_WasInit() == 0)
-        return;
+    if (TTF_WasInit() == 0) return;
     TTF_Font* font = FontCache::acquire(fontFile, pointSize, style);
     if (!font) {
-        std::fprintf(stderr, "Couldn't load font \"%s\".\n", fontFile.c_str());
+        logToStderr("Couldn't load font \"" + fontFile + "\".");
         return;
     }
     // Empty text renders nothing, so like a failed rendering it leaves the size as it was.
@@ -126,19 +112,15 @@ void TextLabel::measure()
     int h = 0;
     bool measured = !text.empty() && TTF_SizeText(font, text.c_str(), &w, &h) == 0;
     FontCache::release(font);
-    if (!measured)
-        return;
+    if (!measured) return;
     // The rendering is exactly the measured size, so the layout matches the drawn one.
     renderedWidth = w;
     renderedHeight = h;
-    if (rightAligned)
-        x -= renderedWidth;
+    if (rightAligned) x -= renderedWidth;
 }
 
-void TextLabel::report(int givenX) const
-{
-    if (!DrawRecorder::active())
-        return;
+void TextLabel::report(int givenX) const {
+    if (!DrawRecorder::active()) return;
     DrawnItem item;
     item.kind = DrawnItem::Text;
     item.text = text;

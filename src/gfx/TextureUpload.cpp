@@ -1,6 +1,6 @@
 #include "gfx/TextureUpload.h"
 
-#include <iostream>
+#include "gfx/Log.h"
 
 namespace {
 // Bytes R, G, B, A in memory order on the little-endian machines the game runs on.
@@ -62,7 +62,7 @@ GLuint surfaceToTexture(SDL_Surface* image, float coords[4]) {
 
 SDL_Surface* convertSurface(SDL_Surface* image, bool alpha) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
-        std::cerr << "SDL not initialized." << std::endl;
+        logToStderr("SDL not initialized.");
         return nullptr;
     }
     if (!image)

@@ -5,8 +5,7 @@
 #include <string>
 
 template <typename T>
-std::string toString(const T& value)
-{
+std::string toString(const T& value) {
     std::ostringstream out;
     out << value;
     return out.str();

@@ -5,6 +5,8 @@
 #include <iostream>
 #include <sstream>
 
+#include "gfx/Log.h"
+
 Vector3::Vector3(const double values[3]) : x(values[0]), y(values[1]), z(values[2]) {}
 
 Vector3::Vector3(const float values[3]) : x(values[0]), y(values[1]), z(values[2]) {}
@@ -15,7 +17,7 @@ double& Vector3::operator[](int i) {
     case 1: return y;
     case 2: return z;
     default:
-        std::cerr << "Exception: Out of bounds" << std::endl;
+        logToStderr("Exception: Out of bounds");
         return x;
     }
 }

@@ -90,7 +90,7 @@ if [ -z "$texture" ]; then echo "FAIL: no material textures in the game folder";
 rm -f "$work/game/$texture"
 quit_from_title
 if [ "$status" -ne 0 ]; then echo "FAIL: without $texture the status is $status"; fail=1; fi
-if ! grep -q "^img not loaded.*$(basename "$texture")" "$work/out"; then
+if ! grep -q "^img not loaded: .*$(basename "$texture")" "$work/out"; then
   echo "FAIL: no 'img not loaded' line for $texture"; fail=1
 fi
 echo "--- without $texture (status $status):"; cat "$work/out"

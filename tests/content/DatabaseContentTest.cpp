@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "ai/ComputerPlayer.h"
-#include "data/ContentChecker.h"
 #include "data/GameData.h"
-#include "data/MetakitStorage.h"
+#include "pipeline/ContentChecker.h"
+#include "storage/MetakitStorage.h"
 
 namespace {
 

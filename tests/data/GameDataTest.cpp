@@ -214,6 +214,23 @@ TEST(GameDataStateTest, ResetForgetsTheMatchAndDestroysItsRobotsAndPilots) {
     data.generatePilots();
 }
 
+TEST(GameDataStateTest, WithoutAnInstalledFactoryResetLeavesNoComputerPlayer) {
+    // The test programs install the factory; a program that does not (a tool) gets no opponent.
+    ComputerPlayerFactory installed = GameData::computerPlayerFactory;
+    ASSERT_NE(installed, nullptr);
+    GameData::computerPlayerFactory = nullptr;
+    GameData data;
+    EXPECT_EQ(data.computerPlayer.get(), nullptr);
+    GameData::computerPlayerFactory = installed;
+    data.reset();
+    ASSERT_NE(data.computerPlayer.get(), nullptr);
+    EXPECT_EQ(&data.computerPlayer->gameData, &data);
+    GameData::computerPlayerFactory = nullptr;
+    data.reset();   // the previous opponent is deleted through the function it came with
+    EXPECT_EQ(data.computerPlayer.get(), nullptr);
+    GameData::computerPlayerFactory = installed;
+}
+
 TEST(GameDataLoadTest, AMissingFileLeavesEveryCatalogueEmpty) {
     GameData data;
     EXPECT_FALSE(data.load(missingDatabasePath()));

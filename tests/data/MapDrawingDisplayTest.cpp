@@ -23,8 +23,7 @@ protected:
     std::filesystem::path folder;
     std::filesystem::path startFolder;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(window.open()) << SDL_GetError();
         SearchlightBeam::forget();
         folder = std::filesystem::temp_directory_path() / ("gearward-map-" + std::to_string(getpid()));
@@ -32,16 +31,14 @@ protected:
         startFolder = std::filesystem::current_path();
         std::filesystem::current_path(folder);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         SearchlightBeam::forget();
         std::filesystem::current_path(startFolder);
         std::filesystem::remove_all(folder);
     }
 
     // Looking straight down on tile (2, 3), whose centre is then the middle of the window.
-    void lookAtTile()
-    {
+    void lookAtTile() {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glViewport(0, 0, 1024, 768);
         glMatrixMode(GL_PROJECTION);
@@ -55,8 +52,7 @@ protected:
     }
 };
 
-TEST_F(MapDrawingDisplayTest, MissingBeamImageIsReportedPerBeamAndTheSquareStillShows)
-{
+TEST_F(MapDrawingDisplayTest, MissingBeamImageIsReportedPerBeamAndTheSquareStillShows) {
     Map map;
     lookAtTile();
     testing::internal::CaptureStdout();
@@ -64,8 +60,8 @@ TEST_F(MapDrawingDisplayTest, MissingBeamImageIsReportedPerBeamAndTheSquareStill
     map.drawTileCursor(2, 3);
     std::fflush(stdout);
     std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out, missingBeam + missingBeam + missingBeam + missingBeam + missingBeam + missingBeam + missingBeam
-                       + missingBeam);
+    EXPECT_EQ(out, missingBeam + missingBeam + missingBeam + missingBeam + missingBeam + missingBeam +
+                       missingBeam + missingBeam);
     EXPECT_FALSE(SearchlightBeam::loaded());
     // White at a quarter opacity over the tile; black beside it.
     Rgb centre = pixelAt(512, 384);
@@ -73,8 +69,7 @@ TEST_F(MapDrawingDisplayTest, MissingBeamImageIsReportedPerBeamAndTheSquareStill
     EXPECT_TRUE(near(pixelAt(512 + 120, 384), 0, 0, 0));
 }
 
-TEST_F(MapDrawingDisplayTest, BeamsShineFromTheCornersOnceTheImageIsThere)
-{
+TEST_F(MapDrawingDisplayTest, BeamsShineFromTheCornersOnceTheImageIsThere) {
     ASSERT_TRUE(writeSolidBmp("textures/SearchlightTexture.bmp", 16, 64, 255, 220, 120));
     Map map;
     lookAtTile();
@@ -96,8 +91,7 @@ TEST_F(MapDrawingDisplayTest, BeamsShineFromTheCornersOnceTheImageIsThere)
     EXPECT_GT(brightestIn(0, 284, 400, 200), 40);
 }
 
-TEST_F(MapDrawingDisplayTest, MapWithoutTerrainDrawsNothing)
-{
+TEST_F(MapDrawingDisplayTest, MapWithoutTerrainDrawsNothing) {
     Map map;
     map.grid = {{nullptr, nullptr}, {nullptr}};
     lookAtTile();

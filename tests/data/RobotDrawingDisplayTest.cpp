@@ -18,8 +18,7 @@
 namespace {
 
 // Window pixel of model point (x, y).
-bool litAt(double x, double y)
-{
+bool litAt(double x, double y) {
     return brightestIn(int(512 + 16 * x) - 2, int(384 - 16 * y) - 2, 5, 5) > 20;
 }
 
@@ -29,8 +28,7 @@ protected:
     std::unique_ptr<Model> cube;
     Robot robot;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(window.open()) << SDL_GetError();
         testing::internal::CaptureStdout();
         cube = std::make_unique<Model>(std::string(GEARWARD_FIXTURES_DIR) + "/ms3d/Box.ms3d");
@@ -44,8 +42,7 @@ protected:
         }
     }
 
-    void drawRobot()
-    {
+    void drawRobot() {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glViewport(0, 0, 1024, 768);
         glMatrixMode(GL_PROJECTION);
@@ -57,26 +54,24 @@ protected:
     }
 };
 
-TEST_F(RobotDrawingDisplayTest, IntactRobotShowsEveryPartButTheHiddenReactor)
-{
+TEST_F(RobotDrawingDisplayTest, IntactRobotShowsEveryPartButTheHiddenReactor) {
     drawRobot();
-    EXPECT_TRUE(litAt(0, 14));      // head
-    EXPECT_FALSE(litAt(0, 15));     // at half size it ends at 14.5
-    EXPECT_TRUE(litAt(0, 0));       // torso
-    EXPECT_TRUE(litAt(-9, 8));      // right arm
-    EXPECT_TRUE(litAt(9, 8));       // left arm
-    EXPECT_FALSE(litAt(0, 8));      // the reactor sits inside the torso and is not drawn
-    EXPECT_TRUE(litAt(0, -9));      // legs
+    EXPECT_TRUE(litAt(0, 14));   // head
+    EXPECT_FALSE(litAt(0, 15));  // at half size it ends at 14.5
+    EXPECT_TRUE(litAt(0, 0));    // torso
+    EXPECT_TRUE(litAt(-9, 8));   // right arm
+    EXPECT_TRUE(litAt(9, 8));    // left arm
+    EXPECT_FALSE(litAt(0, 8));   // the reactor sits inside the torso and is not drawn
+    EXPECT_TRUE(litAt(0, -9));   // legs
     EXPECT_FALSE(litAt(0, -11));
 
     robot.components[TORSO].reset();
     drawRobot();
-    EXPECT_TRUE(litAt(0, 8));       // without a torso the reactor shows
+    EXPECT_TRUE(litAt(0, 8));  // without a torso the reactor shows
     EXPECT_FALSE(litAt(0, 0));
 }
 
-TEST_F(RobotDrawingDisplayTest, WreckShowsOnlyTorsoAndLegs)
-{
+TEST_F(RobotDrawingDisplayTest, WreckShowsOnlyTorsoAndLegs) {
     robot.modelState = Robot::DESTROYED;
     drawRobot();
     EXPECT_FALSE(litAt(0, 14));
@@ -85,14 +80,13 @@ TEST_F(RobotDrawingDisplayTest, WreckShowsOnlyTorsoAndLegs)
     EXPECT_FALSE(litAt(9, 8));
     EXPECT_TRUE(litAt(0, -9));
 
-    robot.modelState = 3;   // no such state: nothing at all
+    robot.modelState = 3;  // no such state: nothing at all
     drawRobot();
     EXPECT_EQ(brightestIn(0, 0, 1024, 768), 0);
 }
 
-TEST_F(RobotDrawingDisplayTest, FacingTurnsTheRobotAboutTheVerticalAxis)
-{
-    robot.facing = 1;   // east: the arms now stand in front of and behind the body
+TEST_F(RobotDrawingDisplayTest, FacingTurnsTheRobotAboutTheVerticalAxis) {
+    robot.facing = 1;  // east: the arms now stand in front of and behind the body
     drawRobot();
     EXPECT_FALSE(litAt(-9, 8));
     EXPECT_FALSE(litAt(9, 8));

@@ -9,13 +9,11 @@
 namespace {
 
 // Whether a 20-pixel line of the list starting at y holds text.
-bool lineHasText(int y)
-{
+bool lineHasText(int y) {
     return brightestIn(10, y, 300, 20) > 150;
 }
 
-TEST(SquadDrawingDisplayTest, MoveOrderStartsAtTheTurnAndSkipsTheFallen)
-{
+TEST(SquadDrawingDisplayTest, MoveOrderStartsAtTheTurnAndSkipsTheFallen) {
     DisplayWindow window;
     ASSERT_TRUE(window.open()) << SDL_GetError();
     GameData gameData;
@@ -41,13 +39,12 @@ TEST(SquadDrawingDisplayTest, MoveOrderStartsAtTheTurnAndSkipsTheFallen)
     auto lineWidth = [](int y) {
         int right = 0;
         for (int x = 10; x < 400; ++x)
-            if (brightestIn(x, y, 1, 20) > 100)
-                right = x;
+            if (brightestIn(x, y, 1, 20) > 100) right = x;
         return right;
     };
     int first = lineWidth(100), second = lineWidth(120), third = lineWidth(140);
-    EXPECT_GT(first, second);   // 1/CHARLIE wider than 1/ALPHA
-    EXPECT_GT(third, second);   // 2/BRAVO wider than 1/ALPHA
+    EXPECT_GT(first, second);  // 1/CHARLIE wider than 1/ALPHA
+    EXPECT_GT(third, second);  // 2/BRAVO wider than 1/ALPHA
 
     // An empty roster draws nothing.
     glClear(GL_COLOR_BUFFER_BIT);

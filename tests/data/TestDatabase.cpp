@@ -6,9 +6,9 @@
 #include <sstream>
 #include <vector>
 
-#include "data/ContentCompiler.h"
-#include "data/MetakitView.h"
-#include "data/MetakitWriter.h"
+#include "pipeline/ContentCompiler.h"
+#include "storage/MetakitView.h"
+#include "storage/MetakitWriter.h"
 #include "../support/TempDir.h"
 
 namespace {

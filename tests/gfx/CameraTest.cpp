@@ -5,23 +5,19 @@
 
 namespace {
 
-void press(Camera& camera, SDLKey key, int mod = KMOD_NONE)
-{
+void press(Camera& camera, SDLKey key, int mod = KMOD_NONE) {
     camera.handleEvent(keyEvent(key, SDL_KEYDOWN, mod));
 }
 
-void release(Camera& camera, SDLKey key, int mod = KMOD_NONE)
-{
+void release(Camera& camera, SDLKey key, int mod = KMOD_NONE) {
     camera.handleEvent(keyEvent(key, SDL_KEYUP, mod));
 }
 
-Camera titleCamera()
-{
+Camera titleCamera() {
     return Camera(Vector3(30, 10, 20), 30, -60, 45, true);
 }
 
-TEST(CameraTest, StraightDownViewLooksFromAboveWithTopOfScreenTowardsMinusZ)
-{
+TEST(CameraTest, StraightDownViewLooksFromAboveWithTopOfScreenTowardsMinusZ) {
     Camera camera(Vector3(30, 5, 25), 60, -90, 0, true);
     camera.advance();
     EXPECT_NEAR(camera.eye().x, 30, 1e-9);
@@ -32,8 +28,7 @@ TEST(CameraTest, StraightDownViewLooksFromAboveWithTopOfScreenTowardsMinusZ)
     EXPECT_NEAR(camera.up().z, -1, 1e-9);
 }
 
-TEST(CameraTest, ViewKeysWithoutNumLockTurnTiltAndZoom)
-{
+TEST(CameraTest, ViewKeysWithoutNumLockTurnTiltAndZoom) {
     Camera camera = titleCamera();
     press(camera, SDLK_KP4);
     press(camera, SDLK_KP2);
@@ -62,12 +57,10 @@ TEST(CameraTest, ViewKeysWithoutNumLockTurnTiltAndZoom)
     EXPECT_EQ(camera.zoomSpeed, 0.5);
 }
 
-TEST(CameraTest, ZoomStopsAtItsLimitsWithoutShorteningAStep)
-{
+TEST(CameraTest, ZoomStopsAtItsLimitsWithoutShorteningAStep) {
     Camera camera = titleCamera();
     press(camera, SDLK_KP9);
-    for (int i = 0; i < 200; ++i)
-        camera.advance();
+    for (int i = 0; i < 200; ++i) camera.advance();
     EXPECT_DOUBLE_EQ(camera.distance, 65);
 
     camera.distance = 64.8;
@@ -82,27 +75,22 @@ TEST(CameraTest, ZoomStopsAtItsLimitsWithoutShorteningAStep)
     EXPECT_DOUBLE_EQ(camera.distance, 70);
 
     camera.distance = 12;
-    for (int i = 0; i < 10; ++i)
-        camera.advance();
+    for (int i = 0; i < 10; ++i) camera.advance();
     EXPECT_DOUBLE_EQ(camera.distance, 10);
 }
 
-TEST(CameraTest, TiltStaysBetweenStraightDownAndTheHorizon)
-{
+TEST(CameraTest, TiltStaysBetweenStraightDownAndTheHorizon) {
     Camera camera = titleCamera();
     press(camera, SDLK_KP2);
-    for (int i = 0; i < 100; ++i)
-        camera.advance();
+    for (int i = 0; i < 100; ++i) camera.advance();
     EXPECT_DOUBLE_EQ(camera.polar, 90);
     release(camera, SDLK_KP2);
     press(camera, SDLK_KP8);
-    for (int i = 0; i < 100; ++i)
-        camera.advance();
+    for (int i = 0; i < 100; ++i) camera.advance();
     EXPECT_DOUBLE_EQ(camera.polar, 0);
 }
 
-TEST(CameraTest, NumLockAloneMovesTheTarget)
-{
+TEST(CameraTest, NumLockAloneMovesTheTarget) {
     Camera camera(Vector3(30, 5, 25), 60, -90, 0, true);
     press(camera, SDLK_KP8, KMOD_NUM);
     EXPECT_EQ(camera.forwardSpeed, 0.5);
@@ -127,29 +115,24 @@ TEST(CameraTest, NumLockAloneMovesTheTarget)
     EXPECT_DOUBLE_EQ(camera.distance, 60);
 }
 
-TEST(CameraTest, LiftKeepsTargetHeightWithinRange)
-{
+TEST(CameraTest, LiftKeepsTargetHeightWithinRange) {
     Camera camera = titleCamera();
     press(camera, SDLK_KP9, KMOD_NUM);
-    for (int i = 0; i < 100; ++i)
-        camera.advance();
+    for (int i = 0; i < 100; ++i) camera.advance();
     EXPECT_DOUBLE_EQ(camera.target.y, 30);
     release(camera, SDLK_KP9, KMOD_NUM);
     press(camera, SDLK_KP7, KMOD_NUM);
-    for (int i = 0; i < 100; ++i)
-        camera.advance();
+    for (int i = 0; i < 100; ++i) camera.advance();
     EXPECT_DOUBLE_EQ(camera.target.y, 5);
 
     // Starting below the range, a step of 0.5 never lands inside it.
     Camera ground(Vector3(0, 0, 0), 40, -45, 90, true);
     press(ground, SDLK_KP9, KMOD_NUM);
-    for (int i = 0; i < 50; ++i)
-        ground.advance();
+    for (int i = 0; i < 50; ++i) ground.advance();
     EXPECT_DOUBLE_EQ(ground.target.y, 0);
 }
 
-TEST(CameraTest, NumLockWithAnyOtherModifierMovesTheView)
-{
+TEST(CameraTest, NumLockWithAnyOtherModifierMovesTheView) {
     for (int mod : {KMOD_NUM | KMOD_CAPS, KMOD_NUM | KMOD_LSHIFT, int(KMOD_CAPS), int(KMOD_NONE)}) {
         Camera camera = titleCamera();
         press(camera, SDLK_KP4, mod);
@@ -161,11 +144,10 @@ TEST(CameraTest, NumLockWithAnyOtherModifierMovesTheView)
     }
 }
 
-TEST(CameraTest, ReleaseIsMatchedByTheModifierStateAtRelease)
-{
+TEST(CameraTest, ReleaseIsMatchedByTheModifierStateAtRelease) {
     Camera camera = titleCamera();
     press(camera, SDLK_KP4, KMOD_NUM);
-    release(camera, SDLK_KP4, KMOD_NONE);   // Num Lock toggled while held
+    release(camera, SDLK_KP4, KMOD_NONE);  // Num Lock toggled while held
     EXPECT_EQ(camera.sideSpeed, -0.5);
     EXPECT_EQ(camera.turnSpeed, 0);
     press(camera, SDLK_KP4, KMOD_NUM);
@@ -173,13 +155,11 @@ TEST(CameraTest, ReleaseIsMatchedByTheModifierStateAtRelease)
     EXPECT_EQ(camera.sideSpeed, 0);
 }
 
-TEST(CameraTest, KeypadFiveRestoresTheHomeViewButKeepsSpeeds)
-{
+TEST(CameraTest, KeypadFiveRestoresTheHomeViewButKeepsSpeeds) {
     Camera camera = titleCamera();
     press(camera, SDLK_KP6);
     press(camera, SDLK_KP4, KMOD_NUM);
-    for (int i = 0; i < 5; ++i)
-        camera.advance();
+    for (int i = 0; i < 5; ++i) camera.advance();
     camera.distance = 50;
     press(camera, SDLK_KP5, KMOD_NUM | KMOD_CAPS);
     EXPECT_DOUBLE_EQ(camera.target.x, 30);
@@ -198,11 +178,9 @@ TEST(CameraTest, KeypadFiveRestoresTheHomeViewButKeepsSpeeds)
     EXPECT_DOUBLE_EQ(camera.yaw, 0);
 }
 
-TEST(CameraTest, OtherKeysAndEventsAreIgnored)
-{
+TEST(CameraTest, OtherKeysAndEventsAreIgnored) {
     Camera camera = titleCamera();
-    for (SDLKey key : {SDLK_KP1, SDLK_KP3, SDLK_KP0, SDLK_UP, SDLK_8})
-        press(camera, key);
+    for (SDLKey key : {SDLK_KP1, SDLK_KP3, SDLK_KP0, SDLK_UP, SDLK_8}) press(camera, key);
     SDL_Event motion{};
     motion.type = SDL_MOUSEMOTION;
     camera.handleEvent(motion);

@@ -151,7 +151,7 @@ TEST_F(ModelDisplayTest, MissingMaterialImageIsReportedAndLeftUntextured) {
     model.modelFileName = "models/square.ms3d";
     testing::internal::CaptureStdout();
     ASSERT_TRUE(loadExact(model, b.bytes()));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "img not loaded../textures/nowhere.png\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "img not loaded: ../textures/nowhere.png\n");
     EXPECT_EQ(model.materials[0].texture, 0u);
 }
 

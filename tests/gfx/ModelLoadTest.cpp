@@ -352,7 +352,7 @@ TEST(ModelLoadTest, ParentsAreFoundByNameAmongEarlierJoints) {
 
     bool loaded = true;
     b.joints[2].parent = "leg";
-    EXPECT_EQ(loadError(b, &loaded), "Unable to find parent bone in MS3D file\n");
+    EXPECT_EQ(loadError(b, &loaded), "FAIL: Unable to find parent bone in MS3D file\n");
     EXPECT_FALSE(loaded);
     b.joints[2].parent = "hand";  // itself
     EXPECT_EQ(loadError(b, &loaded), "FAIL: Parent bone comes after its child in MS3D file\n");

@@ -22,8 +22,7 @@ protected:
     std::filesystem::path startFolder;
 
     // Each test plays in a folder of its own holding the game font, as the game's folder does.
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(window.open()) << SDL_GetError();
         folder = std::filesystem::temp_directory_path() / ("gearward-images-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder / "textures");
@@ -31,29 +30,25 @@ protected:
         startFolder = std::filesystem::current_path();
         std::filesystem::current_path(folder);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         std::filesystem::current_path(startFolder);
         std::filesystem::remove_all(folder);
     }
 
-    std::string image(const std::string& name, int w, int h, int r, int g, int b)
-    {
+    std::string image(const std::string& name, int w, int h, int r, int g, int b) {
         std::string path = (folder / name).string();
         EXPECT_TRUE(writeSolidBmp(path, w, h, r, g, b));
         return path;
     }
 
-    TextLabel label(const std::string& text, int x, int y)
-    {
+    TextLabel label(const std::string& text, int x, int y) {
         TextLabel made(text, x, y);
         made.fontFile = systemFont;
         return made;
     }
 };
 
-TEST_F(TextAndImagesDisplayTest, ImageIsStretchedOverItsRectangle)
-{
+TEST_F(TextAndImagesDisplayTest, ImageIsStretchedOverItsRectangle) {
     std::string red = image("red.bmp", 100, 30, 255, 0, 0);
     drawImage(red, 10, 10, 200, 20);
     EXPECT_TRUE(near(pixelAt(11, 11), 255, 0, 0));
@@ -63,8 +58,7 @@ TEST_F(TextAndImagesDisplayTest, ImageIsStretchedOverItsRectangle)
     EXPECT_EQ(ImageCache::size(), 1u);
 }
 
-TEST_F(TextAndImagesDisplayTest, MissingImageDrawsNothingSaysNothingAndIsTriedAgain)
-{
+TEST_F(TextAndImagesDisplayTest, MissingImageDrawsNothingSaysNothingAndIsTriedAgain) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     drawImage((folder / "absent.bmp").string(), 0, 0, 100, 100);
@@ -79,8 +73,7 @@ TEST_F(TextAndImagesDisplayTest, MissingImageDrawsNothingSaysNothingAndIsTriedAg
     EXPECT_TRUE(near(pixelAt(50, 50), 0, 255, 0));
 }
 
-TEST_F(TextAndImagesDisplayTest, TextColourFollowsTheColourRule)
-{
+TEST_F(TextAndImagesDisplayTest, TextColourFollowsTheColourRule) {
     TextLabel grey = label("MMMM", 20, 20);
     grey.size(72).color(0.6, 0.6, 0.6).draw();
     ASSERT_GT(grey.width(), 0);
@@ -92,8 +85,7 @@ TEST_F(TextAndImagesDisplayTest, TextColourFollowsTheColourRule)
     EXPECT_EQ(brightestIn(20, 200, header.width(), 80), 204);
 }
 
-TEST_F(TextAndImagesDisplayTest, RightAlignedLabelEndsAtItsX)
-{
+TEST_F(TextAndImagesDisplayTest, RightAlignedLabelEndsAtItsX) {
     TextLabel value = label("12345", 588, 100);
     value.size(20).rightAlign().draw();
     ASSERT_GT(value.width(), 0);
@@ -102,8 +94,7 @@ TEST_F(TextAndImagesDisplayTest, RightAlignedLabelEndsAtItsX)
     EXPECT_EQ(brightestIn(588, 95, 40, 40), 0);
 }
 
-TEST_F(TextAndImagesDisplayTest, EmptyTextIsReportedAndDrawsNothing)
-{
+TEST_F(TextAndImagesDisplayTest, EmptyTextIsReportedAndDrawsNothing) {
     TextLabel empty = label("", 10, 10);
     testing::internal::CaptureStderr();
     empty.draw();
@@ -111,8 +102,7 @@ TEST_F(TextAndImagesDisplayTest, EmptyTextIsReportedAndDrawsNothing)
     EXPECT_EQ(empty.width(), 0);
 }
 
-TEST_F(TextAndImagesDisplayTest, KeyHintAdvanceIncludesTheRenderedCaption)
-{
+TEST_F(TextAndImagesDisplayTest, KeyHintAdvanceIncludesTheRenderedCaption) {
     std::string icon = image("key.bmp", 39, 25, 200, 200, 200);
     TextLabel caption("Main menu", 0, 0);
     caption.size(18).draw();
@@ -123,8 +113,7 @@ TEST_F(TextAndImagesDisplayTest, KeyHintAdvanceIncludesTheRenderedCaption)
     EXPECT_GT(brightestIn(8 + 39 + 2, 744, caption.width(), 20), 200);
 }
 
-TEST_F(TextAndImagesDisplayTest, WideHeaderSpansTheWindowAndTitleStartsAfterTheInset)
-{
+TEST_F(TextAndImagesDisplayTest, WideHeaderSpansTheWindowAndTitleStartsAfterTheInset) {
     image("textures/UIWideColumn.bmp", 64, 8, 0, 0, 90);
     drawWideHeader("VIEW ROBOT", 600, 40);
     EXPECT_TRUE(near(pixelAt(0, 40), 0, 0, 90));
@@ -137,8 +126,7 @@ TEST_F(TextAndImagesDisplayTest, WideHeaderSpansTheWindowAndTitleStartsAfterTheI
     EXPECT_LE(brightestIn(560, 41, 50, 18), 90);
 }
 
-TEST_F(TextAndImagesDisplayTest, CachedAndUncachedDrawingGiveTheSamePicture)
-{
+TEST_F(TextAndImagesDisplayTest, CachedAndUncachedDrawingGiveTheSamePicture) {
     std::string blue = image("blue.bmp", 50, 50, 0, 0, 255);
     std::string green = image("green.bmp", 17, 9, 0, 255, 0);
     auto scene = [&]() {

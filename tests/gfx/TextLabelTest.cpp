@@ -10,11 +10,10 @@
 
 namespace {
 
-TEST(TextLabelTest, ColourBytesTruncateTheExtendedProduct)
-{
+TEST(TextLabelTest, ColourBytesTruncateTheExtendedProduct) {
     EXPECT_EQ(TextLabel::colorByte(1.0), 255);
     EXPECT_EQ(TextLabel::colorByte(0.8), 204);
-    EXPECT_EQ(TextLabel::colorByte(0.6), 152);   // 0.6 lies just below itself
+    EXPECT_EQ(TextLabel::colorByte(0.6), 152);  // 0.6 lies just below itself
     EXPECT_EQ(TextLabel::colorByte(0.5), 127);
     EXPECT_EQ(TextLabel::colorByte(0.0), 0);
     // Out of range values are held to 0..1 rather than wrapped or overflowed.
@@ -23,8 +22,7 @@ TEST(TextLabelTest, ColourBytesTruncateTheExtendedProduct)
     EXPECT_EQ(TextLabel::colorByte(-0.5), 0);
 }
 
-TEST(TextLabelTest, DefaultsAndChainedSetters)
-{
+TEST(TextLabelTest, DefaultsAndChainedSetters) {
     TextLabel label("SCORE", 10, 20);
     EXPECT_EQ(label.fontFile, "UniversCondensed.ttf");
     EXPECT_EQ(label.pointSize, 30);
@@ -48,8 +46,7 @@ TEST(TextLabelTest, DefaultsAndChainedSetters)
     EXPECT_EQ(empty.blue, 0.4);
 }
 
-TEST(TextLabelTest, ToStringWritesPlainDecimal)
-{
+TEST(TextLabelTest, ToStringWritesPlainDecimal) {
     EXPECT_EQ(toString(-42), "-42");
     EXPECT_EQ(toString(0), "0");
     EXPECT_EQ(toString(100000), "100000");
@@ -57,8 +54,7 @@ TEST(TextLabelTest, ToStringWritesPlainDecimal)
     EXPECT_EQ(toString(std::string("ARC")), "ARC");
 }
 
-TEST(TextLabelTest, KeyHintAdvanceCountsTheCaptionOnlyWhenThereIsOne)
-{
+TEST(TextLabelTest, KeyHintAdvanceCountsTheCaptionOnlyWhenThereIsOne) {
     EXPECT_EQ(keyHintAdvance("", 52, 0, 0), 52);
     EXPECT_EQ(keyHintAdvance("", 39, 2, 80), 41);
     EXPECT_EQ(keyHintAdvance("Main menu", 39, 2, 70), 111);
@@ -67,17 +63,14 @@ TEST(TextLabelTest, KeyHintAdvanceCountsTheCaptionOnlyWhenThereIsOne)
 // Each failure is reported on every draw, and nothing is drawn.
 class TextLabelFailureTest : public testing::Test {
 protected:
-    void TearDown() override
-    {
+    void TearDown() override {
         FontCache::clear();
-        if (TTF_WasInit())
-            TTF_Quit();
+        if (TTF_WasInit()) TTF_Quit();
         SDL_Quit();
     }
 };
 
-TEST_F(TextLabelFailureTest, ReportsMissingLibrariesAndFontsEveryTime)
-{
+TEST_F(TextLabelFailureTest, ReportsMissingLibrariesAndFontsEveryTime) {
     TextLabel label("HELLO", 5, 5);
     // Without a context a label is only measured, and without SDL_ttf quietly has no size.
     testing::internal::CaptureStderr();
@@ -109,8 +102,7 @@ TEST_F(TextLabelFailureTest, ReportsMissingLibrariesAndFontsEveryTime)
     EXPECT_EQ(label.x, 5);
 }
 
-TEST_F(TextLabelFailureTest, FontsAreKeptPerFileSizeAndStyle)
-{
+TEST_F(TextLabelFailureTest, FontsAreKeptPerFileSizeAndStyle) {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     ASSERT_EQ(TTF_Init(), 0);
     // The font the game ships, as the system installs it (scripts/setup.sh).

@@ -23,41 +23,33 @@ struct Rgb {
 // textures first.
 class DisplayWindow {
 public:
-    bool open()
-    {
+    bool open() {
         // A window left open by an earlier test goes first, so this test's context starts
         // with OpenGL's defaults rather than that test's state.
-        if (SDL_WasInit(SDL_INIT_VIDEO))
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        if (SDL_Init(SDL_INIT_VIDEO) != 0)
-            return false;
+        if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-        if (!SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL))
-            return false;
+        if (!SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL)) return false;
         ImageCache::forget();
         GlExtensions::reset();
         GlContext::setAvailable(true);
-        if (TTF_Init() != 0)
-            return false;
+        if (TTF_Init() != 0) return false;
         glClearColor(0, 0, 0, 0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         return true;
     }
-    ~DisplayWindow()
-    {
+    ~DisplayWindow() {
         FontCache::clear();
         ImageCache::clear();
-        if (TTF_WasInit())
-            TTF_Quit();
+        if (TTF_WasInit()) TTF_Quit();
         GlContext::setAvailable(false);
         SDL_Quit();
     }
 };
 
 // The back buffer (what was just drawn) at window pixel (x, y).
-inline Rgb pixelAt(int x, int y)
-{
+inline Rgb pixelAt(int x, int y) {
     unsigned char rgb[3] = {0, 0, 0};
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -66,8 +58,7 @@ inline Rgb pixelAt(int x, int y)
 }
 
 // The whole back buffer, rows from the bottom.
-inline std::vector<unsigned char> backBuffer()
-{
+inline std::vector<unsigned char> backBuffer() {
     std::vector<unsigned char> pixels(1024 * 768 * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -76,29 +67,25 @@ inline std::vector<unsigned char> backBuffer()
 }
 
 // The brightest channel value within a window rectangle.
-inline int brightestIn(int x, int y, int w, int h)
-{
+inline int brightestIn(int x, int y, int w, int h) {
     std::vector<unsigned char> pixels(size_t(w) * size_t(h) * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, 768 - (y + h), w, h, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     int best = 0;
-    for (unsigned char value : pixels)
-        best = value > best ? value : best;
+    for (unsigned char value : pixels) best = value > best ? value : best;
     return best;
 }
 
-inline bool near(const Rgb& got, int r, int g, int b, int tolerance = 8)
-{
-    return std::abs(got.r - r) <= tolerance && std::abs(got.g - g) <= tolerance && std::abs(got.b - b) <= tolerance;
+inline bool near(const Rgb& got, int r, int g, int b, int tolerance = 8) {
+    return std::abs(got.r - r) <= tolerance && std::abs(got.g - g) <= tolerance &&
+           std::abs(got.b - b) <= tolerance;
 }
 
 // Saves a solid-colour opaque BMP of the given size.
-inline bool writeSolidBmp(const std::string& path, int w, int h, int r, int g, int b)
-{
+inline bool writeSolidBmp(const std::string& path, int w, int h, int r, int g, int b) {
     SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xFF0000, 0xFF00, 0xFF, 0);
-    if (!surface)
-        return false;
+    if (!surface) return false;
     SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, Uint8(r), Uint8(g), Uint8(b)));
     bool saved = SDL_SaveBMP(surface, path.c_str()) == 0;
     SDL_FreeSurface(surface);

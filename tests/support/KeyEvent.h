@@ -3,8 +3,7 @@
 
 #include <SDL/SDL.h>
 
-inline SDL_Event keyEvent(SDLKey sym, Uint8 type = SDL_KEYDOWN, int mod = KMOD_NONE)
-{
+inline SDL_Event keyEvent(SDLKey sym, Uint8 type = SDL_KEYDOWN, int mod = KMOD_NONE) {
     SDL_Event event{};
     event.type = type;
     event.key.type = type;

@@ -25,16 +25,16 @@
 #include "gfx/FontCache.h"
 #include "gfx/GlContext.h"
 #include "gfx/ImageCache.h"
+#include "gfx/ScreenSize.h"
 #include "gfx/TextLabel.h"
 #include "setup/RulesScreen.h"
 
 namespace {
 
-double medianFrameMs(int frames, const std::function<void()>& draw)
-{
+double medianFrameMs(int frames, const std::function<void()>& draw) {
     std::vector<double> times;
     times.reserve(size_t(frames));
-    draw();   // one frame to warm up (and fill the caches when they are on)
+    draw();  // one frame to warm up (and fill the caches when they are on)
     SDL_GL_SwapBuffers();
     for (int i = 0; i < frames; ++i) {
         auto start = std::chrono::steady_clock::now();
@@ -49,26 +49,22 @@ double medianFrameMs(int frames, const std::function<void()>& draw)
     return times[times.size() / 2];
 }
 
-void busyScreen()
-{
+void busyScreen() {
     static const char* const images[] = {
-        "textures/UIColumnDark.bmp", "textures/UIColumn.bmp", "textures/UICursor.png",
-        "textures/UIKeyEsc.bmp", "textures/UIKeySpace.bmp",
+        "textures/UIColumnDark.bmp", "textures/UIColumn.bmp",   "textures/UICursor.png",
+        "textures/UIKeyEsc.bmp",     "textures/UIKeySpace.bmp",
     };
-    for (int i = 0; i < 20; ++i)
-        drawImage(images[i % 5], 40 * (i % 10), 300 + 60 * (i / 10), 36, 50);
+    for (int i = 0; i < 20; ++i) drawImage(images[i % 5], 40 * (i % 10), 300 + 60 * (i / 10), 36, 50);
     static const int sizes[] = {14, 18, 20, 24};
     for (int i = 0; i < 40; ++i) {
         TextLabel label("Label " + toString(i), 10 + 250 * (i % 4), 10 + 25 * (i / 4));
         label.size(sizes[i % 4]);
-        if (i % 3 == 0)
-            label.bold().color(0.8, 0.8, 0.8);
+        if (i % 3 == 0) label.bold().color(0.8, 0.8, 0.8);
         label.draw();
     }
 }
 
-void setCaches(bool on)
-{
+void setCaches(bool on) {
     FontCache::clear();
     ImageCache::clear();
     FontCache::enabled = on;
@@ -77,11 +73,9 @@ void setCaches(bool on)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     int frames = argc > 1 ? std::atoi(argv[1]) : 200;
-    if (frames < 1)
-        frames = 1;
+    if (frames < 1) frames = 1;
     std::string folder = argc > 2 ? argv[2] : GEARWARD_GAME_DIR;
     if (chdir(folder.c_str()) != 0) {
         std::fprintf(stderr, "benchmark-frames: cannot enter the game folder %s\n", folder.c_str());
@@ -93,7 +87,7 @@ int main(int argc, char** argv)
     }
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    if (!SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL) || TTF_Init() != 0) {
+    if (!SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 0, SDL_OPENGL) || TTF_Init() != 0) {
         std::fprintf(stderr, "benchmark-frames: %s\n", SDL_GetError());
         return 1;
     }
@@ -104,8 +98,7 @@ int main(int argc, char** argv)
     {
         GameData gameData;
         gameData.load();
-        auto downtown = gameData.maps.find("DOWNTOWN");
-        gameData.currentMap = downtown == gameData.maps.end() ? nullptr : &downtown->second;
+        gameData.selectTitleMap();
         Camera camera(Vector3(30, 10, 20), 30, -60, 45, true);
         TitleScreen title(gameData);
         auto titleFrame = [&]() {
@@ -142,10 +135,14 @@ int main(int argc, char** argv)
     double empty = medianFrameMs(frames, []() {});
 
     std::printf("median ms per frame over %d frames (%s)\n", frames, folder.c_str());
-    std::printf("  title screen              caches on %8.3f   caches off %8.3f\n", result[1][0], result[0][0]);
-    std::printf("  rules map page + preview  caches on %8.3f   caches off %8.3f\n", result[1][1], result[0][1]);
-    std::printf("  build equip list + model  caches on %8.3f   caches off %8.3f\n", result[1][2], result[0][2]);
-    std::printf("  40 labels + 20 images     caches on %8.3f   caches off %8.3f\n", result[1][3], result[0][3]);
+    std::printf("  title screen              caches on %8.3f   caches off %8.3f\n", result[1][0],
+                result[0][0]);
+    std::printf("  rules map page + preview  caches on %8.3f   caches off %8.3f\n", result[1][1],
+                result[0][1]);
+    std::printf("  build equip list + model  caches on %8.3f   caches off %8.3f\n", result[1][2],
+                result[0][2]);
+    std::printf("  40 labels + 20 images     caches on %8.3f   caches off %8.3f\n", result[1][3],
+                result[0][3]);
     std::printf("  empty frame (clear, swap)           %8.3f\n", empty);
 
     FontCache::clear();

@@ -5,9 +5,9 @@
 #include <iostream>
 
 #include "Subcommands.h"
-#include "data/ContentCompiler.h"
-#include "data/MetakitJson.h"
-#include "data/MetakitWriter.h"
+#include "pipeline/ContentCompiler.h"
+#include "pipeline/MetakitJson.h"
+#include "storage/MetakitWriter.h"
 
 namespace {
 

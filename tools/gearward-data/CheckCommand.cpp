@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "Subcommands.h"
-#include "data/ContentChecker.h"
-#include "data/MetakitStorage.h"
+#include "pipeline/ContentChecker.h"
+#include "storage/MetakitStorage.h"
 
 int runCheck(const std::vector<std::string>& args) {
     const std::string& path = args[0];

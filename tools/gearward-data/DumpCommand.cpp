@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "Subcommands.h"
-#include "data/MetakitJson.h"
-#include "data/MetakitStorage.h"
+#include "pipeline/MetakitJson.h"
+#include "storage/MetakitStorage.h"
 
 int runDump(const std::vector<std::string>& args) {
     const std::string& path = args[0];

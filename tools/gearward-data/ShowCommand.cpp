@@ -10,7 +10,7 @@
 
 #include "Subcommands.h"
 #include "data/GameData.h"
-#include "data/MetakitStorage.h"
+#include "storage/MetakitStorage.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Subcommands.h"
-#include "data/MetakitStorage.h"
+#include "storage/MetakitStorage.h"
 
 namespace {
 

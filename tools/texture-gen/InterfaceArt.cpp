@@ -3,6 +3,7 @@
 #include "Canvas.h"
 #include "ImageWriter.h"
 #include "Noise.h"
+#include "gfx/ScreenSize.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -101,7 +102,7 @@ InterfaceArt::InterfaceArt(std::string fontPath) : fontPath(std::move(fontPath))
 
 Canvas InterfaceArt::wideColumnDark() {
     // The backdrop behind all columns: near black with a faint 40-pixel grid, like a plotting table.
-    Canvas c(1024, 703, rgb(9, 12, 16));
+    Canvas c(SCREEN_WIDTH, 703, rgb(9, 12, 16));
     Noise noise(11);
     for (int y = 0; y < c.height(); ++y)
         for (int x = 0; x < c.width(); ++x) {
@@ -248,7 +249,7 @@ bool InterfaceArt::writeAll(const std::string& dir, std::string& error) const {
         return ImageWriter::savePng(canvas, dir + "/" + name, error);
     };
     if (!bmp(wideColumnDark(), "UIWideColumnDark.bmp") || !bmp(columnDark(), "UIColumnDark.bmp") ||
-        !bmp(headerBar(200), "UIColumn.bmp") || !bmp(headerBar(1024), "UIWideColumn.bmp") ||
+        !bmp(headerBar(200), "UIColumn.bmp") || !bmp(headerBar(SCREEN_WIDTH), "UIWideColumn.bmp") ||
         !png(cursor(true), "UICursor.png") || !png(cursor(false), "UICursorDark.png") ||
         !png(checkMark(), "UICheck.png") || !png(statArrow(true), "UIStatUp.png") ||
         !png(statArrow(false), "UIStatDown.png") || !bmp(searchlight(), "SearchlightTexture.bmp"))

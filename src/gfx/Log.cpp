@@ -1,0 +1,23 @@
+#include "gfx/Log.h"
+
+#include <cstdio>
+
+namespace {
+
+void writeLine(std::FILE* stream, const std::string& line) {
+    // C streams: std::cout is synchronised with them, so the tools' own output around these
+    // lines keeps its order.
+    std::fwrite(line.data(), 1, line.size(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
+void logToStdout(const std::string& line) {
+    writeLine(stdout, line);
+}
+
+void logToStderr(const std::string& line) {
+    writeLine(stderr, line);
+}

@@ -1,0 +1,11 @@
+#pragma once
+// The game's console messages ("OK: ", "Error: ", "FAIL: ", "Loading: " and the rest). Every
+// message is one whole line, written at once and flushed, on the stream the game uses for it:
+// players and tests read them in order, even when the program stops right after.
+
+#include <string>
+
+// One line on standard output; the newline is added.
+void logToStdout(const std::string& line);
+// One line on standard error; the newline is added.
+void logToStderr(const std::string& line);

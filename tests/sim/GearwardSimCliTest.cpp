@@ -1,0 +1,166 @@
+// Runs the built match simulator from outside, as a modder would: its match lines, the summary
+// line's exact form, reproducible seeds, and one-line errors with exit status 2.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct SimRun {
+    int status = -1;
+    std::vector<std::string> lines;   // standard output
+    std::string err;
+};
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+class GearwardSimCli : public testing::Test {
+protected:
+    fs::path dir;
+
+    void SetUp() override {
+        dir = fs::path(testing::TempDir()) /
+              (std::string("gearward-sim-") + testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+               std::to_string(getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string file(const std::string& name, const std::string& content) const {
+        std::string path = (dir / name).string();
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+
+    SimRun run(const std::vector<std::string>& args) const {
+        std::string command = quote(GEARWARD_TOOLS_DIR "/gearward-sim");
+        for (const std::string& arg : args) command += " " + quote(arg);
+        const std::string out = (dir / "stdout.txt").string();
+        const std::string err = (dir / "stderr.txt").string();
+        // From another folder: the tool finds the game's data.db by its own location.
+        int raw = std::system(("cd " + quote(dir.string()) + " && " + command + " >" + quote(out) + " 2>" + quote(err)).c_str());
+        SimRun result;
+        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        std::istringstream lines(readAll(out));
+        for (std::string line; std::getline(lines, line);) result.lines.push_back(line);
+        result.err = readAll(err);
+        return result;
+    }
+
+    // A usage error: status 2, nothing on standard output, one line on standard error.
+    void expectError(const std::vector<std::string>& args, const std::string& part) const {
+        SimRun result = run(args);
+        EXPECT_EQ(result.status, 2) << args[0];
+        EXPECT_TRUE(result.lines.empty()) << args[0];
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_NE(result.err.find(part), std::string::npos) << result.err;
+    }
+};
+
+const std::regex MATCH_LINE(R"re(seed (\d+) map "([^"]+)" winner (side0|side1|draw|stalemate) turns (\d+) left (\d+) (\d+))re");
+const std::regex SUMMARY(R"(matches (\d+) side0 (\d+) side1 (\d+) draws (\d+) stalemates (\d+) slowest-turn-ms \d+\.\d{3})");
+
+TEST_F(GearwardSimCli, PlaysTheShippedMapsInTurnAndEndsWithTheSummary) {
+    SimRun result = run({"--matches", "6", "--seed", "10"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    ASSERT_EQ(result.lines.size(), 7u);
+    const std::vector<std::string> maps = {"DOWNTOWN", "QUARRY", "RIVERSIDE", "THE PIT", "TIMBERLINE", "DOWNTOWN"};
+    int counted[4] = {0, 0, 0, 0};
+    for (size_t i = 0; i < 6; ++i) {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(result.lines[i], match, MATCH_LINE)) << result.lines[i];
+        EXPECT_EQ(match[1], std::to_string(10 + i));
+        EXPECT_EQ(match[2], maps[i]);
+        const std::string winner = match[3];
+        ++counted[winner == "side0" ? 0 : winner == "side1" ? 1 : winner == "draw" ? 2 : 3];
+        // The loser has nobody left.
+        if (winner == "side0") {
+            EXPECT_EQ(match[6], "0");
+        }
+        if (winner == "side1") {
+            EXPECT_EQ(match[5], "0");
+        }
+    }
+    std::smatch summary;
+    ASSERT_TRUE(std::regex_match(result.lines[6], summary, SUMMARY)) << result.lines[6];
+    EXPECT_EQ(summary[1], "6");
+    EXPECT_EQ(std::stoi(summary[2]), counted[0]);
+    EXPECT_EQ(std::stoi(summary[3]), counted[1]);
+    EXPECT_EQ(std::stoi(summary[4]), counted[2]);
+    EXPECT_EQ(std::stoi(summary[5]), counted[3]);
+}
+
+TEST_F(GearwardSimCli, TheSameSeedsPlayTheSameMatches) {
+    const std::vector<std::string> args = {"--map", "THE PIT", "--map", "QUARRY", "--matches", "3", "--seed", "4294967295",
+                                           "--database", GEARWARD_GAME_DIR "/data.db"};
+    SimRun first = run(args);
+    SimRun second = run(args);
+    ASSERT_EQ(first.status, 0) << first.err;
+    ASSERT_EQ(first.lines.size(), 4u);
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(first.lines[i], second.lines[i]);
+    // Seeds wrap round; the maps given alternate.
+    EXPECT_EQ(first.lines[0].rfind("seed 4294967295 map \"THE PIT\" ", 0), 0u) << first.lines[0];
+    EXPECT_EQ(first.lines[1].rfind("seed 0 map \"QUARRY\" ", 0), 0u) << first.lines[1];
+    EXPECT_EQ(first.lines[2].rfind("seed 1 map \"THE PIT\" ", 0), 0u) << first.lines[2];
+}
+
+TEST_F(GearwardSimCli, TheTurnCapMakesStalematesAndTimingComesBeforeTheSummary) {
+    SimRun result = run({"--map", "DOWNTOWN", "--matches", "2", "--turn-cap", "1", "--timing"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    ASSERT_EQ(result.lines.size(), 4u);
+    EXPECT_NE(result.lines[0].find("winner stalemate turns 1 left 4 4"), std::string::npos) << result.lines[0];
+    EXPECT_TRUE(std::regex_match(result.lines[2], std::regex(R"re(timing map "DOWNTOWN" turns 2 median-ms \d+\.\d{3} worst-ms \d+\.\d{3} match-slowest-median-ms \d+\.\d{3})re")))
+        << result.lines[2];
+    EXPECT_TRUE(std::regex_match(result.lines[3], std::regex(R"(matches 2 side0 0 side1 0 draws 0 stalemates 2 slowest-turn-ms \d+\.\d{3})")))
+        << result.lines[3];
+}
+
+TEST_F(GearwardSimCli, SquadsFromAFile) {
+    std::string squads = file("squads.yaml", "side1:\n  - [Laser R, Cannon L, Fission Core, Strider Legs, Missile Hull, Laser Eye]\n");
+    SimRun result = run({"--squads", squads, "--map", "THE PIT", "--matches", "1"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    std::smatch match;
+    ASSERT_TRUE(std::regex_match(result.lines[0], match, MATCH_LINE)) << result.lines[0];
+    EXPECT_LE(std::stoi(match[6]), 1);   // side 1 fields one robot
+}
+
+TEST_F(GearwardSimCli, MistakesGiveOneLineAndStatus2) {
+    expectError({"--map", "NOWHERE"}, "no map \"NOWHERE\"");
+    expectError({"--matches", "0"}, "--matches expects a whole number");
+    expectError({"--matches", "ten"}, "--matches expects a whole number");
+    expectError({"--matches", "99999999999"}, "--matches expects a whole number");
+    expectError({"--seed", "-1"}, "--seed expects a whole number");
+    expectError({"--seed", "4294967296"}, "--seed expects a whole number");
+    expectError({"--turn-cap", "1.5"}, "--turn-cap expects a whole number");
+    expectError({"--matches"}, "--matches needs a value");
+    expectError({"--fast"}, "unknown option \"--fast\"");
+    expectError({"--database", (dir / "missing.db").string()}, "cannot be read as a game database");
+    expectError({"--database", file("junk.db", "not a database at all")}, "cannot be read as a game database");
+    expectError({"--database", dir.string()}, "cannot be read as a game database");
+    expectError({"--squads", file("bad.yaml", "side0:\n  - [Nothing]\n")}, "\"Nothing\" is no component");
+}
+
+}  // namespace

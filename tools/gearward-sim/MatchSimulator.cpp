@@ -1,0 +1,150 @@
+#include "MatchSimulator.h"
+
+#include <time.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+
+#include "ai/ComputerPlayer.h"
+
+namespace {
+
+// Discards what is written to std::cout while it lives: the model loader announces every file.
+class QuietStdout {
+public:
+    QuietStdout() : saved(std::cout.rdbuf(sink.rdbuf())) {}
+    ~QuietStdout() { std::cout.rdbuf(saved); }
+    QuietStdout(const QuietStdout&) = delete;
+    QuietStdout& operator=(const QuietStdout&) = delete;
+
+private:
+    std::ostringstream sink;
+    std::streambuf* saved;
+};
+
+// The processor time this thread has used, in milliseconds: a turn's time then leaves out
+// whatever else the machine was doing meanwhile.
+double threadMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1.0e6;
+}
+
+int bestAttackSkill(const Pilot* pilot) {
+    return std::max(pilot->meleeAttack, pilot->rangedAttack);
+}
+
+}  // namespace
+
+bool MatchSimulator::load(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code failure;
+    const fs::path absolute = fs::absolute(path, failure);
+    if (failure || !fs::is_regular_file(absolute, failure)) return false;
+    databasePath = absolute.string();
+
+    // Model files are named relative to the database's folder, as the game runs beside it.
+    const fs::path previous = fs::current_path(failure);
+    fs::current_path(absolute.parent_path(), failure);
+    bool loaded;
+    {
+        QuietStdout quiet;
+        loaded = data.load(databasePath);
+    }
+    if (!previous.empty()) fs::current_path(previous, failure);
+    if (!loaded) return false;
+    pilotNames = data.pilotNames;
+    robotNames = data.robotNames;
+    return true;
+}
+
+std::vector<std::string> MatchSimulator::mapNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : data.maps) names.push_back(entry.first);
+    return names;
+}
+
+void MatchSimulator::makeSquads() {
+    // As the rules screen does: side 0's robots, then side 1's, named from the back of the
+    // shuffled list; then both sides' pilots.
+    for (int side = 0; side < GameData::SIDES; ++side) {
+        const auto& plan = squads.sides[static_cast<size_t>(side)];
+        const int count = plan ? static_cast<int>(plan->size()) : data.sides[static_cast<size_t>(side)].maxSquadSize;
+        for (int i = 0; i < count; ++i) {
+            Robot* robot = data.createRobot();
+            if (!data.robotNames.empty()) {
+                robot->name = data.robotNames.back();
+                data.robotNames.pop_back();
+            }
+            robot->setSide(side);
+            data.sides[static_cast<size_t>(side)].squad.push_back(robot);
+        }
+    }
+    data.generatePilots();
+    for (int side = 0; side < GameData::SIDES; ++side) {
+        const auto& plan = squads.sides[static_cast<size_t>(side)];
+        if (plan) {
+            equipFromPlan(side, *plan);
+        } else {
+            data.computerPlayer->buildSquad(databasePath, side);
+        }
+    }
+    data.removeIncompleteRobots();
+}
+
+void MatchSimulator::equipFromPlan(int side, const SquadPlan& plan) {
+    // Pilots go as the computer gives them: the best attack skill to the first robot.
+    SideSetup& setup = data.sides[static_cast<size_t>(side)];
+    std::vector<Pilot*> pilots = setup.pilots;
+    std::stable_sort(pilots.begin(), pilots.end(),
+                     [](const Pilot* a, const Pilot* b) { return bestAttackSkill(a) > bestAttackSkill(b); });
+    for (size_t i = 0; i < plan.size() && i < setup.squad.size() && i < pilots.size(); ++i) {
+        Robot* robot = setup.squad[i];
+        for (int slot = 0; slot < COMPONENT_SLOTS; ++slot)
+            robot->setComponent(slot, &data.components.at(plan[i][static_cast<size_t>(slot)]));
+        robot->setPilot(pilots[i]);
+        robot->hp = robot->getMaxHp();
+        robot->ep = robot->getMaxEp();
+        robot->movePoints = robot->getMove();
+    }
+}
+
+MatchOutcome MatchSimulator::play(const std::string& mapName, unsigned seed, int turnCap) {
+    MatchOutcome outcome;
+    outcome.seed = seed;
+    outcome.map = mapName;
+
+    data.reset();
+    data.currentMap = &data.maps.at(mapName);
+    data.pilotNames = pilotNames;
+    data.robotNames = robotNames;
+    data.computerPlayer->afterStep = afterStep;
+    srand(seed);
+
+    makeSquads();
+    data.computerPlayer->deploySquad(0);
+    data.computerPlayer->deploySquad(1);
+    data.sortRosterByReflexes();
+    data.turnIndex = 0;
+    std::vector<Robot*>& roster = data.roster;
+    if (!roster.empty() && roster[0]->hp <= 0) data.turnIndex = nextTurnIndex(roster, 0);
+
+    outcome.result = matchResult(roster);
+    while (outcome.result == MATCH_GOES_ON && outcome.turns < turnCap) {
+        Robot& robot = *roster[static_cast<size_t>(data.turnIndex)];
+        if (beforeTurn) beforeTurn(robot);
+        const double start = threadMilliseconds();
+        data.computerPlayer->takeTurn(robot);
+        outcome.turnMs.push_back(threadMilliseconds() - start);
+        ++outcome.turns;
+        if (afterTurn) afterTurn(robot);
+        outcome.result = matchResult(roster);
+        data.turnIndex = nextTurnIndex(roster, data.turnIndex);
+    }
+    for (const Robot* robot : roster)
+        if (robot->hp > 0 && robot->side >= 0 && robot->side < 2) ++outcome.robotsLeft[static_cast<size_t>(robot->side)];
+    return outcome;
+}
