@@ -18,7 +18,7 @@ namespace {
 
 constexpr int KEY_PRESSES = 3000;
 
-const SDLKey keys[] = {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_SPACE,
+const SDLKey keys[] = {SDLK_UP,    SDLK_DOWN,   SDLK_LEFT,   SDLK_RIGHT,  SDLK_SPACE, SDLK_SPACE,
                        SDLK_SPACE, SDLK_RETURN, SDLK_ESCAPE, SDLK_LSHIFT, SDLK_KP4};
 
 void buildSquad(GameData& data, int side, int robots) {

@@ -11,97 +11,79 @@
 namespace {
 
 // ep - cost, held within int range whatever the database's costs.
-int spend(int ep, int cost)
-{
+int spend(int ep, int cost) {
     long long left = static_cast<long long>(ep) - cost;
     return left < INT_MIN ? INT_MIN : left > INT_MAX ? INT_MAX : int(left);
 }
 
-bool canAfford(const Robot& robot, const Attack& attack)
-{
+bool canAfford(const Robot& robot, const Attack& attack) {
     return attack.getEnergy() <= robot.ep;
 }
 
 // Ready (not cooling down) and at least one of its attacks affordable.
-bool componentMayAttack(const Robot& robot, const Component& component)
-{
-    if (component.cooldownLeft > 0)
-        return false;
+bool componentMayAttack(const Robot& robot, const Component& component) {
+    if (component.cooldownLeft > 0) return false;
     for (const Attack* attack : BattleScreen::usableAttacks(component))
-        if (canAfford(robot, *attack))
-            return true;
+        if (canAfford(robot, *attack)) return true;
     return false;
 }
 
 }  // namespace
 
-std::vector<const Attack*> BattleScreen::usableAttacks(const Component& component)
-{
+std::vector<const Attack*> BattleScreen::usableAttacks(const Component& component) {
     std::vector<const Attack*> result;
     for (const Attack* attack : component.getAttacks())
-        if (attack)
-            result.push_back(attack);
+        if (attack) result.push_back(attack);
     return result;
 }
 
-bool BattleScreen::cheapestAttackCost(const Robot& robot, int& cost)
-{
+bool BattleScreen::cheapestAttackCost(const Robot& robot, int& cost) {
     bool found = false;
     for (const Component* component : robot.attackingComponents()) {
         for (const Attack* attack : usableAttacks(*component)) {
-            if (!found || attack->getEnergy() < cost)
-                cost = attack->getEnergy();
+            if (!found || attack->getEnergy() < cost) cost = attack->getEnergy();
             found = true;
         }
     }
     return found;
 }
 
-Component* BattleScreen::chosenComponent() const
-{
+Component* BattleScreen::chosenComponent() const {
     const Robot* robot = actingRobot();
-    if (!robot)
-        return nullptr;
+    if (!robot) return nullptr;
     std::vector<Component*> list = robot->attackingComponents();
     int line = cursor[AttackComponent];
     return line >= 0 && size_t(line) < list.size() ? list[size_t(line)] : nullptr;
 }
 
-const Attack* BattleScreen::chosenAttack() const
-{
+const Attack* BattleScreen::chosenAttack() const {
     const Component* component = chosenComponent();
-    if (!component)
-        return nullptr;
+    if (!component) return nullptr;
     std::vector<const Attack*> list = usableAttacks(*component);
     int line = cursor[AttackChoice];
     return line >= 0 && size_t(line) < list.size() ? list[size_t(line)] : nullptr;
 }
 
-bool BattleScreen::isInRange(const Attack& attack, const Robot& attacker, int x, int y) const
-{
+bool BattleScreen::isInRange(const Attack& attack, const Robot& attacker, int x, int y) const {
     const long long dx = static_cast<long long>(x) - cursor[RobotSelect];
     const long long dy = static_cast<long long>(y) - cursor2[RobotSelect];
     for (const auto& entry : attack.getRange()) {
         const auto offset = turnPatternEntry(attacker.facing, entry.first, entry.second);
-        if (offset.first == dx && offset.second == dy)
-            return true;
+        if (offset.first == dx && offset.second == dy) return true;
     }
     return false;
 }
 
-void BattleScreen::attackComponentKey(SDLKey key)
-{
+void BattleScreen::attackComponentKey(SDLKey key) {
     const Robot* robot = actingRobot();
     int count = robot ? int(robot->attackingComponents().size()) : 0;
     int& line = cursor[AttackComponent];
     switch (key) {
     case SDLK_UP:
-        if (line > 0)
-            --line;
+        if (line > 0) --line;
         break;
     case SDLK_DOWN:
-        if (line < count - 1)
-            ++line;
+        if (line < count - 1) ++line;
         break;
     case SDLK_SPACE: {
         const Component* component = chosenComponent();
@@ -118,25 +100,21 @@ void BattleScreen::attackComponentKey(SDLKey key)
     }
 }
 
-void BattleScreen::attackChoiceKey(SDLKey key)
-{
+void BattleScreen::attackChoiceKey(SDLKey key) {
     const Robot* robot = actingRobot();
     const Component* component = chosenComponent();
     int count = component ? int(usableAttacks(*component).size()) : 0;
     int& line = cursor[AttackChoice];
     switch (key) {
     case SDLK_UP:
-        if (line > 0)
-            --line;
+        if (line > 0) --line;
         break;
     case SDLK_DOWN:
-        if (line < count - 1)
-            ++line;
+        if (line < count - 1) ++line;
         break;
     case SDLK_SPACE: {
         const Attack* attack = chosenAttack();
-        if (robot && attack && canAfford(*robot, *attack))
-            state = TargetSelect;
+        if (robot && attack && canAfford(*robot, *attack)) state = TargetSelect;
         return;
     }
     case SDLK_ESCAPE:
@@ -148,8 +126,7 @@ void BattleScreen::attackChoiceKey(SDLKey key)
     }
 }
 
-void BattleScreen::targetSelectKey(SDLKey key)
-{
+void BattleScreen::targetSelectKey(SDLKey key) {
     switch (key) {
     case SDLK_UP:
     case SDLK_DOWN:
@@ -170,29 +147,23 @@ void BattleScreen::targetSelectKey(SDLKey key)
     }
 }
 
-void BattleScreen::fireAttack()
-{
+void BattleScreen::fireAttack() {
     hitMarkers.clear();
     Robot* attacker = actingRobot();
     Component* component = chosenComponent();
     const Attack* attack = chosenAttack();
-    if (!attacker || !component || !attack || attacker->hp <= 0)
-        return;
+    if (!attacker || !component || !attack || attacker->hp <= 0) return;
     const int targetX = cursor[TargetSelect], targetY = cursor2[TargetSelect];
-    if (!isInRange(*attack, *attacker, targetX, targetY))
-        return;
-    if (!canAfford(*attacker, *attack) || component->cooldownLeft > 0)
-        return;
+    if (!isInRange(*attack, *attacker, targetX, targetY)) return;
+    if (!canAfford(*attacker, *attack) || component->cooldownLeft > 0) return;
 
     bool paid = false;
     bool anyone = false;
     for (Robot* robot : gameData->roster) {
-        if (!robot)
-            continue;
+        if (!robot) continue;
         for (const auto& entry : attack->getAoe()) {
             // A robot wrecked by an earlier entry of this same attack is not struck again.
-            if (robot->hp <= 0)
-                break;
+            if (robot->hp <= 0) break;
             const auto offset = turnPatternEntry(attacker->facing, entry.first, entry.second);
             if (static_cast<long long>(robot->x) != static_cast<long long>(targetX) + offset.first ||
                 static_cast<long long>(robot->y) != static_cast<long long>(targetY) + offset.second)
@@ -210,13 +181,11 @@ void BattleScreen::fireAttack()
             if (marker.value > 0 && robot->hp == 0) {
                 restartMarkers();
                 // The first side found wiped out ends the match; the rest of the area is spared.
-                if (endMatchIfDecided())
-                    return;
+                if (endMatchIfDecided()) return;
             }
         }
     }
-    if (!anyone)
-        return;
+    if (!anyone) return;
     cursor[AttackComponent] = 0;
     cursor[AttackChoice] = 0;
     restartMarkers();

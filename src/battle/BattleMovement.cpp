@@ -7,8 +7,7 @@
 #include "data/BattleRules.h"
 #include "data/GameData.h"
 
-int BattleScreen::measureReach(const Robot& robot) const
-{
+int BattleScreen::measureReach(const Robot& robot) const {
     const auto step = facingStep(robot.facing);
     const int move = robot.getMove();
     // The walk ends at the first tile that is not free; the map's edge ends it at the latest.
@@ -16,15 +15,13 @@ int BattleScreen::measureReach(const Robot& robot) const
     for (int k = 1; k <= move; ++k) {
         long long x = robot.x + static_cast<long long>(k) * step.first;
         long long y = robot.y + static_cast<long long>(k) * step.second;
-        if (x < 0 || y < 0 || x > INT_MAX || y > INT_MAX || !isFreeTile(int(x), int(y)))
-            break;
+        if (x < 0 || y < 0 || x > INT_MAX || y > INT_MAX || !isFreeTile(int(x), int(y))) break;
         reach = k;
     }
     return reach;
 }
 
-void BattleScreen::moveTargetKey(SDLKey key)
-{
+void BattleScreen::moveTargetKey(SDLKey key) {
     switch (key) {
     case SDLK_UP:
     case SDLK_DOWN:
@@ -34,19 +31,16 @@ void BattleScreen::moveTargetKey(SDLKey key)
         break;
     case SDLK_SPACE: {
         Robot* robot = actingRobot();
-        if (!robot || robot != selectedRobot || robot->hp <= 0)
-            return;
+        if (!robot || robot != selectedRobot || robot->hp <= 0) return;
         const auto step = facingStep(robot->facing);
         const long long dx = static_cast<long long>(cursor[MoveTarget]) - robot->x;
         const long long dy = static_cast<long long>(cursor2[MoveTarget]) - robot->y;
         // The cursor must stand k tiles straight ahead: along the step, nothing sideways.
         long long k = step.first != 0 ? dx * step.first : dy * step.second;
-        if (dx != k * step.first || dy != k * step.second || k < 1)
-            return;
+        if (dx != k * step.first || dy != k * step.second || k < 1) return;
         const long long tiles = std::min(robot->movePoints, robot->reach);
         const long long cost = static_cast<long long>(MOVE_ENERGY_COST) * k;
-        if (k > tiles || cost > robot->ep)
-            return;
+        if (k > tiles || cost > robot->ep) return;
         robot->ep -= int(cost);
         robot->coolDown(int(cost));
         robot->movePoints -= int(k);
@@ -66,19 +60,24 @@ void BattleScreen::moveTargetKey(SDLKey key)
     }
 }
 
-void BattleScreen::turnFacingKey(SDLKey key)
-{
+void BattleScreen::turnFacingKey(SDLKey key) {
     Robot* robot = actingRobot();
-    if (!robot)
-        return;
+    if (!robot) return;
     switch (key) {
-    case SDLK_UP: robot->facing = FACING_NORTH; break;
-    case SDLK_DOWN: robot->facing = FACING_SOUTH; break;
-    case SDLK_RIGHT: robot->facing = FACING_EAST; break;
-    case SDLK_LEFT: robot->facing = FACING_WEST; break;
+    case SDLK_UP:
+        robot->facing = FACING_NORTH;
+        break;
+    case SDLK_DOWN:
+        robot->facing = FACING_SOUTH;
+        break;
+    case SDLK_RIGHT:
+        robot->facing = FACING_EAST;
+        break;
+    case SDLK_LEFT:
+        robot->facing = FACING_WEST;
+        break;
     case SDLK_SPACE:
-        if (robot->ep < TURN_ENERGY_COST)
-            return;
+        if (robot->ep < TURN_ENERGY_COST) return;
         // Turning away and back again is free: only the final facing counts.
         if (robot->facing != cursor[TurnFacing]) {
             robot->ep -= TURN_ENERGY_COST;

@@ -10,15 +10,12 @@
 #include "gfx/TextLabel.h"
 
 BattleScreen::BattleScreen(GameData& gameData)
-    : gameData(&gameData),
-      battleCamera(Vector3(0, 0, 0), 0, -90, 90, true),
-      statusCamera(Vector3(0, 0, 0), 0, -90, 90, true)
-{
+    : gameData(&gameData), battleCamera(Vector3(0, 0, 0), 0, -90, 90, true),
+      statusCamera(Vector3(0, 0, 0), 0, -90, 90, true) {
     reset(gameData);
 }
 
-void BattleScreen::reset(GameData& data)
-{
+void BattleScreen::reset(GameData& data) {
     gameData = &data;
     state = DispatchSelect;
     for (int i = 0; i < BATTLE_STATES; ++i) {
@@ -32,91 +29,117 @@ void BattleScreen::reset(GameData& data)
     dispatchSide = 0;
 }
 
-void BattleScreen::handleEvent(SDL_Event event)
-{
+void BattleScreen::handleEvent(SDL_Event event) {
     // The keypad steers the camera of the view on screen, whatever else the key does.
     if (state == StatusView)
         statusCamera.handleEvent(event);
     else
         battleCamera.handleEvent(event);
-    if (event.type != SDL_KEYDOWN)
-        return;
+    if (event.type != SDL_KEYDOWN) return;
     SDLKey key = event.key.keysym.sym;
     switch (state) {
-    case DispatchSelect: dispatchSelectKey(key); break;
-    case DispatchPosition: dispatchPositionKey(key); break;
-    case DispatchFacing: dispatchFacingKey(key); break;
-    case RobotSelect: robotSelectKey(key); break;
-    case ActionMenu: actionMenuKey(key); break;
-    case MoveTarget: moveTargetKey(key); break;
-    case TurnFacing: turnFacingKey(key); break;
-    case AttackComponent: attackComponentKey(key); break;
-    case AttackChoice: attackChoiceKey(key); break;
-    case TargetSelect: targetSelectKey(key); break;
-    case EnergyDelay: energyDelayKey(key); break;
-    case StatusView: statusViewKey(key); break;
-    case MatchEnd: matchEndKey(key); break;
-    case ComputerTurn: computerTurnKey(key); break;
-    default: break;   // no sub-state takes keys
+    case DispatchSelect:
+        dispatchSelectKey(key);
+        break;
+    case DispatchPosition:
+        dispatchPositionKey(key);
+        break;
+    case DispatchFacing:
+        dispatchFacingKey(key);
+        break;
+    case RobotSelect:
+        robotSelectKey(key);
+        break;
+    case ActionMenu:
+        actionMenuKey(key);
+        break;
+    case MoveTarget:
+        moveTargetKey(key);
+        break;
+    case TurnFacing:
+        turnFacingKey(key);
+        break;
+    case AttackComponent:
+        attackComponentKey(key);
+        break;
+    case AttackChoice:
+        attackChoiceKey(key);
+        break;
+    case TargetSelect:
+        targetSelectKey(key);
+        break;
+    case EnergyDelay:
+        energyDelayKey(key);
+        break;
+    case StatusView:
+        statusViewKey(key);
+        break;
+    case MatchEnd:
+        matchEndKey(key);
+        break;
+    case ComputerTurn:
+        computerTurnKey(key);
+        break;
+    default:
+        break;  // no sub-state takes keys
     }
 }
 
-Robot* BattleScreen::actingRobot() const
-{
+Robot* BattleScreen::actingRobot() const {
     const auto& roster = gameData->roster;
-    if (gameData->turnIndex < 0 || size_t(gameData->turnIndex) >= roster.size())
-        return nullptr;
+    if (gameData->turnIndex < 0 || size_t(gameData->turnIndex) >= roster.size()) return nullptr;
     return roster[size_t(gameData->turnIndex)];
 }
 
-Robot* BattleScreen::rosterRobotAt(int x, int y) const
-{
+Robot* BattleScreen::rosterRobotAt(int x, int y) const {
     for (Robot* robot : gameData->roster)
-        if (robot && robot->x == x && robot->y == y)
-            return robot;
+        if (robot && robot->x == x && robot->y == y) return robot;
     return nullptr;
 }
 
-bool BattleScreen::isFreeTile(int x, int y) const
-{
+bool BattleScreen::isFreeTile(int x, int y) const {
     const Map* map = gameData->currentMap;
-    if (!map)
-        return false;
+    if (!map) return false;
     const Terrain* terrain = map->terrainAt(x, y);
     return terrain && terrain->isTraversable() && !rosterRobotAt(x, y);
 }
 
-void BattleScreen::restartMarkers()
-{
+void BattleScreen::restartMarkers() {
     markerTimer.reset();
     markerTimer.start();
     markerTime = int(markerTimer.elapsed());
 }
 
-void BattleScreen::leaveForTitle()
-{
+void BattleScreen::leaveForTitle() {
     gameData->resumeMode = gameData->mode;
     gameData->mode = TitleMode;
 }
 
-void BattleScreen::moveMapCursor(int slot, SDLKey key)
-{
+void BattleScreen::moveMapCursor(int slot, SDLKey key) {
     const Map* map = gameData->currentMap;
     int width = map ? map->getWidth() : 0;
     int height = map ? map->getHeight() : 0;
     int& x = cursor[slot];
     int& y = cursor2[slot];
     switch (key) {
-    case SDLK_UP: if (y > 0) --y; break;
-    case SDLK_DOWN: if (y < height - 1) ++y; break;
-    case SDLK_LEFT: if (x > 0) --x; break;
-    case SDLK_RIGHT: if (x < width - 1) ++x; break;
-    default: break;
+    case SDLK_UP:
+        if (y > 0) --y;
+        break;
+    case SDLK_DOWN:
+        if (y < height - 1) ++y;
+        break;
+    case SDLK_LEFT:
+        if (x > 0) --x;
+        break;
+    case SDLK_RIGHT:
+        if (x < width - 1) ++x;
+        break;
+    default:
+        break;
     }
 }
 
-void BattleScreen::draw()
-{
+void BattleScreen::draw() {
     if (gameData->currentMap) {
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();

@@ -28,21 +28,21 @@ class Robot;
 
 class BattleScreen {
 public:
-    static constexpr int MARKER_LIFETIME = 3000;   // ms a hit marker floats above its tile
-    static constexpr int DELAY_STEP = 50;          // energy per Left/Right press in the delay
-    static constexpr int STATUS_LINES = 7;         // six component slots and the pilot
+    static constexpr int MARKER_LIFETIME = 3000;  // ms a hit marker floats above its tile
+    static constexpr int DELAY_STEP = 50;         // energy per Left/Right press in the delay
+    static constexpr int STATUS_LINES = 7;        // six component slots and the pilot
 
     GameData* gameData;
     int state = DispatchSelect;
     int cursor[BATTLE_STATES] = {};
     int cursor2[BATTLE_STATES] = {};
-    Robot* selectedRobot = nullptr;   // whose menu, delay or status view is shown; none after reset
+    Robot* selectedRobot = nullptr;  // whose menu, delay or status view is shown; none after reset
     Camera battleCamera;
     Camera statusCamera;
     int dispatchSide = 0;
-    Timer markerTimer;                // restarted when fresh hit markers are to be shown
-    int markerTime = 0;               // markerTimer's reading right after that restart
-    std::vector<HitMarker> hitMarkers;   // the last human attack's hit attempts
+    Timer markerTimer;                  // restarted when fresh hit markers are to be shown
+    int markerTime = 0;                 // markerTimer's reading right after that restart
+    std::vector<HitMarker> hitMarkers;  // the last human attack's hit attempts
 
     explicit BattleScreen(GameData& gameData);
     void reset(GameData& gameData);

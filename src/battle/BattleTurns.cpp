@@ -13,38 +13,32 @@
 namespace {
 
 // The largest multiple of the delay step not above the energy (0 for energy below one step).
-int affordableDelay(int ep)
-{
+int affordableDelay(int ep) {
     return ep < BattleScreen::DELAY_STEP ? 0 : ep / BattleScreen::DELAY_STEP * BattleScreen::DELAY_STEP;
 }
 
 // ep - amount, held within int range.
-int spend(int ep, int amount)
-{
+int spend(int ep, int amount) {
     long long left = static_cast<long long>(ep) - amount;
     return int(std::clamp<long long>(left, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace
 
-void BattleScreen::advanceTurn()
-{
+void BattleScreen::advanceTurn() {
     gameData->turnIndex = nextTurnIndex(gameData->roster, gameData->turnIndex);
 }
 
-bool BattleScreen::endMatchIfDecided()
-{
+bool BattleScreen::endMatchIfDecided() {
     int result = matchResult(gameData->roster);
-    if (result == MATCH_GOES_ON)
-        return false;
+    if (result == MATCH_GOES_ON) return false;
     restartMarkers();
     cursor[MatchEnd] = result;
     state = MatchEnd;
     return true;
 }
 
-void BattleScreen::beginTurn()
-{
+void BattleScreen::beginTurn() {
     Robot* robot = actingRobot();
     int x = robot ? robot->x : 0;
     int y = robot ? robot->y : 0;
@@ -59,29 +53,31 @@ void BattleScreen::beginTurn()
     }
 }
 
-bool BattleScreen::actionAvailable(int line) const
-{
+bool BattleScreen::actionAvailable(int line) const {
     const Robot* robot = selectedRobot;
-    if (!robot || robot != actingRobot())
-        return false;
+    if (!robot || robot != actingRobot()) return false;
     // A robot that wrecked itself keeps its turn only to look and to end it.
     const bool standing = robot->hp > 0;
     switch (line) {
-    case ActionMove: return standing && robot->ep >= MOVE_ENERGY_COST && robot->movePoints > 0;
-    case ActionFace: return standing && robot->ep >= TURN_ENERGY_COST;
+    case ActionMove:
+        return standing && robot->ep >= MOVE_ENERGY_COST && robot->movePoints > 0;
+    case ActionFace:
+        return standing && robot->ep >= TURN_ENERGY_COST;
     case ActionAttack: {
         int cheapest = 0;
         return standing && cheapestAttackCost(*robot, cheapest) && robot->ep >= cheapest;
     }
-    case ActionDelay: return standing && robot->ep > 0;
+    case ActionDelay:
+        return standing && robot->ep > 0;
     case ActionStatus:
-    case ActionEndTurn: return true;
-    default: return false;
+    case ActionEndTurn:
+        return true;
+    default:
+        return false;
     }
 }
 
-void BattleScreen::robotSelectKey(SDLKey key)
-{
+void BattleScreen::robotSelectKey(SDLKey key) {
     switch (key) {
     case SDLK_UP:
     case SDLK_DOWN:
@@ -94,8 +90,7 @@ void BattleScreen::robotSelectKey(SDLKey key)
         // Where two robots share a tile the acting one comes first, so END TURN stays in reach.
         Robot* acting = actingRobot();
         Robot* robot = acting && acting->x == x && acting->y == y ? acting : rosterRobotAt(x, y);
-        if (!robot)
-            return;
+        if (!robot) return;
         selectedRobot = robot;
         state = ActionMenu;
         return;
@@ -108,22 +103,18 @@ void BattleScreen::robotSelectKey(SDLKey key)
     }
 }
 
-void BattleScreen::actionMenuKey(SDLKey key)
-{
+void BattleScreen::actionMenuKey(SDLKey key) {
     const bool acting = selectedRobot && selectedRobot == actingRobot();
     int& line = cursor[ActionMenu];
     switch (key) {
     case SDLK_UP:
-        if (acting && line > 0)
-            --line;
+        if (acting && line > 0) --line;
         break;
     case SDLK_DOWN:
-        if (acting && line < ACTION_LINES - 1)
-            ++line;
+        if (acting && line < ACTION_LINES - 1) ++line;
         break;
     case SDLK_SPACE:
-        if (!selectedRobot)
-            return;
+        if (!selectedRobot) return;
         if (!acting) {
             cursor2[StatusView] = 0;
             state = StatusView;
@@ -140,10 +131,8 @@ void BattleScreen::actionMenuKey(SDLKey key)
     }
 }
 
-void BattleScreen::chooseAction(int line)
-{
-    if (!actionAvailable(line))
-        return;
+void BattleScreen::chooseAction(int line) {
+    if (!actionAvailable(line)) return;
     Robot& robot = *selectedRobot;
     switch (line) {
     case ActionMove:
@@ -178,21 +167,17 @@ void BattleScreen::chooseAction(int line)
     }
 }
 
-void BattleScreen::endTurn()
-{
+void BattleScreen::endTurn() {
     Robot* robot = actingRobot();
-    if (robot)
-        endRobotTurn(*robot);
+    if (robot) endRobotTurn(*robot);
     cursor[ActionMenu] = 0;
     // A robot may have wrecked the last of its own side, or the computer its own: decide here.
-    if (endMatchIfDecided())
-        return;
+    if (endMatchIfDecided()) return;
     advanceTurn();
     beginTurn();
 }
 
-void BattleScreen::energyDelayKey(SDLKey key)
-{
+void BattleScreen::energyDelayKey(SDLKey key) {
     Robot* robot = actingRobot();
     int& amount = cursor[EnergyDelay];
     switch (key) {
@@ -201,8 +186,7 @@ void BattleScreen::energyDelayKey(SDLKey key)
             amount += DELAY_STEP;
         break;
     case SDLK_LEFT:
-        if (amount >= DELAY_STEP)
-            amount -= DELAY_STEP;
+        if (amount >= DELAY_STEP) amount -= DELAY_STEP;
         break;
     case SDLK_SPACE:
         if (robot) {
@@ -221,17 +205,14 @@ void BattleScreen::energyDelayKey(SDLKey key)
     }
 }
 
-void BattleScreen::statusViewKey(SDLKey key)
-{
+void BattleScreen::statusViewKey(SDLKey key) {
     int& line = cursor[StatusView];
     switch (key) {
     case SDLK_UP:
-        if (line > 0)
-            --line;
+        if (line > 0) --line;
         break;
     case SDLK_DOWN:
-        if (line < STATUS_LINES - 1)
-            ++line;
+        if (line < STATUS_LINES - 1) ++line;
         break;
     case SDLK_ESCAPE:
         statusCamera.distance = 40;
@@ -243,25 +224,20 @@ void BattleScreen::statusViewKey(SDLKey key)
     }
 }
 
-void BattleScreen::matchEndKey(SDLKey key)
-{
-    if (key != SDLK_SPACE && key != SDLK_ESCAPE)
-        return;
+void BattleScreen::matchEndKey(SDLKey key) {
+    if (key != SDLK_SPACE && key != SDLK_ESCAPE) return;
     gameData->reloadRequested = true;
     leaveForTitle();
 }
 
-void BattleScreen::computerTurnKey(SDLKey key)
-{
+void BattleScreen::computerTurnKey(SDLKey key) {
     if (key == SDLK_ESCAPE) {
         leaveForTitle();
         return;
     }
-    if (key != SDLK_SPACE)
-        return;
+    if (key != SDLK_SPACE) return;
     Robot* robot = actingRobot();
-    if (robot && robot->hp > 0 && gameData->computerPlayer)
-        gameData->computerPlayer->takeTurn(*robot);
+    if (robot && robot->hp > 0 && gameData->computerPlayer) gameData->computerPlayer->takeTurn(*robot);
     // Only the human side is tested here; a computer that wrecked its own last robot loses at
     // the next human "END TURN".
     if (sideWipedOut(gameData->roster, 0)) {

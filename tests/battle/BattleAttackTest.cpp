@@ -1,6 +1,7 @@
-// Attacks by key presses: the pattern turning for all four facings, choosing a component and an
-// attack, aiming, paying, the hit and damage rolls in their order, markers, self-hits, and the
-// end of a match in the middle of an area.
+// Attacks by key presses: range turned with the facing, choosing a component and an attack,
+// aiming, paying, the hit and damage rolls of an area in roster order, markers, self-hits, and the
+// end of a match in the middle of an area. The shared rules themselves (pattern table, chance,
+// damage, one hit attempt) are tested in tests/data/BattleRulesTest.cpp.
 
 #include "BattleFixture.h"
 
@@ -21,8 +22,7 @@ protected:
     Robot* shooter = nullptr;
     Robot* enemy = nullptr;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         BattleFixture::SetUp();
         shooter = addRobot(0, "Shooter");
         enemy = addRobot(1, "Enemy");
@@ -31,24 +31,11 @@ protected:
     const Attack& attack(const std::string& name) { return data.attacks.at(name); }
 };
 
-TEST(PatternTurningTest, EachFacingTurnsTheSouthPatternAsTheTableSays)
-{
-    // (px, py): px to the robot's right-hand side, py straight ahead.
-    EXPECT_EQ(turnPatternEntry(FACING_SOUTH, 1, 2), std::make_pair(-1, 2));
-    EXPECT_EQ(turnPatternEntry(FACING_EAST, 1, 2), std::make_pair(2, 1));
-    EXPECT_EQ(turnPatternEntry(FACING_NORTH, 1, 2), std::make_pair(1, -2));
-    EXPECT_EQ(turnPatternEntry(FACING_WEST, 1, 2), std::make_pair(-2, -1));
-    // Straight ahead is the facing's own step.
-    for (int facing = 0; facing < 4; ++facing)
-        EXPECT_EQ(turnPatternEntry(facing, 0, 1), facingStep(facing)) << facing;
-}
-
-TEST_F(BattleAttackTest, RangeIsTurnedWithTheFacingAndCountedFromTheAttacker)
-{
+TEST_F(BattleAttackTest, RangeIsTurnedWithTheFacingAndCountedFromTheAttacker) {
     put(shooter, 4, 4, FACING_EAST);
     screen.cursor[RobotSelect] = 4;
     screen.cursor2[RobotSelect] = 4;
-    const Attack& beam = attack("Beam");   // range (0, 1), (0, 2)
+    const Attack& beam = attack("Beam");  // range (0, 1), (0, 2)
     EXPECT_TRUE(screen.isInRange(beam, *shooter, 5, 4));
     EXPECT_TRUE(screen.isInRange(beam, *shooter, 6, 4));
     EXPECT_FALSE(screen.isInRange(beam, *shooter, 4, 5));
@@ -56,7 +43,7 @@ TEST_F(BattleAttackTest, RangeIsTurnedWithTheFacingAndCountedFromTheAttacker)
     shooter->facing = FACING_SOUTH;
     EXPECT_TRUE(screen.isInRange(beam, *shooter, 4, 5));
     EXPECT_TRUE(screen.isInRange(beam, *shooter, 4, 6));
-    const Attack& hook = attack("Hook");   // range (1, 1)
+    const Attack& hook = attack("Hook");  // range (1, 1)
     EXPECT_TRUE(screen.isInRange(hook, *shooter, 3, 5));
     shooter->facing = FACING_NORTH;
     EXPECT_TRUE(screen.isInRange(hook, *shooter, 5, 3));
@@ -65,43 +52,7 @@ TEST_F(BattleAttackTest, RangeIsTurnedWithTheFacingAndCountedFromTheAttacker)
     EXPECT_TRUE(screen.isInRange(attack("Overload"), *shooter, 4, 4));
 }
 
-TEST(HitRollTest, ChanceAndDamageFollowTheWorkedExamples)
-{
-    EXPECT_DOUBLE_EQ(hitChance(0, 0, 80), 0.8);
-    EXPECT_DOUBLE_EQ(hitChance((10 - 5) * 0.05, (0 - 5) * 0.05, 80), 1.2);
-    EXPECT_EQ(hitDamage(0, 0, 0.5, 300, 200), 305);
-    EXPECT_EQ(hitDamage(0, 0, 0.5, 50, 0), 99);
-    EXPECT_EQ(hitDamage(0, 0, 0.5, 50, 200), 99);
-    EXPECT_EQ(hitDamage(0.25, -0.25, 1.0, 1000, 0), 1350);
-    // Numbers from the database are any 32-bit values: the result stays a sound int.
-    EXPECT_EQ(hitDamage(0.25, 0, 1.0, INT_MAX, 0), INT_MAX);
-    EXPECT_EQ(hitDamage(0, 0, 0.5, INT_MIN, 0), 99);
-    EXPECT_EQ(hitDamage(0.25, 0, 1.0, INT_MAX, INT_MIN), INT_MAX);
-}
-
-TEST_F(BattleAttackTest, AHitAttemptDrawsForTheHitThenForTheDamage)
-{
-    put(shooter, 2, 2);
-    put(enemy, 2, 3);
-    const double chance = hitChance(0, 0, 80);
-    unsigned seed = 1;
-    for (;; ++seed) {   // a seed whose first draw hits
-        srand(seed);
-        if (chance > randomFraction())
-            break;
-    }
-    const double v = randomFraction();
-    const double after = randomFraction();
-    srand(seed);
-    const int before = enemy->hp;
-    HitMarker marker = rollHitAttempt(*shooter, attack("Jab"), *enemy);
-    EXPECT_EQ(marker.value, hitDamage(0, 0, v, 300, enemy->getAp()));
-    EXPECT_EQ(enemy->hp, before - marker.value);
-    EXPECT_EQ(randomFraction(), after);
-}
-
-TEST_F(BattleAttackTest, AttackNeedsAttackingComponentsAndSkipsUnresolvedAttacks)
-{
+TEST_F(BattleAttackTest, AttackNeedsAttackingComponentsAndSkipsUnresolvedAttacks) {
     Robot* bare = addRobot(0, "Bare", {}, "Ghost Arm", "Bare Right", "Big Reactor");
     put(bare, 2, 2);
     put(shooter, 4, 2);
@@ -124,22 +75,21 @@ TEST_F(BattleAttackTest, AttackNeedsAttackingComponentsAndSkipsUnresolvedAttacks
     EXPECT_EQ(BattleScreen::usableAttacks(*shooter->components[LEFTARM]).size(), 1u);
 }
 
-TEST_F(BattleAttackTest, ComponentAndAttackNeedTheEnergyAndTheComponentReady)
-{
+TEST_F(BattleAttackTest, ComponentAndAttackNeedTheEnergyAndTheComponentReady) {
     put(shooter, 2, 2);
     put(enemy, 2, 4);
     openMenuOf(0);
     shooter->components[LEFTARM]->cooldownLeft = 1;
     choose(ActionAttack);
     press(SDLK_SPACE);
-    EXPECT_EQ(screen.state, AttackComponent);   // the jab arm is cooling down
+    EXPECT_EQ(screen.state, AttackComponent);  // the jab arm is cooling down
     press(SDLK_DOWN, 5);
     EXPECT_EQ(screen.cursor[AttackComponent], BEAM_ARM);
     shooter->ep = 699;
     press(SDLK_SPACE);
-    ASSERT_EQ(screen.state, AttackChoice);      // the hook (200) is affordable
+    ASSERT_EQ(screen.state, AttackChoice);  // the hook (200) is affordable
     press(SDLK_SPACE);
-    EXPECT_EQ(screen.state, AttackChoice);      // the beam (700) is not
+    EXPECT_EQ(screen.state, AttackChoice);  // the beam (700) is not
     press(SDLK_DOWN);
     press(SDLK_SPACE);
     EXPECT_EQ(screen.state, TargetSelect);
@@ -159,17 +109,16 @@ TEST_F(BattleAttackTest, ComponentAndAttackNeedTheEnergyAndTheComponentReady)
     EXPECT_EQ(shooter->ep, 699);
 }
 
-TEST_F(BattleAttackTest, OutOfRangeOrAnEmptyAreaPaysNothingAndStays)
-{
+TEST_F(BattleAttackTest, OutOfRangeOrAnEmptyAreaPaysNothingAndStays) {
     put(shooter, 2, 2);
     put(enemy, 2, 4);
     openMenuOf(0);
-    prepareAttack(BEAM_ARM, 0, 2, 5);   // three ahead: out of range
+    prepareAttack(BEAM_ARM, 0, 2, 5);  // three ahead: out of range
     screen.hitMarkers.push_back(HitMarker{1, 1, 7});
     press(SDLK_SPACE);
     EXPECT_EQ(screen.state, TargetSelect);
     EXPECT_TRUE(screen.hitMarkers.empty());
-    aimAt(2, 3);   // in range, nobody there
+    aimAt(2, 3);  // in range, nobody there
     press(SDLK_SPACE);
     EXPECT_EQ(screen.state, TargetSelect);
     EXPECT_EQ(shooter->ep, 5000);
@@ -182,8 +131,7 @@ TEST_F(BattleAttackTest, OutOfRangeOrAnEmptyAreaPaysNothingAndStays)
     EXPECT_EQ(shooter->ep, 5000);
 }
 
-TEST_F(BattleAttackTest, AMissIsPaidForCoolsDownAndShowsAMissMarker)
-{
+TEST_F(BattleAttackTest, AMissIsPaidForCoolsDownAndShowsAMissMarker) {
     Robot* dud = addRobot(0, "Dud", {}, "Jab Arm", "Dud Arm");
     put(dud, 2, 2);
     put(enemy, 2, 3);
@@ -194,7 +142,7 @@ TEST_F(BattleAttackTest, AMissIsPaidForCoolsDownAndShowsAMissMarker)
     press(SDLK_SPACE);
     EXPECT_EQ(screen.state, ActionMenu);
     EXPECT_EQ(dud->ep, 4900);
-    EXPECT_EQ(dud->components[RIGHTARM]->cooldownLeft, 500);   // set after the cool-down by 100
+    EXPECT_EQ(dud->components[RIGHTARM]->cooldownLeft, 500);  // set after the cool-down by 100
     EXPECT_EQ(dud->components[LEFTARM]->cooldownLeft, 50);
     ASSERT_EQ(screen.hitMarkers.size(), 1u);
     EXPECT_EQ(screen.hitMarkers[0].x, 2);
@@ -221,12 +169,11 @@ TEST_F(BattleAttackTest, AMissIsPaidForCoolsDownAndShowsAMissMarker)
 }
 
 // Every robot in the area, in roster order, gets its hit draw and, on a hit, its damage draw.
-TEST_F(BattleAttackTest, AnAreaRollsEveryRobotInRosterOrderWithASeededGenerator)
-{
+TEST_F(BattleAttackTest, AnAreaRollsEveryRobotInRosterOrderWithASeededGenerator) {
     Robot* sweeper = addRobot(0, "Sweeper", {5, 5, 3, 5}, "Jab Arm", "Sweep Arm");
     Robot* left = addRobot(1, "Left", {5, 5, 5, 9});
     Robot* right = addRobot(0, "Right", {5, 5, 5, 0});
-    put(sweeper, 4, 1);   // facing south: Sweep aims two ahead, at (4, 3)
+    put(sweeper, 4, 1);  // facing south: Sweep aims two ahead, at (4, 3)
     put(right, 3, 3);
     put(enemy, 4, 3);
     put(left, 5, 3);
@@ -260,8 +207,7 @@ TEST_F(BattleAttackTest, AnAreaRollsEveryRobotInRosterOrderWithASeededGenerator)
     }
 }
 
-TEST_F(BattleAttackTest, ATileStruckTwiceRollsTwice)
-{
+TEST_F(BattleAttackTest, ATileStruckTwiceRollsTwice) {
     Robot* tapper = addRobot(0, "Tapper", {}, "Jab Arm", "Sweep Arm");
     put(tapper, 2, 2);
     put(enemy, 2, 3);
@@ -270,14 +216,13 @@ TEST_F(BattleAttackTest, ATileStruckTwiceRollsTwice)
     const int before = enemy->hp;
     press(SDLK_SPACE);
     ASSERT_EQ(screen.hitMarkers.size(), 2u);
-    EXPECT_EQ(screen.hitMarkers[0].value, 99);   // 50 damage, at least 99
+    EXPECT_EQ(screen.hitMarkers[0].value, 99);  // 50 damage, at least 99
     EXPECT_EQ(screen.hitMarkers[1].value, 99);
     EXPECT_EQ(enemy->hp, before - 198);
-    EXPECT_EQ(tapper->ep, 4900);                 // paid once
+    EXPECT_EQ(tapper->ep, 4900);  // paid once
 }
 
-TEST_F(BattleAttackTest, ARobotMayWreckItselfAndKeepsItsTurnWhileTheMatchGoesOn)
-{
+TEST_F(BattleAttackTest, ARobotMayWreckItselfAndKeepsItsTurnWhileTheMatchGoesOn) {
     Robot* bomber = addRobot(0, "Bomber", {}, "Jab Arm", "Bomb Arm");
     Robot* friendly = addRobot(0, "Friend");
     put(bomber, 2, 2);
@@ -297,8 +242,7 @@ TEST_F(BattleAttackTest, ARobotMayWreckItselfAndKeepsItsTurnWhileTheMatchGoesOn)
     EXPECT_EQ(screen.state, RobotSelect);
 }
 
-TEST_F(BattleAttackTest, DestroyingTheLastEnemyIsVictory)
-{
+TEST_F(BattleAttackTest, DestroyingTheLastEnemyIsVictory) {
     Robot* nuker = addRobot(0, "Nuker", {}, "Jab Arm", "Nuke Arm", "Big Reactor");
     put(nuker, 2, 2);
     put(enemy, 2, 3);
@@ -315,8 +259,7 @@ TEST_F(BattleAttackTest, DestroyingTheLastEnemyIsVictory)
     EXPECT_TRUE(data.reloadRequested);
 }
 
-TEST_F(BattleAttackTest, TheFirstSideWipedOutInRosterOrderLosesAndTheRestIsSpared)
-{
+TEST_F(BattleAttackTest, TheFirstSideWipedOutInRosterOrderLosesAndTheRestIsSpared) {
     Robot* bomber = addRobot(0, "Bomber", {}, "Jab Arm", "Bomb Arm");
     put(bomber, 2, 2);
     put(enemy, 2, 3);
@@ -332,8 +275,7 @@ TEST_F(BattleAttackTest, TheFirstSideWipedOutInRosterOrderLosesAndTheRestIsSpare
     EXPECT_FALSE(screen.markerTimer.stopped);
 }
 
-TEST_F(BattleAttackTest, TheEnemyFirstInTheRosterLosesWhenBothLastRobotsAreStruck)
-{
+TEST_F(BattleAttackTest, TheEnemyFirstInTheRosterLosesWhenBothLastRobotsAreStruck) {
     Robot* bomber = addRobot(0, "Bomber", {}, "Jab Arm", "Bomb Arm");
     put(enemy, 2, 3);
     put(bomber, 2, 2);
@@ -346,15 +288,14 @@ TEST_F(BattleAttackTest, TheEnemyFirstInTheRosterLosesWhenBothLastRobotsAreStruc
     EXPECT_GT(bomber->hp, 0);
 }
 
-TEST_F(BattleAttackTest, NumbersFromABrokenDatabaseStayWithinRange)
-{
+TEST_F(BattleAttackTest, NumbersFromABrokenDatabaseStayWithinRange) {
     Robot* nuker = addRobot(0, "Nuker", {}, "Jab Arm", "Nuke Arm", "Big Reactor");
     put(nuker, 2, 2);
     put(enemy, 2, 3);
     nuker->ep = INT_MAX - 10;
     nuker->components[LEFTARM]->cooldownLeft = 5;
     enemy->hp = INT_MAX;
-    data.attacks.at("Nuke").energy = INT_MIN;   // the robot's parts share the catalogue's attacks
+    data.attacks.at("Nuke").energy = INT_MIN;  // the robot's parts share the catalogue's attacks
     openMenuOf(0);
     prepareAttack(BEAM_ARM, 0, 2, 3);
     press(SDLK_SPACE);

