@@ -10,9 +10,10 @@
 
 #include <SDL/SDL.h>
 
+#include "ai/ComputerPlayerFactory.h"
 #include "battle/BattleScreen.h"
 #include "data/GameData.h"
-#include "data/MetakitStorage.h"
+#include "storage/MetakitStorage.h"
 
 namespace {
 
@@ -47,6 +48,9 @@ void buildSquad(GameData& data, int side, int robots) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    // The computer deploys and plays side 1 whenever it is not a second human.
+    static const bool computerInstalled = (installComputerPlayerFactory(), true);
+    (void)computerInstalled;
     MetakitStorage storage;
     if (!storage.decode(bytes, size)) return 0;
     GameData data;
