@@ -20,7 +20,7 @@ namespace {
 constexpr int KEY_PRESSES = 3000;
 
 const SDLKey keys[] = {SDLK_UP,    SDLK_DOWN,   SDLK_LEFT,   SDLK_RIGHT,  SDLK_SPACE, SDLK_SPACE,
-                       SDLK_SPACE, SDLK_RETURN, SDLK_ESCAPE, SDLK_LSHIFT, SDLK_KP4};
+                       SDLK_SPACE, SDLK_RETURN, SDLK_ESCAPE, SDLK_LSHIFT, SDLK_KP4,   SDLK_END};
 
 void buildSquad(GameData& data, int side, int robots) {
     for (int i = 0; i < robots; ++i) {
@@ -66,10 +66,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     BattleScreen screen(data);
     data.mode = BattleMode;
     for (int press = 0; press < KEY_PRESSES; ++press) {
-        SDL_Event event{};
-        event.type = SDL_KEYDOWN;
-        event.key.keysym.sym = keys[size_t(rand()) % (sizeof keys / sizeof keys[0])];
-        screen.handleEvent(event);
+        SDLKey key = keys[size_t(rand()) % (sizeof keys / sizeof keys[0])];
+        // SDLK_END stands for "END TURN": down to the menu's last line, then Space.
+        const int downs = key == SDLK_END ? ACTION_LINES : 0;
+        if (key == SDLK_END) key = SDLK_SPACE;
+        for (int i = 0; i <= downs; ++i) {
+            SDL_Event event{};
+            event.type = SDL_KEYDOWN;
+            event.key.keysym.sym = i < downs ? SDLK_DOWN : key;
+            screen.handleEvent(event);
+        }
         if (screen.state == MatchEnd) break;
 
         if (screen.state < 0 || screen.state >= BATTLE_STATES || screen.state == NoBattleState) std::abort();
