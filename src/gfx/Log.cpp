@@ -4,6 +4,8 @@
 
 namespace {
 
+int quietStdoutDepth = 0;
+
 void writeLine(std::FILE* stream, const std::string& line) {
     // C streams: std::cout is synchronised with them, so the tools' own output around these
     // lines keeps its order.
@@ -15,9 +17,18 @@ void writeLine(std::FILE* stream, const std::string& line) {
 }  // namespace
 
 void logToStdout(const std::string& line) {
-    writeLine(stdout, line);
+    if (quietStdoutDepth == 0)
+        writeLine(stdout, line);
 }
 
 void logToStderr(const std::string& line) {
     writeLine(stderr, line);
+}
+
+QuietStdoutLog::QuietStdoutLog() {
+    ++quietStdoutDepth;
+}
+
+QuietStdoutLog::~QuietStdoutLog() {
+    --quietStdoutDepth;
 }

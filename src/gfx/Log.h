@@ -9,3 +9,14 @@
 void logToStdout(const std::string& line);
 // One line on standard error; the newline is added.
 void logToStderr(const std::string& line);
+
+// Holds back the standard-output lines while it lives (the tools that load the game's data for
+// another purpose, such as the match simulator, do not want a "Loading: " line per model).
+// Errors still reach standard error.
+class QuietStdoutLog {
+public:
+    QuietStdoutLog();
+    ~QuietStdoutLog();
+    QuietStdoutLog(const QuietStdoutLog&) = delete;
+    QuietStdoutLog& operator=(const QuietStdoutLog&) = delete;
+};

@@ -6,24 +6,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <sstream>
 
 #include "ai/ComputerPlayer.h"
+#include "ai/ComputerPlayerFactory.h"
+#include "gfx/Log.h"
 
 namespace {
-
-// Discards what is written to std::cout while it lives: the model loader announces every file.
-class QuietStdout {
-public:
-    QuietStdout() : saved(std::cout.rdbuf(sink.rdbuf())) {}
-    ~QuietStdout() { std::cout.rdbuf(saved); }
-    QuietStdout(const QuietStdout&) = delete;
-    QuietStdout& operator=(const QuietStdout&) = delete;
-
-private:
-    std::ostringstream sink;
-    std::streambuf* saved;
-};
 
 // The processor time this thread has used, in milliseconds: a turn's time then leaves out
 // whatever else the machine was doing meanwhile.
@@ -40,6 +28,10 @@ int bestAttackSkill(const Pilot* pilot) {
 }  // namespace
 
 bool MatchSimulator::load(const std::string& path) {
+    // Both sides are played by the computer player, which the game data makes on every reset
+    // once the factory is in place.
+    installComputerPlayerFactory();
+    if (!data.computerPlayer) data.reset();
     namespace fs = std::filesystem;
     std::error_code failure;
     const fs::path absolute = fs::absolute(path, failure);
@@ -51,7 +43,7 @@ bool MatchSimulator::load(const std::string& path) {
     fs::current_path(absolute.parent_path(), failure);
     bool loaded;
     {
-        QuietStdout quiet;
+        QuietStdoutLog quiet;
         loaded = data.load(databasePath);
     }
     if (!previous.empty()) fs::current_path(previous, failure);
