@@ -1,0 +1,17 @@
+#pragma once
+// The 3D parts of the battle screen, each drawn in its own viewport and projection and followed
+// by the 2D projection the panels use: the map view of dispatch and of the battle (the map, the
+// sub-state's quads and arrows, every placed robot, the tile cursor, the hit markers) and the
+// status view's model of one robot. BattleScreen::draw calls them at their place among the
+// panels (BattleMapView.cpp).
+
+class BattleScreen;
+
+// Dispatch: the map, the dispatching side's start tiles in blue, the facing arrows in
+// DispatchFacing, every placed robot, the tile cursor on the position cursor.
+void drawDispatchMapView(BattleScreen& screen);
+// Every battle sub-state but the status view: the map, the sub-state's quads and arrows, every
+// placed robot, the tile cursor on the sub-state's cursor, the hit markers where they show.
+void drawBattleMapView(BattleScreen& screen);
+// The status view: the selected robot's model alone, facing south, from the status camera.
+void drawStatusRobotView(BattleScreen& screen);
