@@ -11,6 +11,18 @@
 
 namespace {
 
+// Skill k of the pilot list's four rows, 0 without a pilot.
+int pilotSkill(const Pilot* pilot, int k) {
+    if (pilot == nullptr)
+        return 0;
+    switch (k) {
+    case 0: return pilot->getReflexes();
+    case 1: return pilot->getMeleeAttack();
+    case 2: return pilot->getRangedAttack();
+    default: return pilot->getDefense();
+    }
+}
+
 void drawStatisticsHeaders()
 {
     drawColumnHeader("ROBOT STATISTICS", 0, 40);
@@ -103,12 +115,10 @@ void BuildScreen::drawPilotList() const
     drawStatisticsHeaders();
     drawRobotStatRows(0, robot);
     drawPilotStatRows(0, highlighted);
+    // Reflexes, Melee Attack, Ranged Attack, Defense: the current pilot's against the highlighted one's.
     const int arrowY[4] = {251, 276, 300, 323};
-    int (Pilot::*const skills[4])() const = {&Pilot::getReflexes, &Pilot::getMeleeAttack, &Pilot::getRangedAttack,
-                                             &Pilot::getDefense};
     for (int k = 0; k < 4; ++k)
-        drawChangeArrow(current ? (current->*skills[k])() : 0, highlighted ? (highlighted->*skills[k])() : 0, 130,
-                        arrowY[k]);
+        drawChangeArrow(pilotSkill(current, k), pilotSkill(highlighted, k), 130, arrowY[k]);
     drawSquadWeight(0, squadWeight);
 
     drawColumnHeader("ASSIGN PILOT", 200, 40);
