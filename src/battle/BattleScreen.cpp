@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "ai/ComputerPlayer.h"
 #include "data/GameData.h"
 #include "data/Map.h"
 #include "data/Terrain.h"
@@ -27,6 +28,8 @@ void BattleScreen::reset(GameData& data) {
     battleCamera = Camera(Vector3(30, 5, 25), 60, -90, 0, true);
     statusCamera = Camera(Vector3(0, 0, 0), 40, -45, 90, true);
     dispatchSide = 0;
+    hitMarkers.clear();
+    showComputerMarkers = false;
 }
 
 void BattleScreen::handleEvent(SDL_Event event) {
@@ -108,6 +111,12 @@ void BattleScreen::restartMarkers() {
     markerTimer.reset();
     markerTimer.start();
     markerTime = int(markerTimer.elapsed());
+}
+
+const std::vector<HitMarker>& BattleScreen::shownMarkers() const {
+    static const std::vector<HitMarker> none;
+    if (!showComputerMarkers) return hitMarkers;
+    return gameData->computerPlayer ? gameData->computerPlayer->hitMarkers : none;
 }
 
 void BattleScreen::leaveForTitle() {
