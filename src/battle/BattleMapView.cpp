@@ -40,6 +40,8 @@ void beginView(int x, int y, int w, int h, double fieldOfView) {
     if (!GlContext::available()) return;
     setPerspective(fieldOfView, float(w) / float(h));
     glViewport(x, y, w, h);
+    // The translucent quads and the tile cursor blend by their alpha whatever drew before.
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
 // Back to the whole window and the perspective the panels expect.

@@ -19,6 +19,15 @@ unsigned& TextCache::frame() {
     return current;
 }
 
+unsigned long& TextCache::renderCount() {
+    static unsigned long count = 0;
+    return count;
+}
+
+unsigned long TextCache::renderings() {
+    return renderCount();
+}
+
 namespace {
 
 bool renderText(const std::string& fontFile, int pointSize, int style, SDL_Color colour,
@@ -53,7 +62,10 @@ bool TextCache::acquire(const std::string& fontFile, int pointSize, int style, s
     colour.g = g;
     colour.b = b;
     colour.unused = 0;
-    if (!enabled) return renderText(fontFile, pointSize, style, colour, text, out);
+    if (!enabled) {
+        ++renderCount();
+        return renderText(fontFile, pointSize, style, colour, text, out);
+    }
 
     Key key(fontFile, pointSize, style, std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | b, text);
     auto found = entries().find(key);
@@ -62,6 +74,7 @@ bool TextCache::acquire(const std::string& fontFile, int pointSize, int style, s
         out = found->second.text;
         return true;
     }
+    ++renderCount();
     if (!renderText(fontFile, pointSize, style, colour, text, out)) return false;
     // A texture that failed to upload is not kept: the next draw tries again.
     if (out.texture == 0) return true;

@@ -49,6 +49,9 @@ public:
     // Drops the entries without touching GL: for when the context they lived in is gone.
     static void forget();
     static std::size_t size();
+    // Texts rendered with SDL_ttf since the program started, kept or not: a still screen with
+    // the cache on adds none.
+    static unsigned long renderings();
 
 private:
     using Key = std::tuple<std::string, int, int, std::uint32_t, std::string>;
@@ -58,5 +61,6 @@ private:
     };
     static std::map<Key, Entry>& entries();
     static unsigned& frame();
+    static unsigned long& renderCount();
     static void evictOldest();
 };
