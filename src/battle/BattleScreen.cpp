@@ -1,14 +1,10 @@
 #include "battle/BattleScreen.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include "ai/ComputerPlayer.h"
+#include "battle/BattlePanels.h"
 #include "data/GameData.h"
 #include "data/Map.h"
 #include "data/Terrain.h"
-#include "gfx/KeyHintRow.h"
-#include "gfx/TextLabel.h"
 
 BattleScreen::BattleScreen(GameData& gameData)
     : gameData(&gameData), battleCamera(Vector3(0, 0, 0), 0, -90, 90, true),
@@ -149,17 +145,17 @@ void BattleScreen::moveMapCursor(int slot, SDLKey key) {
 }
 
 void BattleScreen::draw() {
-    if (gameData->currentMap) {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(60, 1024.0f / 768.0f, 0.1, 1024);
-        glViewport(0, 0, 1024, 768);
-        glMatrixMode(GL_MODELVIEW);
-        battleCamera.apply();
-        gameData->currentMap->draw();
-        gameData->drawSquadRobots();
+    switch (state) {
+    case DispatchSelect:
+    case DispatchPosition:
+    case DispatchFacing:
+        drawDispatchLayout(*this);
+        break;
+    case StatusView:
+        drawStatusView(*this);
+        break;
+    default:
+        drawBattleLayout(*this);
+        break;
     }
-    TextLabel("BATTLE", 12, 5).draw();
-    gameData->drawMoveOrder(12, 60);
-    KeyHintRow().key(KeyHintRow::ESC, "Main menu");
 }

@@ -51,7 +51,8 @@ public:
     explicit BattleScreen(GameData& gameData);
     void reset(GameData& gameData);
     void handleEvent(SDL_Event event);
-    // Moves the battle camera by one frame, as every camera moves when its view is drawn.
+    // The layout of the sub-state: dispatch, the status view or the battle (BattlePanels.h), each
+    // with its 3D view (BattleMapView.h). Without an OpenGL context it makes no GL call.
     void draw();
 
     // --- What the match stands on (all treat a missing map or robot as "nothing there") ---

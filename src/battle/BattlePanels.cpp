@@ -1,0 +1,132 @@
+// The battle layout: the map view across the upper part of the window and, below it, the robot
+// statistics, the second column (action menu, attack table or nothing), the delay panel and the
+// move order; on the end screen the result over it all.
+
+#include "battle/BattlePanels.h"
+
+#include <initializer_list>
+
+#include "battle/BattleMapView.h"
+#include "battle/BattleScreen.h"
+#include "data/GameData.h"
+#include "data/Robot.h"
+#include "gfx/DrawImage.h"
+#include "gfx/TextLabel.h"
+#include "gfx/Widgets.h"
+
+namespace {
+
+// "/" + the maximum, small and bold, right at 188, and the current value right before it.
+void drawValueOverMaximum(const std::string& name, int value, int maximum, int y) {
+    TextLabel(name, 12, y).size(20).draw();
+    TextLabel limit("/" + toString(maximum), 188, y + 5);
+    limit.size(14).bold().rightAlign().draw();
+    TextLabel(toString(value), 188 - limit.width(), y).size(20).rightAlign().draw();
+}
+
+void drawPlainValue(const std::string& name, int value, int y) {
+    TextLabel(name, 12, y).size(20).draw();
+    TextLabel(toString(value), 188, y).size(20).rightAlign().draw();
+}
+
+// Whose statistics the first column shows: the robot on the target cursor while aiming, the
+// computer's robot about to act, else the robot on the map cursor.
+int statisticsCursor(int state) {
+    if (state == TargetSelect || state == ComputerTurn) return state;
+    return RobotSelect;
+}
+
+void drawSecondColumn(const BattleScreen& screen) {
+    const bool acting = screen.selectedRobot && screen.selectedRobot == screen.actingRobot();
+    switch (screen.state) {
+    case ActionMenu:
+    case MatchEnd:
+        if (acting)
+            drawActionMenu(screen);
+        else
+            TextLabel("STATUS", 212, 563).size(24).draw();
+        // Another robot's menu holds "STATUS" alone: the cursor marks it, whatever line the
+        // acting robot's menu keeps for later.
+        if (screen.state == ActionMenu)
+            drawImage("textures/UICursor.png", 200, 569 + 24 * (acting ? screen.cursor[ActionMenu] : 0), 7, 16);
+        break;
+    case MoveTarget:
+    case TurnFacing:
+    case EnergyDelay:
+        drawActionMenu(screen);
+        drawImage("textures/UICursorDark.png", 200, 569 + 24 * screen.cursor[ActionMenu], 7, 16);
+        if (screen.state == EnergyDelay) drawDelayPanel(screen);
+        break;
+    case AttackComponent:
+    case AttackChoice:
+    case TargetSelect:
+        drawAttackTable(screen);
+        break;
+    default:
+        break;  // RobotSelect and ComputerTurn show the header alone
+    }
+}
+
+}  // namespace
+
+Robot* robotOnCursor(const BattleScreen& screen, int state) {
+    if (state < 0 || state >= BATTLE_STATES) return nullptr;
+    const int x = screen.cursor[state];
+    const int y = screen.cursor2[state];
+    for (const SideSetup& side : screen.gameData->sides)
+        for (Robot* robot : side.squad)
+            if (robot && robot->x == x && robot->y == y) return robot;
+    return nullptr;
+}
+
+void drawRobotStats(const BattleScreen& screen, int state) {
+    const Robot* robot = robotOnCursor(screen, state);
+    if (!robot) return;
+    TextLabel(robot->getName(), 12, 563).size(20).draw();
+    drawValueOverMaximum("Health", robot->hp, robot->getMaxHp(), 583);
+    drawValueOverMaximum("Energy", robot->ep, robot->getMaxEp(), 603);
+    drawPlainValue("Armor", robot->getAp(), 623);
+    drawValueOverMaximum("Move", robot->movePoints, robot->getMove(), 643);
+    drawPlainValue("Weight", robot->getWeight(), 663);
+}
+
+std::string matchResultText(int result, bool secondHuman) {
+    switch (result) {
+    case Side0Won:
+        return secondHuman ? "PLAYER 1 WINS" : "VICTORY";
+    case Side1Won:
+        return secondHuman ? "PLAYER 2 WINS" : "DEFEAT";
+    default:
+        return "DRAW";
+    }
+}
+
+void drawMatchResult(const BattleScreen& screen) {
+    drawImage("textures/UIColumnDark.bmp", 0, 300, 1024, 60);
+    const bool secondHuman = screen.gameData->sides[1].controller == SideSetup::HUMAN;
+    const int result = screen.cursor[MatchEnd];
+    int x = 490;  // "DRAW"
+    if (result == Side0Won || result == Side1Won) x = secondHuman ? 420 : result == Side0Won ? 460 : 470;
+    TextLabel(matchResultText(result, secondHuman), x, 313).size(30).draw();
+}
+
+void drawBattleLayout(BattleScreen& screen) {
+    for (int column : {0, 200, 824}) drawImage("textures/UIColumnDark.bmp", column, 553, 200, 190);
+    drawImage("textures/UIColumnDark.bmp", 400, 553, 424, 190);
+    drawImage("textures/UIWideColumn.bmp", -200, 533, 1024, 20);
+    drawColumnHeader("ROBOT STATISTICS", 0, 533);
+    const bool choosingAttack = screen.state == AttackComponent || screen.state == AttackChoice;
+    drawColumnHeader(choosingAttack ? "ATTACK" : "ACTIONS", 200, 533);
+    drawColumnHeader("MOVE ORDER", 824, 533);
+    screen.gameData->drawMoveOrder(836, 563);
+
+    // The end screen gives its one key first, as it leaves everything else as the battle left it.
+    if (screen.state == MatchEnd) drawBattleKeyHints(screen);
+    drawBattleMapView(screen);
+    drawRobotStats(screen, statisticsCursor(screen.state));
+    drawSecondColumn(screen);
+    if (screen.state == MatchEnd)
+        drawMatchResult(screen);
+    else
+        drawBattleKeyHints(screen);
+}
