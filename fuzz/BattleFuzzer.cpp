@@ -1,7 +1,8 @@
 // Loads arbitrary database bytes as the game loads data.db, builds two squads from whatever parts
 // they hold, and plays a battle on one of their maps with a few thousand key presses drawn from a
-// generator seeded by the input. Whatever the numbers, the screen keeps its sub-state, turn index
-// and delay amount sound, and no robot stands in the move order twice.
+// generator seeded by the input, drawing the whole screen headless after every key. Whatever the
+// numbers, the screen keeps its sub-state, turn index and delay amount sound, and no robot stands
+// in the move order twice.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include "ai/ComputerPlayerFactory.h"
 #include "battle/BattleScreen.h"
 #include "data/GameData.h"
+#include "gfx/DrawRecorder.h"
 #include "storage/MetakitStorage.h"
 
 namespace {
@@ -75,6 +77,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             event.type = SDL_KEYDOWN;
             event.key.keysym.sym = i < downs ? SDLK_DOWN : key;
             screen.handleEvent(event);
+        }
+        {
+            // The whole screen drawn headless, its map view reading the database's patterns.
+            DrawRecorder recorder;
+            screen.draw();
         }
         if (screen.state == MatchEnd) break;
 
