@@ -117,6 +117,18 @@ TEST_F(BattleDispatchPanelsTest, TwoHumansSeeWhoseDispatchItIs) {
     EXPECT_NE(findImageAt(items, "textures/UICursor.png", 0, 79, 7, 16), nullptr);
 }
 
+TEST_F(BattleDispatchPanelsTest, EnterIsOfferedToASideThatCanPlaceNoRobotAtAll) {
+    useMap("WALLED");  // side 1's one start tile is a wall
+    data.sides[1].controller = SideSetup::HUMAN;
+    dispatchLine(0, 0, 0);
+    press(SDLK_RETURN);
+    ASSERT_EQ(screen.dispatchSide, 1);
+    std::vector<std::string> hints = keyHints(drawFrame());
+    ASSERT_GE(hints.size(), 2u);
+    EXPECT_EQ(hints[hints.size() - 2], "[Enter]");
+    EXPECT_EQ(hints.back(), "Finish dispatching");
+}
+
 TEST_F(BattleDispatchPanelsTest, StatusFromTheListLeadsBackToTheDispatchMenu) {
     press(SDLK_DOWN);
     press(SDLK_LSHIFT);
