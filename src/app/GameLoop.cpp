@@ -20,6 +20,7 @@
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
 #include "gfx/ImageCache.h"
+#include "gfx/TextCache.h"
 #include "gfx/Log.h"
 #include "gfx/ScreenSize.h"
 #include "gfx/TextLabel.h"
@@ -56,6 +57,7 @@ void startVideo()
 
     // A new context: nothing made in an earlier one is valid here.
     ImageCache::forget();
+    TextCache::forget();
     SearchlightBeam::forget();
     GlExtensions::reset();
     GlContext::setAvailable(true);
@@ -183,6 +185,7 @@ void runFrames(GameLoopFrame& objects, const FrameHook& afterDraw)
         deliverEvents(objects);
         if (context)
             SDL_GL_SwapBuffers();
+        TextCache::nextFrame();
         SDL_Delay(15);
         ++objects.frame;
     }
@@ -216,6 +219,7 @@ int runGame(const FrameHook& afterDraw)
         runFrames(objects, afterDraw);
 
         // The kept fonts and textures go before the libraries that made them.
+        TextCache::clear();
         FontCache::clear();
         ImageCache::clear();
         SearchlightBeam::forget();

@@ -175,6 +175,8 @@ void BattleScreen::fireAttack() {
                 // Set after the general cool-down, so the attack's own cost does not shorten it.
                 component->cooldownLeft = attack->getCooldown();
                 paid = true;
+                // Every timer restart from here on is for this attack's markers.
+                showComputerMarkers = false;
             }
             HitMarker marker = rollHitAttempt(*attacker, *attack, *robot);
             hitMarkers.push_back(marker);

@@ -15,3 +15,6 @@ void drawDispatchMapView(BattleScreen& screen);
 void drawBattleMapView(BattleScreen& screen);
 // The status view: the selected robot's model alone, facing south, from the status camera.
 void drawStatusRobotView(BattleScreen& screen);
+// The hit markers of the last attack over their tiles, floating and fading for three seconds
+// from the last marker restart: the computer's after a computer turn, else the human's.
+void drawHitMarkers(BattleScreen& screen);

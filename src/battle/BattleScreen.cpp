@@ -1,5 +1,6 @@
 #include "battle/BattleScreen.h"
 
+#include "ai/ComputerPlayer.h"
 #include "battle/BattlePanels.h"
 #include "data/GameData.h"
 #include "data/Map.h"
@@ -23,6 +24,8 @@ void BattleScreen::reset(GameData& data) {
     battleCamera = Camera(Vector3(30, 5, 25), 60, -90, 0, true);
     statusCamera = Camera(Vector3(0, 0, 0), 40, -45, 90, true);
     dispatchSide = 0;
+    hitMarkers.clear();
+    showComputerMarkers = false;
 }
 
 void BattleScreen::handleEvent(SDL_Event event) {
@@ -104,6 +107,12 @@ void BattleScreen::restartMarkers() {
     markerTimer.reset();
     markerTimer.start();
     markerTime = int(markerTimer.elapsed());
+}
+
+const std::vector<HitMarker>& BattleScreen::shownMarkers() const {
+    static const std::vector<HitMarker> none;
+    if (!showComputerMarkers) return hitMarkers;
+    return gameData->computerPlayer ? gameData->computerPlayer->hitMarkers : none;
 }
 
 void BattleScreen::leaveForTitle() {

@@ -43,6 +43,10 @@ public:
     Timer markerTimer;                  // restarted when fresh hit markers are to be shown
     int markerTime = 0;                 // markerTimer's reading right after that restart
     std::vector<HitMarker> hitMarkers;  // the last human attack's hit attempts
+    // Whose markers the last timer restart brought up: the computer player's own list after a
+    // computer turn, else hitMarkers. Set where the timer restarts, so the menu of the human
+    // robot after a computer turn shows what the computer just did, not that human's old shots.
+    bool showComputerMarkers = false;
 
     explicit BattleScreen(GameData& gameData);
     void reset(GameData& gameData);
@@ -98,6 +102,9 @@ public:
     // Space in TargetSelect: pays, rolls every robot in the area, and leaves for the action menu
     // or the end of the match (BattleAttack.cpp).
     void fireAttack();
+    // The hit markers the map view shows now (see showComputerMarkers); empty when the
+    // computer's list is wanted but there is no computer player.
+    const std::vector<HitMarker>& shownMarkers() const;
 
 private:
     void restartMarkers();

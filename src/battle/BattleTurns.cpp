@@ -238,6 +238,8 @@ void BattleScreen::computerTurnKey(SDLKey key) {
     if (key != SDLK_SPACE) return;
     Robot* robot = actingRobot();
     if (robot && robot->hp > 0 && gameData->computerPlayer) gameData->computerPlayer->takeTurn(*robot);
+    // The timer restarts below for the computer's results, so those are the markers shown.
+    showComputerMarkers = true;
     // Only the human side is tested here; a computer that wrecked its own last robot loses at
     // the next human "END TURN".
     if (sideWipedOut(gameData->roster, 0)) {

@@ -9,6 +9,7 @@
 #include "gfx/GlContext.h"
 #include "gfx/Log.h"
 #include "gfx/Mode2D.h"
+#include "gfx/TextCache.h"
 #include "gfx/TextureUpload.h"
 
 TextLabel& TextLabel::rightAlign() {
@@ -61,41 +62,22 @@ void TextLabel::render() {
         return;
     }
 
-    TTF_Font* font = FontCache::acquire(fontFile, pointSize, style);
-    if (!font) {
-        logToStderr("Couldn't load font \"" + fontFile + "\".");
+    // Rendered once and kept while it is drawn (TextCache), or rendered anew with the cache off.
+    RenderedText rendered;
+    if (!TextCache::acquire(fontFile, pointSize, style, colorByte(red), colorByte(green), colorByte(blue),
+                            text, rendered))
         return;
-    }
-
-    SDL_Color colour;
-    colour.r = colorByte(red);
-    colour.g = colorByte(green);
-    colour.b = colorByte(blue);
-    colour.unused = 0;
-
-    SDL_Surface* rendered = TTF_RenderText_Blended(font, text.c_str(), colour);
-    if (!rendered) {
-        logToStderr("Couldn't render text.");
-        FontCache::release(font);
-        return;
-    }
-    renderedWidth = rendered->w;
-    renderedHeight = rendered->h;
-
-    float coords[4];
-    GLuint texture = surfaceToTexture(rendered, coords);
-    if (texture == 0) logToStderr("Couldn't create text texture, texture may be too big.");
-    SDL_FreeSurface(rendered);
-    FontCache::release(font);
+    renderedWidth = rendered.width;
+    renderedHeight = rendered.height;
 
     if (rightAligned) x -= renderedWidth;
 
     enter2DMode();
-    glBindTexture(GL_TEXTURE_2D, texture);
+    glBindTexture(GL_TEXTURE_2D, rendered.texture);
     glColor3f(1, 1, 1);
-    drawTexturedQuad(coords, x, y, renderedWidth, renderedHeight);
+    drawTexturedQuad(rendered.coords, x, y, renderedWidth, renderedHeight);
     leave2DMode();
-    glDeleteTextures(1, &texture);
+    TextCache::release(rendered);
 }
 
 void TextLabel::measure() {

@@ -14,6 +14,7 @@
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
 #include "gfx/ImageCache.h"
+#include "gfx/TextCache.h"
 
 struct Rgb {
     int r, g, b;
@@ -32,6 +33,7 @@ public:
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
         if (!SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL)) return false;
         ImageCache::forget();
+        TextCache::forget();
         GlExtensions::reset();
         GlContext::setAvailable(true);
         if (TTF_Init() != 0) return false;
@@ -40,6 +42,7 @@ public:
         return true;
     }
     ~DisplayWindow() {
+        TextCache::clear();
         FontCache::clear();
         ImageCache::clear();
         if (TTF_WasInit()) TTF_Quit();
