@@ -6,58 +6,7 @@
 # and checks their pixels; then leaves the battle for the title and chooses QUIT.
 #   build-end-to-end.sh GAME_DIR SCREENSHOT_DIR
 set -euo pipefail
-game_dir=$(realpath "$1")
-shots=$(realpath -m "$2")
-mkdir -p "$shots"
-
-# Leaks are checked in-process by the display tests; see title-end-to-end.sh.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-
-if [ -z "${GEARWARD_E2E_INNER:-}" ]; then
-  export GEARWARD_E2E_INNER=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
-fi
-
-log=$(mktemp)
-cleanup() {
-  if [ -n "${game_pid:-}" ] && kill -0 "$game_pid" 2>/dev/null; then kill "$game_pid"; fi
-  rm -f "$log"
-}
-trap cleanup EXIT
-
-cd "$game_dir"
-./gearward >"$log" 2>&1 &
-game_pid=$!
-
-for _ in $(seq 1 100); do
-  if xdotool search --name "Gearward Arc" >/dev/null 2>&1; then break; fi
-  sleep 0.2
-done
-xdotool search --name "Gearward Arc" >/dev/null || { echo "no game window"; cat "$log"; exit 1; }
-
-fail=0
-brightest() { convert "$1" -crop "$2" +repage -format '%[fx:int(255*maxima.r)]' info:; }
-# The same for the green channel (the check mark is green).
-greenest() { convert "$1" -crop "$2" +repage -format '%[fx:int(255*maxima.g)]' info:; }
-mean() { convert "$1" -crop "$2" +repage -format '%[fx:int(255*mean)]' info:; }
-# Captures the screen into FILE until the rectangle is bright or 60 s pass.
-capture_when_bright() {  # file rectangle
-  for _ in $(seq 1 120); do
-    import -window root "$1"
-    if [ "$(brightest "$1" "$2")" -ge 200 ]; then return 0; fi
-    sleep 0.5
-  done
-  return 0
-}
-# Pixels that differ by more than 10% between two screenshots.
-differing() { compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1 || true; }
-expect_at_least() {  # what value minimum
-  if [ "$2" -lt "$3" ]; then echo "FAIL: $1: $2 < $3"; fail=1; else echo "ok: $1 ($2)"; fi
-}
-expect_at_most() {
-  if [ "$2" -gt "$3" ]; then echo "FAIL: $1: $2 > $3"; fail=1; else echo "ok: $1 ($2)"; fi
-}
-keys() { xdotool key --delay 150 "$@"; sleep 0.5; }
+source "$(dirname "$0")/end-to-end-support.sh"
 
 # The title, then NEW GAME: the rules screen's opponent page.
 capture_when_bright "$shots/e2e-title.png" 110x28+85+220
@@ -131,19 +80,5 @@ expect_at_least "the build screen has given way to the battle" \
 keys Escape
 capture_when_bright "$shots/e2e-title-again.png" 110x28+85+220
 keys Down Down space
-status=0
-for _ in $(seq 1 150); do
-  if ! kill -0 "$game_pid" 2>/dev/null; then break; fi
-  sleep 0.2
-done
-if kill -0 "$game_pid" 2>/dev/null; then
-  echo "FAIL: the game did not quit"; fail=1
-else
-  wait "$game_pid" || status=$?
-  game_pid=
-  if [ "$status" -ne 0 ]; then echo "FAIL: exit status $status"; fail=1; else echo "ok: exit status 0"; fi
-fi
-echo "--- game output"
-cat "$log"
-echo "--- screenshots in $shots"
-exit $fail
+expect_quit_with_status_0
+finish

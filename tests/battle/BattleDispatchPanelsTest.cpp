@@ -47,8 +47,8 @@ TEST_F(BattleDispatchPanelsTest, SquadListStatisticsAndHintsOfOneHuman) {
     EXPECT_EQ(findText(items, "ROBOT STATISTICS")->y, 501);
 
     // Only the dispatching side's robots, one line each.
-    EXPECT_EQ(textAt(items, 12, 70)->text, "Alpha");
-    EXPECT_EQ(textAt(items, 12, 103)->text, "Bravo");
+    EXPECT_EQ(textOf(items, 12, 70), "Alpha");
+    EXPECT_EQ(textOf(items, 12, 103), "Bravo");
     EXPECT_EQ(findText(items, "Enemy"), nullptr);
     expectStatRow(items, "Health", 530, "1000");
     expectStatRow(items, "Energy", 550, "5000");
@@ -102,7 +102,8 @@ TEST_F(BattleDispatchPanelsTest, TwoHumansSeeWhoseDispatchItIs) {
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->text, "PLAYER");
     EXPECT_EQ(player->pointSize, 18);
-    const DrawnItem* number = textAt(items, 942 + player->width, 5);
+    const int playerWidth = player->width;   // `items` is drawn anew below
+    const DrawnItem* number = textAt(items, 942 + playerWidth, 5);
     ASSERT_NE(number, nullptr);
     EXPECT_EQ(number->text, "1");
     EXPECT_EQ(number->pointSize, 30);
@@ -111,8 +112,10 @@ TEST_F(BattleDispatchPanelsTest, TwoHumansSeeWhoseDispatchItIs) {
     press(SDLK_RETURN);
     ASSERT_EQ(screen.dispatchSide, 1);
     items = drawFrame();
-    EXPECT_EQ(textAt(items, 942 + player->width, 5)->text, "2");
-    EXPECT_EQ(textAt(items, 12, 70)->text, "Enemy");
+    const DrawnItem* secondNumber = textAt(items, 942 + playerWidth, 5);
+    ASSERT_NE(secondNumber, nullptr);
+    EXPECT_EQ(secondNumber->text, "2");
+    EXPECT_EQ(textOf(items, 12, 70), "Enemy");
     EXPECT_EQ(findText(items, "Alpha"), nullptr);
     EXPECT_NE(findImageAt(items, "textures/UICursor.png", 0, 79, 7, 16), nullptr);
 }
@@ -134,7 +137,7 @@ TEST_F(BattleDispatchPanelsTest, StatusFromTheListLeadsBackToTheDispatchMenu) {
     press(SDLK_LSHIFT);
     ASSERT_EQ(screen.state, StatusView);
     auto items = drawFrame();
-    EXPECT_EQ(textAt(items, 12, 5)->text, "Bravo");
+    EXPECT_EQ(textOf(items, 12, 5), "Bravo");
     EXPECT_EQ(keyHints(items),
               (std::vector<std::string>{"[Esc]", "Dispatch menu", "[Up]", "/", "[Down]", "Move cursor"}));
 }

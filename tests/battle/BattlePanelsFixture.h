@@ -44,6 +44,12 @@ protected:
             if (item.kind == DrawnItem::Text && item.anchorX == x && item.y == y) return &item;
         return nullptr;
     }
+    // The text of that label, or "(nothing at x, y)" so that a missing label fails its
+    // comparison instead of stopping the test program.
+    static std::string textOf(const std::vector<DrawnItem>& items, int x, int y) {
+        const DrawnItem* item = textAt(items, x, y);
+        return item ? item->text : "(nothing at " + std::to_string(x) + ", " + std::to_string(y) + ")";
+    }
 
     static const DrawnItem* findText(const std::vector<DrawnItem>& items, const std::string& text) {
         std::vector<const DrawnItem*> found = textsNamed(items, text);

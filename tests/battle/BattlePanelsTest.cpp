@@ -114,9 +114,9 @@ TEST_F(BattlePanelsTest, RobotSelectDrawsTheFrameTheMoveOrderAndTheStatisticsOnT
     }
     // The move order from the acting robot on, with side numbers.
     ASSERT_NE(textAt(items, 836, 563), nullptr);
-    EXPECT_EQ(textAt(items, 836, 563)->text, "1/Hero");
-    EXPECT_EQ(textAt(items, 836, 583)->text, "1/Friend");
-    EXPECT_EQ(textAt(items, 836, 603)->text, "2/Enemy");
+    EXPECT_EQ(textOf(items, 836, 563), "1/Hero");
+    EXPECT_EQ(textOf(items, 836, 583), "1/Friend");
+    EXPECT_EQ(textOf(items, 836, 603), "2/Enemy");
 
     const DrawnItem* name = textAt(items, 12, 563);
     ASSERT_NE(name, nullptr);
@@ -150,10 +150,10 @@ TEST_F(BattlePanelsTest, AWreckShowsNoHealthAndLeavesTheMoveOrder) {
     screen.cursor[RobotSelect] = 2;
     screen.cursor2[RobotSelect] = 5;
     auto items = drawFrame();
-    EXPECT_EQ(textAt(items, 12, 563)->text, "Enemy");
+    EXPECT_EQ(textOf(items, 12, 563), "Enemy");
     expectValueOverMaximum(items, "Health", 583, "0", "1000");
     EXPECT_EQ(findText(items, "2/Enemy"), nullptr);
-    EXPECT_EQ(textAt(items, 836, 583)->text, "1/Friend");
+    EXPECT_EQ(textOf(items, 836, 583), "1/Friend");
 }
 
 TEST_F(BattlePanelsTest, ActionMenuGreysTheLinesTheActingRobotCannotChoose) {
@@ -198,7 +198,7 @@ TEST_F(BattlePanelsTest, AnotherRobotsMenuHoldsStatusAloneWithTheCursorOnIt) {
     EXPECT_EQ(findText(items, "MOVE"), nullptr);
     EXPECT_EQ(findText(items, "END TURN"), nullptr);
     expectMenuCursor(items, true, 0);
-    EXPECT_EQ(textAt(items, 12, 563)->text, "Enemy");
+    EXPECT_EQ(textOf(items, 12, 563), "Enemy");
 }
 
 TEST_F(BattlePanelsTest, MoveFaceAndDelayKeepTheMenuUnderADarkCursor) {
@@ -212,7 +212,7 @@ TEST_F(BattlePanelsTest, MoveFaceAndDelayKeepTheMenuUnderADarkCursor) {
                                                          "/", "[Down]", "/", "[Left]", "/", "[Right]", "Move cursor"}));
     // The statistics stay with the robot, not with the move cursor.
     press(SDLK_DOWN);
-    EXPECT_EQ(textAt(drawFrame(), 12, 563)->text, "Hero");
+    EXPECT_EQ(textOf(drawFrame(), 12, 563), "Hero");
 
     press(SDLK_ESCAPE);
     choose(ActionFace);
@@ -260,8 +260,8 @@ TEST_F(BattlePanelsTest, AttackTableListsComponentsAttacksAndCooldownWithTheirCu
     ASSERT_NE(findText(items, "ATTACK"), nullptr);
     EXPECT_EQ(findText(items, "ATTACK")->x, 212);
     EXPECT_EQ(findText(items, "ACTIONS"), nullptr);
-    EXPECT_EQ(textAt(items, 212, 563)->text, "Jab Arm");
-    EXPECT_EQ(textAt(items, 212, 587)->text, "Beam Arm");
+    EXPECT_EQ(textOf(items, 212, 563), "Jab Arm");
+    EXPECT_EQ(textOf(items, 212, 587), "Beam Arm");
     EXPECT_EQ(textAt(items, 212, 563)->pointSize, 24);
     EXPECT_TRUE(isWhite(*textAt(items, 212, 587)));
     for (auto [title, x] : {std::pair<const char*, int>{"NAME", 412}, {"DMG", 625}, {"ENG", 675}, {"ACC", 725},
@@ -273,7 +273,7 @@ TEST_F(BattlePanelsTest, AttackTableListsComponentsAttacksAndCooldownWithTheirCu
         EXPECT_EQ(label->style, TTF_STYLE_BOLD);
     }
     // The jab arm's one attack the catalogue knows; its unknown second action is left out.
-    EXPECT_EQ(textAt(items, 412, 580)->text, "Jab");
+    EXPECT_EQ(textOf(items, 412, 580), "Jab");
     EXPECT_EQ(textAt(items, 412, 604), nullptr);
     for (auto [value, x] : {std::pair<const char*, int>{"300", 652}, {"300", 700}, {"80%", 753}, {"400", 798}}) {
         const DrawnItem* shown = textAt(items, x, 583);
@@ -301,13 +301,13 @@ TEST_F(BattlePanelsTest, AttackTableListsComponentsAttacksAndCooldownWithTheirCu
     press(SDLK_DOWN);
     hero->ep = 500;
     items = drawFrame();
-    EXPECT_EQ(textAt(items, 412, 580)->text, "Beam");
-    EXPECT_EQ(textAt(items, 412, 604)->text, "Hook");
+    EXPECT_EQ(textOf(items, 412, 580), "Beam");
+    EXPECT_EQ(textOf(items, 412, 604), "Hook");
     EXPECT_TRUE(isGrey(*textAt(items, 412, 580)));
     for (int x : {652, 700, 753, 798}) EXPECT_TRUE(isGrey(*textAt(items, x, 583))) << x;
     EXPECT_TRUE(isWhite(*textAt(items, 412, 604)));
     for (int x : {652, 700, 753, 798}) EXPECT_TRUE(isWhite(*textAt(items, x, 607))) << x;
-    EXPECT_EQ(textAt(items, 753, 607)->text, "80%");
+    EXPECT_EQ(textOf(items, 753, 607), "80%");
     EXPECT_TRUE(isWhite(*textAt(items, 212, 587)));
     EXPECT_NE(findImageAt(items, "textures/UICursor.png", 200, 593, 7, 16), nullptr);
 
@@ -317,7 +317,7 @@ TEST_F(BattlePanelsTest, AttackTableListsComponentsAttacksAndCooldownWithTheirCu
     EXPECT_TRUE(isGrey(*textAt(items, 212, 587)));
     EXPECT_TRUE(isWhite(*textAt(items, 212, 563)));
     EXPECT_TRUE(isGrey(*textAt(items, 412, 604)));
-    EXPECT_EQ(textAt(items, 412 + textAt(items, 412, 715)->width + 2, 710)->text, "350");
+    EXPECT_EQ(textOf(items, 412 + textAt(items, 412, 715)->width + 2, 710), "350");
     hero->components[RIGHTARM]->cooldownLeft = 0;
     hero->ep = 5000;
 
@@ -335,7 +335,7 @@ TEST_F(BattlePanelsTest, AttackTableListsComponentsAttacksAndCooldownWithTheirCu
     ASSERT_EQ(screen.state, TargetSelect);
     items = drawFrame();
     EXPECT_NE(findText(items, "ACTIONS"), nullptr);
-    EXPECT_EQ(textAt(items, 412, 604)->text, "Hook");
+    EXPECT_EQ(textOf(items, 412, 604), "Hook");
     EXPECT_NE(findImageAt(items, "textures/UICursorDark.png", 200, 593, 7, 16), nullptr);
     EXPECT_NE(findImageAt(items, "textures/UICursorDark.png", 400, 610, 7, 16), nullptr);
     EXPECT_EQ(countImages(items, "textures/UICursor.png"), 0);
@@ -350,11 +350,11 @@ TEST_F(BattlePanelsTest, TargetSelectShowsTheTargetsStatisticsAndJoinsItsArrowsT
     aimAt(2, 5);
     enemy->hp = 640;
     items = drawFrame();
-    EXPECT_EQ(textAt(items, 12, 563)->text, "Enemy");
+    EXPECT_EQ(textOf(items, 12, 563), "Enemy");
     expectValueOverMaximum(items, "Health", 583, "640", "1000");
     aimAt(2, 2);
     items = drawFrame();
-    EXPECT_EQ(textAt(items, 12, 563)->text, "Hero");
+    EXPECT_EQ(textOf(items, 12, 563), "Hero");
     expectValueOverMaximum(items, "Energy", 603, "3000", "5000");
 
     EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Attack menu", "[Space]", "Select target", "[Up]",
@@ -373,8 +373,8 @@ TEST_F(BattlePanelsTest, ComputerTurnShowsItsRobotAndWhoIsAllowedToAct) {
     screen.cursor2[ComputerTurn] = 5;
     screen.selectedRobot = hero;
     auto items = drawFrame();
-    EXPECT_EQ(textAt(items, 12, 563)->text, "Enemy");
-    EXPECT_EQ(textAt(items, 836, 563)->text, "2/Enemy");
+    EXPECT_EQ(textOf(items, 12, 563), "Enemy");
+    EXPECT_EQ(textOf(items, 836, 563), "2/Enemy");
     EXPECT_EQ(findText(items, "MOVE"), nullptr);
     EXPECT_EQ(findText(items, "STATUS"), nullptr);
     EXPECT_NE(findText(items, "ACTIONS"), nullptr);
@@ -427,12 +427,12 @@ TEST_F(BattlePanelsTest, EndScreenKeepsTheMenuOfTheRobotWhoseTurnItWasWithoutACu
     auto items = drawFrame();
     expectMenu(items, {false, false, false, false, false, false});
     EXPECT_EQ(countImages(items, "textures/UICursor.png") + countImages(items, "textures/UICursorDark.png"), 0);
-    EXPECT_EQ(textAt(items, 12, 563)->text, "Hero");
+    EXPECT_EQ(textOf(items, 12, 563), "Hero");
     EXPECT_NE(findText(items, "ACTIONS"), nullptr);
 
     screen.selectedRobot = enemy;
     items = drawFrame();
-    EXPECT_EQ(textAt(items, 212, 563)->text, "STATUS");
+    EXPECT_EQ(textOf(items, 212, 563), "STATUS");
     EXPECT_EQ(findText(items, "MOVE"), nullptr);
 }
 

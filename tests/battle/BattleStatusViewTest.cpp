@@ -55,7 +55,7 @@ protected:
 TEST_F(BattleStatusViewTest, ShowsTheRobotItsPilotAndItsParts) {
     openStatusAt(2, 2);
     auto items = drawFrame();
-    EXPECT_EQ(textAt(items, 12, 5)->text, "Hero");
+    EXPECT_EQ(textOf(items, 12, 5), "Hero");
     EXPECT_EQ(countImages(items, "textures/UIColumnDark.bmp"), 3);
     EXPECT_EQ(findText(items, "PLAYER"), nullptr);
     EXPECT_EQ(findText(items, "VIEW COMPONENT")->x, 612);
@@ -96,20 +96,20 @@ TEST_F(BattleStatusViewTest, ShowsTheRobotItsPilotAndItsParts) {
     expectStatRow(items, 400, "Health", 70, "100", 18);
     expectStatRow(items, 400, "Armor", 110, "20", 18);
     expectStatRow(items, 400, "Weight", 150, "1000", 18);
-    EXPECT_EQ(textAt(items, 412, 290)->text, "[NO ATTACKS]");
+    EXPECT_EQ(textOf(items, 412, 290), "[NO ATTACKS]");
     EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Action menu", "[Up]", "/", "[Down]", "Move cursor"}));
 
     // The right arm: both of its attacks, 140 pixels apart.
     press(SDLK_DOWN, 3);
     items = drawFrame();
     EXPECT_NE(findImageAt(items, "textures/UICursor.png", 200, 301, 7, 16), nullptr);
-    EXPECT_EQ(textAt(items, 412, 290)->text, "Beam");
+    EXPECT_EQ(textOf(items, 412, 290), "Beam");
     EXPECT_EQ(textAt(items, 412, 290)->pointSize, 18);
     expectStatRow(items, 400, "Damage", 310, "300", 18);
     expectStatRow(items, 400, "Energy", 330, "700", 18);
     expectStatRow(items, 400, "Accuracy", 350, "80", 18);
     expectStatRow(items, 400, "Cooldown", 370, "1200", 18);
-    EXPECT_EQ(textAt(items, 412, 430)->text, "Hook");
+    EXPECT_EQ(textOf(items, 412, 430), "Hook");
     expectStatRow(items, 400, "Energy", 470, "200", 18);
     EXPECT_EQ(findText(items, "[NO ATTACKS]"), nullptr);
 
@@ -117,7 +117,7 @@ TEST_F(BattleStatusViewTest, ShowsTheRobotItsPilotAndItsParts) {
     press(SDLK_DOWN, 3);
     items = drawFrame();
     EXPECT_NE(findImageAt(items, "textures/UICursor.png", 200, 511, 7, 16), nullptr);
-    EXPECT_EQ(textAt(items, 412, 170)->text, "Assigned to ");
+    EXPECT_EQ(textOf(items, 412, 170), "Assigned to ");
     const DrawnItem* assigned = textAt(items, 588, 170);
     ASSERT_NE(assigned, nullptr);
     EXPECT_EQ(assigned->text, "Hero");
@@ -125,7 +125,7 @@ TEST_F(BattleStatusViewTest, ShowsTheRobotItsPilotAndItsParts) {
     EXPECT_EQ(assigned->pointSize, 18);
     expectStatRow(items, 400, "Reflexes", 70, "7", 18);
     expectStatRow(items, 400, "Defense", 130, "3", 18);
-    EXPECT_EQ(textAt(items, 412, 290)->text, "[NO ATTACKS]");
+    EXPECT_EQ(textOf(items, 412, 290), "[NO ATTACKS]");
 }
 
 TEST_F(BattleStatusViewTest, AnEnemyPilotIsAssignedToItsOwnRobotDuringTheBattle) {
@@ -134,9 +134,9 @@ TEST_F(BattleStatusViewTest, AnEnemyPilotIsAssignedToItsOwnRobotDuringTheBattle)
     ASSERT_EQ(screen.dispatchSide, 0);
     press(SDLK_DOWN, 6);
     auto items = drawFrame();
-    EXPECT_EQ(textAt(items, 12, 5)->text, "Enemy");
+    EXPECT_EQ(textOf(items, 12, 5), "Enemy");
     ASSERT_NE(textAt(items, 588, 170), nullptr);
-    EXPECT_EQ(textAt(items, 588, 170)->text, "Enemy");
+    EXPECT_EQ(textOf(items, 588, 170), "Enemy");
     expectStatRow(items, 400, "Ranged Attack", 110, "9", 18);
 
     // A pilot in the side's pool that no robot carries.
@@ -157,9 +157,9 @@ TEST_F(BattleStatusViewTest, EmptySlotsAndTheSideOfTheRobotInATwoHumanMatch) {
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->text, "PLAYER");
     ASSERT_NE(textAt(items, 942 + player->width, 5), nullptr);
-    EXPECT_EQ(textAt(items, 942 + player->width, 5)->text, "2");
-    EXPECT_EQ(textAt(items, 212, 225)->text, "[EMPTY]");
-    EXPECT_EQ(textAt(items, 412, 290)->text, "[NO ATTACKS]");
+    EXPECT_EQ(textOf(items, 942 + player->width, 5), "2");
+    EXPECT_EQ(textOf(items, 212, 225), "[EMPTY]");
+    EXPECT_EQ(textOf(items, 412, 290), "[NO ATTACKS]");
     EXPECT_EQ(textAt(items, 412, 70), nullptr) << "an empty slot has no statistics";
 }
 
