@@ -78,13 +78,8 @@ void BattleScreen::attackComponentKey(SDLKey key) {
     const Robot* robot = actingRobot();
     int count = robot ? int(robot->attackingComponents().size()) : 0;
     int& line = cursor[AttackComponent];
+    if (moveListLine(line, count, key)) return;
     switch (key) {
-    case SDLK_UP:
-        if (line > 0) --line;
-        break;
-    case SDLK_DOWN:
-        if (line < count - 1) ++line;
-        break;
     case SDLK_SPACE: {
         const Component* component = chosenComponent();
         if (robot && robot->hp > 0 && component && componentMayAttack(*robot, *component))
@@ -105,13 +100,8 @@ void BattleScreen::attackChoiceKey(SDLKey key) {
     const Component* component = chosenComponent();
     int count = component ? int(usableAttacks(*component).size()) : 0;
     int& line = cursor[AttackChoice];
+    if (moveListLine(line, count, key)) return;
     switch (key) {
-    case SDLK_UP:
-        if (line > 0) --line;
-        break;
-    case SDLK_DOWN:
-        if (line < count - 1) ++line;
-        break;
     case SDLK_SPACE: {
         const Attack* attack = chosenAttack();
         if (robot && attack && canAfford(*robot, *attack)) state = TargetSelect;

@@ -51,13 +51,8 @@ bool BattleScreen::canFinishDispatch() const {
 void BattleScreen::dispatchSelectKey(SDLKey key) {
     int count = int(gameData->sides[size_t(dispatchSide)].squad.size());
     int& line = cursor[DispatchSelect];
+    if (moveListLine(line, count, key)) return;
     switch (key) {
-    case SDLK_UP:
-        if (line > 0) --line;
-        break;
-    case SDLK_DOWN:
-        if (line < count - 1) ++line;
-        break;
     case SDLK_SPACE: {
         Robot* robot = dispatchRobot();
         if (!robot) return;
@@ -131,19 +126,8 @@ void BattleScreen::dispatchFacingKey(SDLKey key) {
         if (key == SDLK_SPACE || key == SDLK_ESCAPE) state = DispatchSelect;
         return;
     }
+    if (facingOfArrow(key, robot->facing)) return;
     switch (key) {
-    case SDLK_UP:
-        robot->facing = FACING_NORTH;
-        break;
-    case SDLK_DOWN:
-        robot->facing = FACING_SOUTH;
-        break;
-    case SDLK_RIGHT:
-        robot->facing = FACING_EAST;
-        break;
-    case SDLK_LEFT:
-        robot->facing = FACING_WEST;
-        break;
     case SDLK_SPACE:
         state = DispatchSelect;
         return;

@@ -63,19 +63,8 @@ void BattleScreen::moveTargetKey(SDLKey key) {
 void BattleScreen::turnFacingKey(SDLKey key) {
     Robot* robot = actingRobot();
     if (!robot) return;
+    if (facingOfArrow(key, robot->facing)) return;
     switch (key) {
-    case SDLK_UP:
-        robot->facing = FACING_NORTH;
-        break;
-    case SDLK_DOWN:
-        robot->facing = FACING_SOUTH;
-        break;
-    case SDLK_RIGHT:
-        robot->facing = FACING_EAST;
-        break;
-    case SDLK_LEFT:
-        robot->facing = FACING_WEST;
-        break;
     case SDLK_SPACE:
         if (robot->ep < TURN_ENERGY_COST) return;
         // Turning away and back again is free: only the final facing counts.

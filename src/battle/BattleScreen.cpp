@@ -2,6 +2,7 @@
 
 #include "ai/ComputerPlayer.h"
 #include "battle/BattlePanels.h"
+#include "data/BattleRules.h"
 #include "data/GameData.h"
 #include "data/Map.h"
 #include "data/Terrain.h"
@@ -118,6 +119,28 @@ const std::vector<HitMarker>& BattleScreen::shownMarkers() const {
 void BattleScreen::leaveForTitle() {
     gameData->resumeMode = gameData->mode;
     gameData->mode = TitleMode;
+}
+
+bool BattleScreen::moveListLine(int& line, int count, SDLKey key) {
+    if (key == SDLK_UP) {
+        if (line > 0) --line;
+        return true;
+    }
+    if (key == SDLK_DOWN) {
+        if (line < count - 1) ++line;
+        return true;
+    }
+    return false;
+}
+
+bool BattleScreen::facingOfArrow(SDLKey key, int& facing) {
+    switch (key) {
+    case SDLK_UP: facing = FACING_NORTH; return true;
+    case SDLK_DOWN: facing = FACING_SOUTH; return true;
+    case SDLK_RIGHT: facing = FACING_EAST; return true;
+    case SDLK_LEFT: facing = FACING_WEST; return true;
+    default: return false;
+    }
 }
 
 void BattleScreen::moveMapCursor(int slot, SDLKey key) {

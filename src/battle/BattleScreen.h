@@ -111,6 +111,12 @@ private:
     void leaveForTitle();
     // A map cursor one step in the arrow's direction, held on the map.
     void moveMapCursor(int slot, SDLKey key);
+    // Up and Down on a list of `count` lines: the line moves and stays within the list; true when
+    // the key was one of them.
+    static bool moveListLine(int& line, int count, SDLKey key);
+    // The facing an arrow key points to (Up north, Down south, Right east, Left west); false for
+    // any other key.
+    static bool facingOfArrow(SDLKey key, int& facing);
     // Runs the full elimination test; on an end, records the result and enters MatchEnd.
     bool endMatchIfDecided();
     // The turn of roster[turnIndex]: RobotSelect on its tile, or ComputerTurn for the computer.

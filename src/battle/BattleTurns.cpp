@@ -207,13 +207,8 @@ void BattleScreen::energyDelayKey(SDLKey key) {
 
 void BattleScreen::statusViewKey(SDLKey key) {
     int& line = cursor[StatusView];
+    if (moveListLine(line, STATUS_LINES, key)) return;
     switch (key) {
-    case SDLK_UP:
-        if (line > 0) --line;
-        break;
-    case SDLK_DOWN:
-        if (line < STATUS_LINES - 1) ++line;
-        break;
     case SDLK_ESCAPE:
         statusCamera.distance = 40;
         statusCamera.yaw = -45;
