@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/TempDir.h"
 #include "MatchSimulator.h"
 #include "ai/ComputerPlayer.h"
 
@@ -111,12 +112,9 @@ TEST_F(MatchPropertiesTest, AMatchIsFixedByItsSeedAndTheCapMakesAStalemate) {
 
 class SquadFileTest : public MatchPropertiesTest {
 protected:
-    std::string write(const std::string& text) {
-        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-        std::string path = testing::TempDir() + "gearward_squads_" + test->name() + ".yaml";
-        std::ofstream(path) << text;
-        return path;
-    }
+    TempDir scratch{"squads"};
+
+    std::string write(const std::string& text) { return scratch.file("squads.yaml", text); }
     std::string readError(const std::string& text) {
         std::string error;
         EXPECT_FALSE(readSquadFile(write(text), simulator.data.components, simulator.squads, error));
