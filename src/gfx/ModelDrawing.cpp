@@ -1,11 +1,13 @@
 #include "gfx/Model.h"
 
+#include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
 
 void Model::drawMeshTriangles(const Mesh& mesh, bool sendTextureCoords) const {
+    // One batch per mesh: the same triangles in the same order, far fewer calls.
+    glBegin(GL_TRIANGLES);
     for (int index : mesh.triangleIndices) {
         const Triangle& triangle = triangles[index];
-        glBegin(GL_TRIANGLES);
         for (int corner = 0; corner < 3; ++corner) {
             if (sendTextureCoords)
                 GlExtensions::glMultiTexCoord2fARB(GL_TEXTURE1_ARB, static_cast<float>(triangle.s[corner]),
@@ -25,7 +27,49 @@ void Model::drawMeshTriangles(const Mesh& mesh, bool sendTextureCoords) const {
             glNormal3d(turned.x, turned.y, turned.z);
             glVertex3d(position.x, position.y, position.z);
         }
-        glEnd();
+    }
+    glEnd();
+}
+
+bool Model::poseIsFixed() const {
+    for (const Joint& joint : joints)
+        if (!joint.rotationKeys.empty() || !joint.translationKeys.empty())
+            return false;
+    return true;
+}
+
+const CompiledGeometry* Model::compiledGeometry(const std::vector<bool>& textureCoords) {
+    if (!GeometryCache::enabled || !GlContext::available() || !poseIsFixed())
+        return nullptr;
+    if (geometry.owner != 0) {
+        const CompiledGeometry* kept = GeometryCache::find(geometry.owner);
+        if (kept && kept->meshCount == meshes.size() && kept->textureCoords == textureCoords)
+            return kept;
+    }
+    geometry.drop();
+    CompiledGeometry compiled;
+    compiled.meshCount = meshes.size();
+    compiled.textureCoords = textureCoords;
+    compiled.base = glGenLists(static_cast<GLsizei>(meshes.size() + 1));
+    if (compiled.base == 0)
+        return nullptr;  // out of list names: draw as before
+    for (std::size_t i = 0; i < meshes.size(); ++i) {
+        glNewList(compiled.base + static_cast<GLuint>(i), GL_COMPILE);
+        drawMeshTriangles(meshes[i], textureCoords[i]);
+        glEndList();
+    }
+    glNewList(compiled.base + static_cast<GLuint>(meshes.size()), GL_COMPILE);
+    drawOutlineTriangles();
+    glEndList();
+    geometry.owner = GeometryCache::newOwner();
+    GeometryCache::keep(geometry.owner, compiled);
+    return GeometryCache::find(geometry.owner);
+}
+
+void Model::drawOutlineTriangles() const {
+    for (const Mesh& mesh : meshes) {
+        drawMeshTriangles(mesh, false);
+        glDisable(GL_TEXTURE_1D);
     }
 }
 
@@ -56,8 +100,19 @@ void Model::draw() {
 
     animate();
 
+    // Which meshes send texture coordinates: from the first textured one on.
+    std::vector<bool> textureCoords(meshes.size());
     bool sendTextureCoords = false;
-    for (const Mesh& mesh : meshes) {
+    for (std::size_t i = 0; i < meshes.size(); ++i) {
+        const Mesh& mesh = meshes[i];
+        if (mesh.material >= 0 && materials[mesh.material].texture != 0)
+            sendTextureCoords = true;
+        textureCoords[i] = sendTextureCoords;
+    }
+    const CompiledGeometry* compiled = compiledGeometry(textureCoords);
+
+    for (std::size_t i = 0; i < meshes.size(); ++i) {
+        const Mesh& mesh = meshes[i];
         if (mesh.material < 0) {
             // No material: white, with whatever texture the previous mesh left bound.
             glColor3f(1.0f, 1.0f, 1.0f);
@@ -70,10 +125,12 @@ void Model::draw() {
                 GlExtensions::glActiveTextureARB(GL_TEXTURE1_ARB);
                 glBindTexture(GL_TEXTURE_2D, material.texture);
                 glEnable(GL_TEXTURE_2D);
-                sendTextureCoords = true;
             }
         }
-        drawMeshTriangles(mesh, sendTextureCoords);
+        if (compiled)
+            glCallList(compiled->base + static_cast<GLuint>(i));
+        else
+            drawMeshTriangles(mesh, textureCoords[i]);
     }
 
     glDisable(GL_TEXTURE_2D);
@@ -91,10 +148,10 @@ void Model::draw() {
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
         glColor3f(0.0f, 0.0f, 0.0f);
-        for (const Mesh& mesh : meshes) {
-            drawMeshTriangles(mesh, false);
-            glDisable(GL_TEXTURE_1D);
-        }
+        if (compiled)
+            glCallList(compiled->base + static_cast<GLuint>(meshes.size()));
+        else
+            drawOutlineTriangles();
     }
 
     glPopAttrib();

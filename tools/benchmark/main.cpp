@@ -35,6 +35,7 @@
 #include "gfx/Camera.h"
 #include "gfx/DrawImage.h"
 #include "gfx/FontCache.h"
+#include "gfx/GeometryCache.h"
 #include "gfx/GlContext.h"
 #include "gfx/ImageCache.h"
 #include "gfx/ScreenSize.h"
@@ -82,6 +83,8 @@ void setCaches(bool on) {
     TextCache::clear();
     FontCache::clear();
     ImageCache::clear();
+    GeometryCache::clear();
+    GeometryCache::enabled = on;
     FontCache::enabled = on;
     ImageCache::enabled = on;
     TextCache::enabled = on;
@@ -280,6 +283,7 @@ int main(int argc, char** argv) {
     TextCache::clear();
     FontCache::clear();
     ImageCache::clear();
+    GeometryCache::clear();
     TTF_Quit();
     SDL_Quit();
     return 0;
