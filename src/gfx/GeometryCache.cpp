@@ -31,7 +31,7 @@ void GeometryCache::release(unsigned long owner) {
     auto found = entries().find(owner);
     if (found == entries().end())
         return;
-    glDeleteLists(found->second.base, static_cast<GLsizei>(found->second.meshCount + 1));
+    glDeleteLists(found->second.base, found->second.listCount());
     entries().erase(found);
 }
 
@@ -42,7 +42,7 @@ unsigned long GeometryCache::newOwner() {
 
 void GeometryCache::clear() {
     for (const auto& entry : entries())
-        glDeleteLists(entry.second.base, static_cast<GLsizei>(entry.second.meshCount + 1));
+        glDeleteLists(entry.second.base, entry.second.listCount());
     entries().clear();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
-// Model geometry kept as OpenGL display lists. A model whose pose never changes (no joint has
-// keyframes, or it has no joints: most terrain tiles) sends the same vertices every frame; its
-// meshes are compiled once, one list per mesh for the filled pass and one for the outline pass,
-// and replayed. Only the geometry goes into the lists: the vertex program, light, colours and
+// Model geometry kept as OpenGL display lists. A mesh whose vertices never move (they hang from
+// no joint, or only from joints that neither have keyframes nor hang from one that has: all of
+// most terrain tiles, the ground under swaying trees) sends the same vertices every frame; it is
+// compiled once, one list for the filled pass and one for the outline pass, and replayed. Meshes
+// that move are sent vertex by vertex as before. Only the geometry goes into the lists: the vertex program, light, colours and
 // textures are still set around them, so the picture is the same. Lists belong to the context
 // that made them: clear() deletes them before it goes, forget() drops them once it has gone.
 
@@ -12,12 +13,16 @@
 
 #include <GL/gl.h>
 
-// The display lists compiled for one model: base + i is mesh i's filled pass, base + meshCount
-// its outline pass. textureCoords records which meshes were compiled with texture coordinates.
+// The display lists compiled for one model: for a still mesh i, base + i is its filled pass and
+// base + meshCount + i its outline pass. textureCoords records which meshes were compiled with
+// texture coordinates.
 struct CompiledGeometry {
     GLuint base = 0;
     std::size_t meshCount = 0;
+    std::vector<bool> still;
     std::vector<bool> textureCoords;
+
+    GLsizei listCount() const { return static_cast<GLsizei>(2 * meshCount); }
 };
 
 class GeometryCache {
@@ -53,6 +58,7 @@ private:
 class GeometryHandle {
 public:
     unsigned long owner = 0;
+    bool nothingStill = false;  // every mesh moves: no lists to make
 
     GeometryHandle() = default;
     GeometryHandle(const GeometryHandle&) {}
@@ -65,5 +71,6 @@ public:
     void drop() {
         if (owner != 0) GeometryCache::release(owner);
         owner = 0;
+        nothingStill = false;
     }
 };

@@ -1,5 +1,7 @@
 #include "gfx/Model.h"
 
+#include <algorithm>
+
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
 
@@ -38,8 +40,29 @@ bool Model::poseIsFixed() const {
     return true;
 }
 
+std::vector<bool> Model::stillMeshes() const {
+    // Parents come before their children, so one pass settles every joint.
+    std::vector<bool> moves(joints.size(), false);
+    for (std::size_t j = 0; j < joints.size(); ++j) {
+        const Joint& joint = joints[j];
+        bool parentMoves = joint.parent >= 0 && static_cast<std::size_t>(joint.parent) < j && moves[joint.parent];
+        moves[j] = parentMoves || !joint.rotationKeys.empty() || !joint.translationKeys.empty();
+    }
+    std::vector<bool> still(meshes.size(), true);
+    for (std::size_t i = 0; i < meshes.size(); ++i) {
+        for (int index : meshes[i].triangleIndices) {
+            for (int vertexIndex : triangles[index].vertexIndices) {
+                int bone = vertices[vertexIndex].bone;
+                if (bone >= 0 && (static_cast<std::size_t>(bone) >= joints.size() || moves[bone]))
+                    still[i] = false;
+            }
+        }
+    }
+    return still;
+}
+
 const CompiledGeometry* Model::compiledGeometry(const std::vector<bool>& textureCoords) {
-    if (!GeometryCache::enabled || !GlContext::available() || !poseIsFixed())
+    if (!GeometryCache::enabled || !GlContext::available() || geometry.nothingStill)
         return nullptr;
     if (geometry.owner != 0) {
         const CompiledGeometry* kept = GeometryCache::find(geometry.owner);
@@ -49,29 +72,30 @@ const CompiledGeometry* Model::compiledGeometry(const std::vector<bool>& texture
     geometry.drop();
     CompiledGeometry compiled;
     compiled.meshCount = meshes.size();
+    compiled.still = stillMeshes();
     compiled.textureCoords = textureCoords;
-    compiled.base = glGenLists(static_cast<GLsizei>(meshes.size() + 1));
+    if (std::find(compiled.still.begin(), compiled.still.end(), true) == compiled.still.end()) {
+        geometry.nothingStill = true;
+        return nullptr;
+    }
+    compiled.base = glGenLists(compiled.listCount());
     if (compiled.base == 0)
         return nullptr;  // out of list names: draw as before
     for (std::size_t i = 0; i < meshes.size(); ++i) {
+        if (!compiled.still[i])
+            continue;
         glNewList(compiled.base + static_cast<GLuint>(i), GL_COMPILE);
         drawMeshTriangles(meshes[i], textureCoords[i]);
         glEndList();
+        glNewList(compiled.base + static_cast<GLuint>(meshes.size() + i), GL_COMPILE);
+        drawMeshTriangles(meshes[i], false);
+        glEndList();
     }
-    glNewList(compiled.base + static_cast<GLuint>(meshes.size()), GL_COMPILE);
-    drawOutlineTriangles();
-    glEndList();
     geometry.owner = GeometryCache::newOwner();
     GeometryCache::keep(geometry.owner, compiled);
     return GeometryCache::find(geometry.owner);
 }
 
-void Model::drawOutlineTriangles() const {
-    for (const Mesh& mesh : meshes) {
-        drawMeshTriangles(mesh, false);
-        glDisable(GL_TEXTURE_1D);
-    }
-}
 
 void Model::draw() {
     if (vertices.empty() || triangles.empty() || meshes.empty())
@@ -127,7 +151,7 @@ void Model::draw() {
                 glEnable(GL_TEXTURE_2D);
             }
         }
-        if (compiled)
+        if (compiled && compiled->still[i])
             glCallList(compiled->base + static_cast<GLuint>(i));
         else
             drawMeshTriangles(mesh, textureCoords[i]);
@@ -148,10 +172,13 @@ void Model::draw() {
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
         glColor3f(0.0f, 0.0f, 0.0f);
-        if (compiled)
-            glCallList(compiled->base + static_cast<GLuint>(meshes.size()));
-        else
-            drawOutlineTriangles();
+        for (std::size_t i = 0; i < meshes.size(); ++i) {
+            if (compiled && compiled->still[i])
+                glCallList(compiled->base + static_cast<GLuint>(meshes.size() + i));
+            else
+                drawMeshTriangles(meshes[i], false);
+            glDisable(GL_TEXTURE_1D);
+        }
     }
 
     glPopAttrib();
