@@ -17,6 +17,7 @@
 #include "gfx/Camera.h"
 #include "gfx/DrawImage.h"
 #include "gfx/FontCache.h"
+#include "gfx/GeometryCache.h"
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
 #include "gfx/ImageCache.h"
@@ -58,6 +59,7 @@ void startVideo()
     // A new context: nothing made in an earlier one is valid here.
     ImageCache::forget();
     TextCache::forget();
+    GeometryCache::forget();
     SearchlightBeam::forget();
     GlExtensions::reset();
     GlContext::setAvailable(true);
@@ -222,6 +224,7 @@ int runGame(const FrameHook& afterDraw)
         TextCache::clear();
         FontCache::clear();
         ImageCache::clear();
+        GeometryCache::clear();
         SearchlightBeam::forget();
         TTF_Quit();
         GlContext::setAvailable(false);

@@ -94,6 +94,7 @@ Model::Model(const std::string& fileName) : modelFileName(fileName) {
 std::string Model::fileName() const { return modelFileName; }
 
 void Model::clear() {
+    geometry.drop();
     vertices.clear();
     triangles.clear();
     meshes.clear();
@@ -309,6 +310,8 @@ bool Model::loadFromBuffer(const unsigned char* data, std::size_t size) {
 }
 
 void Model::setupJoints() {
+    // The vertices move into their joints' frames: lists made from them before are stale.
+    geometry.drop();
     for (Joint& joint : joints) {
         if (joint.parent < 0) {
             joint.absoluteRotation = joint.relativeRotation;

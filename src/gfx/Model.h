@@ -8,6 +8,7 @@
 
 #include <GL/gl.h>
 
+#include "gfx/GeometryCache.h"
 #include "gfx/Timer.h"
 #include "gfx/Matrix.h"
 #include "gfx/Vector3.h"
@@ -98,6 +99,11 @@ public:
     void animate(int t);
     // Animates, then draws at the current model-view matrix. Needs the extensions set up.
     void draw();
+    // True when no joint has keyframes: every frame draws the same vertices.
+    bool poseIsFixed() const;
+    // Per mesh, whether its vertices stay put: each hangs from no joint or from one that, like
+    // all its ancestors, has no keyframes. GeometryCache keeps these meshes.
+    std::vector<bool> stillMeshes() const;
 
     // The image file a material's texture path names: "../" paths are relative to the working
     // directory, other relative paths to the model file's own folder.
@@ -109,7 +115,12 @@ public:
 private:
     void clear();
     bool fail(const char* message);
+    GeometryHandle geometry;  // display lists of a model whose pose is fixed
+
     void drawMeshTriangles(const Mesh& mesh, bool sendTextureCoords) const;
+    // The kept lists, compiled now if there are none or they were made for other texture
+    // coordinates; null when the cache is off, there is no context or every mesh moves.
+    const CompiledGeometry* compiledGeometry(const std::vector<bool>& textureCoords);
 };
 
 // Diagnostic listing: vertices, triangles, meshes and joints with their keyframes.

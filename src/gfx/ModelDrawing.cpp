@@ -1,11 +1,15 @@
 #include "gfx/Model.h"
 
+#include <algorithm>
+
+#include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
 
 void Model::drawMeshTriangles(const Mesh& mesh, bool sendTextureCoords) const {
+    // One batch per mesh: the same triangles in the same order, far fewer calls.
+    glBegin(GL_TRIANGLES);
     for (int index : mesh.triangleIndices) {
         const Triangle& triangle = triangles[index];
-        glBegin(GL_TRIANGLES);
         for (int corner = 0; corner < 3; ++corner) {
             if (sendTextureCoords)
                 GlExtensions::glMultiTexCoord2fARB(GL_TEXTURE1_ARB, static_cast<float>(triangle.s[corner]),
@@ -25,9 +29,73 @@ void Model::drawMeshTriangles(const Mesh& mesh, bool sendTextureCoords) const {
             glNormal3d(turned.x, turned.y, turned.z);
             glVertex3d(position.x, position.y, position.z);
         }
-        glEnd();
     }
+    glEnd();
 }
+
+bool Model::poseIsFixed() const {
+    for (const Joint& joint : joints)
+        if (!joint.rotationKeys.empty() || !joint.translationKeys.empty())
+            return false;
+    return true;
+}
+
+std::vector<bool> Model::stillMeshes() const {
+    // Parents come before their children, so one pass settles every joint.
+    std::vector<bool> moves(joints.size(), false);
+    for (std::size_t j = 0; j < joints.size(); ++j) {
+        const Joint& joint = joints[j];
+        bool parentMoves = joint.parent >= 0 && static_cast<std::size_t>(joint.parent) < j && moves[joint.parent];
+        moves[j] = parentMoves || !joint.rotationKeys.empty() || !joint.translationKeys.empty();
+    }
+    std::vector<bool> still(meshes.size(), true);
+    for (std::size_t i = 0; i < meshes.size(); ++i) {
+        for (int index : meshes[i].triangleIndices) {
+            for (int vertexIndex : triangles[index].vertexIndices) {
+                int bone = vertices[vertexIndex].bone;
+                if (bone >= 0 && (static_cast<std::size_t>(bone) >= joints.size() || moves[bone]))
+                    still[i] = false;
+            }
+        }
+    }
+    return still;
+}
+
+const CompiledGeometry* Model::compiledGeometry(const std::vector<bool>& textureCoords) {
+    if (!GeometryCache::enabled || !GlContext::available() || geometry.nothingStill)
+        return nullptr;
+    if (geometry.owner != 0) {
+        const CompiledGeometry* kept = GeometryCache::find(geometry.owner);
+        if (kept && kept->meshCount == meshes.size() && kept->textureCoords == textureCoords)
+            return kept;
+    }
+    geometry.drop();
+    CompiledGeometry compiled;
+    compiled.meshCount = meshes.size();
+    compiled.still = stillMeshes();
+    compiled.textureCoords = textureCoords;
+    if (std::find(compiled.still.begin(), compiled.still.end(), true) == compiled.still.end()) {
+        geometry.nothingStill = true;
+        return nullptr;
+    }
+    compiled.base = glGenLists(compiled.listCount());
+    if (compiled.base == 0)
+        return nullptr;  // out of list names: draw as before
+    for (std::size_t i = 0; i < meshes.size(); ++i) {
+        if (!compiled.still[i])
+            continue;
+        glNewList(compiled.base + static_cast<GLuint>(i), GL_COMPILE);
+        drawMeshTriangles(meshes[i], textureCoords[i]);
+        glEndList();
+        glNewList(compiled.base + static_cast<GLuint>(meshes.size() + i), GL_COMPILE);
+        drawMeshTriangles(meshes[i], false);
+        glEndList();
+    }
+    geometry.owner = GeometryCache::newOwner();
+    GeometryCache::keep(geometry.owner, compiled);
+    return GeometryCache::find(geometry.owner);
+}
+
 
 void Model::draw() {
     if (vertices.empty() || triangles.empty() || meshes.empty())
@@ -56,8 +124,19 @@ void Model::draw() {
 
     animate();
 
+    // Which meshes send texture coordinates: from the first textured one on.
+    std::vector<bool> textureCoords(meshes.size());
     bool sendTextureCoords = false;
-    for (const Mesh& mesh : meshes) {
+    for (std::size_t i = 0; i < meshes.size(); ++i) {
+        const Mesh& mesh = meshes[i];
+        if (mesh.material >= 0 && materials[mesh.material].texture != 0)
+            sendTextureCoords = true;
+        textureCoords[i] = sendTextureCoords;
+    }
+    const CompiledGeometry* compiled = compiledGeometry(textureCoords);
+
+    for (std::size_t i = 0; i < meshes.size(); ++i) {
+        const Mesh& mesh = meshes[i];
         if (mesh.material < 0) {
             // No material: white, with whatever texture the previous mesh left bound.
             glColor3f(1.0f, 1.0f, 1.0f);
@@ -70,10 +149,12 @@ void Model::draw() {
                 GlExtensions::glActiveTextureARB(GL_TEXTURE1_ARB);
                 glBindTexture(GL_TEXTURE_2D, material.texture);
                 glEnable(GL_TEXTURE_2D);
-                sendTextureCoords = true;
             }
         }
-        drawMeshTriangles(mesh, sendTextureCoords);
+        if (compiled && compiled->still[i])
+            glCallList(compiled->base + static_cast<GLuint>(i));
+        else
+            drawMeshTriangles(mesh, textureCoords[i]);
     }
 
     glDisable(GL_TEXTURE_2D);
@@ -91,8 +172,11 @@ void Model::draw() {
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
         glColor3f(0.0f, 0.0f, 0.0f);
-        for (const Mesh& mesh : meshes) {
-            drawMeshTriangles(mesh, false);
+        for (std::size_t i = 0; i < meshes.size(); ++i) {
+            if (compiled && compiled->still[i])
+                glCallList(compiled->base + static_cast<GLuint>(meshes.size() + i));
+            else
+                drawMeshTriangles(meshes[i], false);
             glDisable(GL_TEXTURE_1D);
         }
     }

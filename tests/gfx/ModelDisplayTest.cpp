@@ -15,6 +15,7 @@
 
 #include "Ms3dBuilder.h"
 #include "ModelTestSupport.h"
+#include "gfx/GeometryCache.h"
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
 #include "../support/TempDir.h"
@@ -71,10 +72,12 @@ protected:
         ASSERT_NE(SDL_SetVideoMode(windowSize, windowSize, 0, SDL_OPENGL), nullptr) << SDL_GetError();
         dl_iterate_phdr(keepDriverLoaded, nullptr);
         GlContext::setAvailable(true);
+        GeometryCache::forget();
         GlExtensions::reset();
     }
 
     static void TearDownTestSuite() {
+        GeometryCache::clear();
         GlContext::setAvailable(false);
         GlExtensions::reset();
         SDL_Quit();

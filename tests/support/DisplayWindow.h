@@ -11,6 +11,7 @@
 #include <SDL/SDL_ttf.h>
 
 #include "gfx/FontCache.h"
+#include "gfx/GeometryCache.h"
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
 #include "gfx/ImageCache.h"
@@ -34,6 +35,7 @@ public:
         if (!SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL)) return false;
         ImageCache::forget();
         TextCache::forget();
+        GeometryCache::forget();
         GlExtensions::reset();
         GlContext::setAvailable(true);
         if (TTF_Init() != 0) return false;
@@ -45,6 +47,7 @@ public:
         TextCache::clear();
         FontCache::clear();
         ImageCache::clear();
+        GeometryCache::clear();
         if (TTF_WasInit()) TTF_Quit();
         GlContext::setAvailable(false);
         SDL_Quit();

@@ -35,6 +35,7 @@
 #include "gfx/Camera.h"
 #include "gfx/DrawImage.h"
 #include "gfx/FontCache.h"
+#include "gfx/GeometryCache.h"
 #include "gfx/GlContext.h"
 #include "gfx/ImageCache.h"
 #include "gfx/ScreenSize.h"
@@ -82,6 +83,8 @@ void setCaches(bool on) {
     TextCache::clear();
     FontCache::clear();
     ImageCache::clear();
+    GeometryCache::clear();
+    GeometryCache::enabled = on;
     FontCache::enabled = on;
     ImageCache::enabled = on;
     TextCache::enabled = on;
@@ -195,6 +198,8 @@ int main(int argc, char** argv) {
     double result[2][5];
     long textures[2] = {0, 0};
     long memory[2] = {0, 0};
+    std::size_t geometry[2] = {0, 0};
+    unsigned long compiled[2] = {0, 0};
     bool battleShown = false;
     {
         GameData gameData;
@@ -250,6 +255,8 @@ int main(int argc, char** argv) {
             if (frame == 1 || frame == 1000) {
                 textures[frame == 1 ? 0 : 1] = textureObjects();
                 memory[frame == 1 ? 0 : 1] = residentKilobytes();
+                geometry[frame == 1 ? 0 : 1] = GeometryCache::size();
+                compiled[frame == 1 ? 0 : 1] = GeometryCache::compilations();
             }
         }
     }
@@ -275,11 +282,15 @@ int main(int argc, char** argv) {
         std::printf("battle screen, caches on: texture objects %ld at frame 1, %ld at frame 1000; "
                     "resident memory %ld kB at frame 1, %ld kB at frame 1000\n",
                     textures[0], textures[1], memory[0], memory[1]);
+        std::printf("battle screen, caches on: models with kept geometry %zu at frame 1, %zu at frame 1000; "
+                    "geometry compiled %lu times by frame 1, %lu by frame 1000\n",
+                    geometry[0], geometry[1], compiled[0], compiled[1]);
     }
 
     TextCache::clear();
     FontCache::clear();
     ImageCache::clear();
+    GeometryCache::clear();
     TTF_Quit();
     SDL_Quit();
     return 0;
