@@ -9,6 +9,7 @@
 
 #include "BuildTestSupport.h"
 #include "../data/TestDatabase.h"
+#include "../support/TempDir.h"
 #include "ai/ComputerPlayer.h"
 
 namespace {
@@ -140,21 +141,18 @@ protected:
         // The computer finds its template parts in the loaded catalogue.
         data.components.clear();
         ASSERT_TRUE(data.load(database));
-        folder = testing::TempDir() + "gearward_computer_build";
-        std::remove((folder + "/data.db").c_str());
-        rmdir(folder.c_str());
-        ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+        // A folder of its own: tests of this suite may run at the same time in other processes.
         std::ifstream in(database, std::ios::binary);
-        std::ofstream(folder + "/data.db", std::ios::binary) << in.rdbuf();
+        std::ofstream(scratch.path("data.db"), std::ios::binary) << in.rdbuf();
         ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-        ASSERT_EQ(chdir(folder.c_str()), 0);
+        ASSERT_EQ(chdir(scratch.path().c_str()), 0);
     }
     void TearDown() override {
-        ASSERT_EQ(chdir(previous), 0);
-        std::remove((folder + "/data.db").c_str());
-        rmdir(folder.c_str());
+        if (previous[0] != 0) {
+            EXPECT_EQ(chdir(previous), 0);
+        }
     }
-    std::string folder;
+    TempDir scratch{"computer-build"};
     char previous[4096] = {};
 };
 
