@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 
+#include "../support/InGameFolder.h"
 #include "../support/DisplayWindow.h"
 #include "battle/BattleMapView.h"
 #include "battle/BattleScreen.h"
@@ -31,15 +32,14 @@ using Tile = std::pair<int, int>;
 class BattleMapViewDisplayTest : public testing::Test {
 protected:
     DisplayWindow window;
-    std::string startFolder;
+    std::unique_ptr<InGameFolder> gameFolder;
     std::unique_ptr<GameData> data;
     std::unique_ptr<BattleScreen> screen;
 
     void SetUp() override {
         ASSERT_TRUE(window.open()) << SDL_GetError();
-        char here[4096];
-        if (getcwd(here, sizeof here)) startFolder = here;
-        ASSERT_EQ(chdir(GEARWARD_GAME_DIR), 0);
+        gameFolder = std::make_unique<InGameFolder>();
+        ASSERT_TRUE(gameFolder->ok());
         data = std::make_unique<GameData>();
         ASSERT_TRUE(data->load(GameData::DATABASE_FILE));
         data->selectTitleMap();
@@ -51,9 +51,7 @@ protected:
     void TearDown() override {
         screen.reset();
         data.reset();
-        if (!startFolder.empty() && chdir(startFolder.c_str()) != 0) {
-            // The next test sets its own folder.
-        }
+        gameFolder.reset();
     }
 
     // A robot with the first catalogue component of every slot that has attacks when it can.

@@ -8,9 +8,11 @@
 
 #include <algorithm>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "../support/InGameFolder.h"
 #include "../support/DisplayWindow.h"
 #include "gfx/Camera.h"
 #include "gfx/TextCache.h"
@@ -23,20 +25,17 @@ namespace {
 class TextCacheDisplayTest : public testing::Test {
 protected:
     DisplayWindow window;
-    std::string startFolder;
+    std::unique_ptr<InGameFolder> gameFolder;
 
     void SetUp() override {
         ASSERT_TRUE(window.open()) << SDL_GetError();
-        char here[4096];
-        if (getcwd(here, sizeof here)) startFolder = here;
-        ASSERT_EQ(chdir(GEARWARD_GAME_DIR), 0);
+        gameFolder = std::make_unique<InGameFolder>();
+        ASSERT_TRUE(gameFolder->ok());
         TextCache::enabled = true;
     }
     void TearDown() override {
         TextCache::enabled = true;
-        if (!startFolder.empty() && chdir(startFolder.c_str()) != 0) {
-            // The next test sets its own folder.
-        }
+        gameFolder.reset();
     }
 };
 

@@ -5,12 +5,9 @@
 //   HeadlessScreen screen;  ASSERT_TRUE(screen.ready());
 //   DrawRecorder recorder;  titleScreen.draw();
 
-#include <string>
-
-#include <unistd.h>
-
 #include <SDL/SDL_ttf.h>
 
+#include "InGameFolder.h"
 #include "gfx/FontCache.h"
 #include "gfx/GlContext.h"
 
@@ -18,10 +15,6 @@ class HeadlessScreen {
 public:
     HeadlessScreen()
     {
-        char here[4096];
-        if (getcwd(here, sizeof here))
-            previousDirectory = here;
-        inGameFolder = chdir(GEARWARD_GAME_DIR) == 0;
         fontLibrary = TTF_WasInit() || TTF_Init() == 0;
     }
     ~HeadlessScreen()
@@ -29,18 +22,14 @@ public:
         FontCache::clear();
         if (TTF_WasInit())
             TTF_Quit();
-        if (!previousDirectory.empty() && chdir(previousDirectory.c_str()) != 0) {
-            // Nothing better to do: the next test sets its own directory.
-        }
     }
     HeadlessScreen(const HeadlessScreen&) = delete;
     HeadlessScreen& operator=(const HeadlessScreen&) = delete;
 
     // The game folder is the working directory, SDL_ttf is up and there is no OpenGL context.
-    bool ready() const { return inGameFolder && fontLibrary && !GlContext::available(); }
+    bool ready() const { return gameFolder.ok() && fontLibrary && !GlContext::available(); }
 
 private:
-    std::string previousDirectory;
-    bool inGameFolder = false;
+    InGameFolder gameFolder;
     bool fontLibrary = false;
 };
