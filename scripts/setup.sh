@@ -8,7 +8,7 @@ packages=(
   libsdl1.2-dev libsdl-ttf2.0-dev libsdl-image1.2-dev
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
   libyaml-cpp-dev libgtest-dev libpng-dev
-  fonts-dejavu-extra
+  fonts-dejavu-extra fonts-eurofurence
   xvfb xauth xdotool x11-apps imagemagick
 )
 

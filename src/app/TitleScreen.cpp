@@ -1,13 +1,23 @@
 #include "app/TitleScreen.h"
 
 #include <GL/gl.h>
+#include <SDL/SDL_ttf.h>
 
 #include "data/GameData.h"
 #include "gfx/DrawImage.h"
+#include "gfx/FontCache.h"
 #include "gfx/GlContext.h"
 #include "gfx/KeyHintRow.h"
+#include "gfx/Log.h"
 #include "gfx/TextLabel.h"
 #include "gfx/Widgets.h"
+
+namespace {
+
+// The face of the logo's three big letters, a file of the game folder.
+constexpr const char* LOGO_FONT = "Eurofurence.ttf";
+
+}  // namespace
 
 TitleScreen::TitleScreen(GameData& gameData) : gameData(&gameData)
 {
@@ -92,9 +102,10 @@ void TitleScreen::drawMenu() const
     drawImage("textures/UIColumnDark.bmp", 0, 0, 300, 768);
 
     TextLabel("G E A R W A R D", 85, 80).size(24).draw();
-    TextLabel("A", 82, 100).size(72).draw();
-    TextLabel("R", 132, 100).size(72).draw();
-    TextLabel("C", 163, 100).size(72).draw();
+    const std::string logo = logoFont();
+    TextLabel("A", 82, 100).size(72).font(logo).draw();
+    TextLabel("R", 132, 100).size(72).font(logo).draw();
+    TextLabel("C", 163, 100).size(72).font(logo).draw();
 
     static const char* const entries[2][3] = {
         {"NEW GAME", "CREDITS", "QUIT"},
@@ -104,6 +115,24 @@ void TitleScreen::drawMenu() const
         TextLabel(entries[page][i], 85, 220 + 55 * i).size(24).draw();
 
     drawImage("textures/UICursor.png", 72, 226 + 55 * selection[page], 7, 16);
+}
+
+// The logo's letters have a face of their own, whose A, R and C stand evenly at their fixed places;
+// without that file the game font stands in, so the title still reads.
+std::string TitleScreen::logoFont() const
+{
+    if (TTF_WasInit() == 0)
+        return LOGO_FONT;  // nothing is measured or drawn without SDL_ttf
+    if (TTF_Font* font = FontCache::acquire(LOGO_FONT, 72, 0)) {
+        FontCache::release(font);
+        return LOGO_FONT;
+    }
+    if (!logoFontReported) {
+        logToStderr(std::string("Couldn't load font \"") + LOGO_FONT + "\": the logo is drawn in " +
+                    TextLabel::GAME_FONT + ".");
+        logoFontReported = true;
+    }
+    return TextLabel::GAME_FONT;
 }
 
 void TitleScreen::drawCredits() const

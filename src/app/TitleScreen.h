@@ -5,6 +5,8 @@
 
 #include <SDL/SDL.h>
 
+#include <string>
+
 class GameData;
 
 class TitleScreen {
@@ -23,4 +25,7 @@ private:
     void choose();
     void drawMenu() const;
     void drawCredits() const;
+    std::string logoFont() const;
+
+    mutable bool logoFontReported = false;  // the missing logo font is told once, not every frame
 };

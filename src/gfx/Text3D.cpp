@@ -9,6 +9,7 @@
 #include "gfx/GlContext.h"
 #include "gfx/Log.h"
 #include "gfx/TextCache.h"
+#include "gfx/TextLabel.h"
 #include "gfx/Vector3.h"
 
 namespace {
@@ -37,7 +38,7 @@ void drawText3D(const Camera& camera, const Vector3& point, const std::string& t
         else if (TTF_WasInit() == 0)
             logToStderr("SDL_ttf not initialized.");
         else
-            drawable = TextCache::acquire("UniversCondensed.ttf", 24, 0, 255, 255, 255, text, rendered);
+            drawable = TextCache::acquire(TextLabel::GAME_FONT, 24, 0, 255, 255, 255, text, rendered);
     }
     if (DrawRecorder::active()) {
         DrawnItem item;

@@ -27,6 +27,11 @@ TextLabel& TextLabel::size(int points) {
     return *this;
 }
 
+TextLabel& TextLabel::font(const std::string& file) {
+    fontFile = file;
+    return *this;
+}
+
 TextLabel& TextLabel::color(double r, double g, double b) {
     red = r;
     green = g;

@@ -8,10 +8,13 @@
 
 class TextLabel {
 public:
+    // The font every label is drawn in unless told otherwise, a file of the game folder.
+    static constexpr const char* GAME_FONT = "UniversCondensed.ttf";
+
     std::string text;
     int x = 0;                 // left edge; for a right-aligned label its right edge until drawn
     int y = 0;                 // top edge
-    std::string fontFile = "UniversCondensed.ttf";
+    std::string fontFile = GAME_FONT;
     int pointSize = 30;
     int style = 0;             // SDL_ttf style bits
     double red = 1.0;
@@ -28,6 +31,7 @@ public:
     TextLabel& rightAlign();
     TextLabel& bold();
     TextLabel& size(int points);
+    TextLabel& font(const std::string& file);
     TextLabel& color(double r, double g, double b);
 
     int width() const { return renderedWidth; }

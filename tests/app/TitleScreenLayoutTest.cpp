@@ -42,11 +42,17 @@ std::vector<std::string> describeAll(const DrawRecorder& recorder)
     return lines;
 }
 
-std::string text(const std::string& what, int x, int y, int size, const std::string& rest = " colour 1,1,1")
+std::string text(const std::string& what, int x, int y, int size, const std::string& rest = " colour 1,1,1",
+                 const std::string& font = "UniversCondensed.ttf")
 {
     std::ostringstream out;
-    out << "text \"" << what << "\" " << x << "," << y << " size " << size << rest << " font UniversCondensed.ttf";
+    out << "text \"" << what << "\" " << x << "," << y << " size " << size << rest << " font " << font;
     return out.str();
+}
+
+std::string logoLetter(const std::string& letter, int x)
+{
+    return text(letter, x, 100, 72, " colour 1,1,1", "Eurofurence.ttf");
 }
 
 std::string image(const std::string& file, int x, int y, int w, int h)
@@ -61,9 +67,9 @@ std::vector<std::string> menuPage(const char* first, const char* second, int sel
     return {
         image("textures/UIColumnDark.bmp", 0, 0, 300, 768),
         text("G E A R W A R D", 85, 80, 24),
-        text("A", 82, 100, 72),
-        text("R", 132, 100, 72),
-        text("C", 163, 100, 72),
+        logoLetter("A", 82),
+        logoLetter("R", 132),
+        logoLetter("C", 163),
         text(first, 85, 220, 24),
         text(second, 85, 275, 24),
         text("QUIT", 85, 330, 24),

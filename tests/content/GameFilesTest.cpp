@@ -188,21 +188,33 @@ TEST(GameFiles, RoadLineRunsAlongTheVerticalAxis) {
     }
 }
 
-TEST(GameFiles, FontOpensAndCarriesItsLicence) {
+TEST(GameFiles, FontsOpenAndCarryTheirLicences) {
+    struct Font {
+        const char* file;
+        const char* licence;
+        const char* licenceNames;
+    };
+    // The game font, and the face of the title's "ARC".
+    const Font fonts[] = {
+        {"UniversCondensed.ttf", "UniversCondensed-LICENSE.txt", "DejaVu"},
+        {"Eurofurence.ttf", "Eurofurence-LICENSE.txt", "Open Font License"},
+    };
     ASSERT_EQ(TTF_Init(), 0);
-    TTF_Font* font = TTF_OpenFont((gameDir + "/UniversCondensed.ttf").c_str(), 24);
-    ASSERT_NE(font, nullptr) << TTF_GetError();
-    SDL_Color white = {255, 255, 255, 0};
-    SDL_Surface* text = TTF_RenderText_Blended(font, "NEW GAME", white);
-    ASSERT_NE(text, nullptr);
-    EXPECT_GT(text->w, 40);
-    SDL_FreeSurface(text);
-    TTF_CloseFont(font);
-    TTF_Quit();
+    for (const Font& each : fonts) {
+        TTF_Font* font = TTF_OpenFont((gameDir + "/" + each.file).c_str(), 24);
+        ASSERT_NE(font, nullptr) << each.file << ": " << TTF_GetError();
+        SDL_Color white = {255, 255, 255, 0};
+        SDL_Surface* text = TTF_RenderText_Blended(font, "NEW GAME ARC", white);
+        ASSERT_NE(text, nullptr) << each.file;
+        EXPECT_GT(text->w, 40) << each.file;
+        SDL_FreeSurface(text);
+        TTF_CloseFont(font);
 
-    std::ifstream licence(gameDir + "/UniversCondensed-LICENSE.txt");
-    std::string all((std::istreambuf_iterator<char>(licence)), std::istreambuf_iterator<char>());
-    EXPECT_NE(all.find("DejaVu"), std::string::npos);
+        std::ifstream licence(gameDir + "/" + each.licence);
+        std::string all((std::istreambuf_iterator<char>(licence)), std::istreambuf_iterator<char>());
+        EXPECT_NE(all.find(each.licenceNames), std::string::npos) << each.licence;
+    }
+    TTF_Quit();
 }
 
 TEST(GameFiles, VertexProgramIsAnArbProgramTheGameReadsWhole) {
