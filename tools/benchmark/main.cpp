@@ -3,8 +3,9 @@
 // screen at its busiest (the largest map full of robots, target selection with its attack table)
 // for a number of frames with the font, image and text caches on, then off, and an empty frame
 // (clear and swap) for reference; prints the median milliseconds per frame of each, then the
-// texture objects and resident memory of the battle screen at frame 1 and frame 1,000. Not part
-// of the game.
+// texture objects and resident memory of the battle screen at frame 1 and frame 1,000. The battle's
+// 3D view is also timed alone, so that what the panels cost (the difference) shows beside what the
+// software renderer spends on the map and the robots. Not part of the game.
 
 #include <algorithm>
 #include <chrono>
@@ -23,6 +24,7 @@
 
 #include "app/GameLoop.h"
 #include "app/TitleScreen.h"
+#include "battle/BattleMapView.h"
 #include "battle/BattleScreen.h"
 #include "build/BuildScreen.h"
 #include "data/Attack.h"
@@ -195,7 +197,7 @@ int main(int argc, char** argv) {
     GlContext::setAvailable(true);
     glEnable(GL_DEPTH_TEST);
 
-    double result[2][5];
+    double result[2][6];
     long textures[2] = {0, 0};
     long memory[2] = {0, 0};
     std::size_t geometry[2] = {0, 0};
@@ -235,6 +237,7 @@ int main(int argc, char** argv) {
         BattleScreen battle(battleData);
         battleShown = setUpBattle(battleData, battle);
         auto battleFrame = [&]() { battle.draw(); };
+        auto battleViewFrame = [&]() { drawBattleMapView(battle); };
 
         for (int cached = 1; cached >= 0; --cached) {
             setCaches(cached == 1);
@@ -243,6 +246,7 @@ int main(int argc, char** argv) {
             result[cached][2] = medianFrameMs(frames, equipFrame);
             result[cached][3] = medianFrameMs(frames, busyScreen);
             result[cached][4] = battleShown ? medianFrameMs(frames, battleFrame) : 0;
+            result[cached][5] = battleShown ? medianFrameMs(frames, battleViewFrame) : 0;
         }
 
         // A thousand frames of the still battle screen, caches on: nothing may pile up.
@@ -274,6 +278,11 @@ int main(int argc, char** argv) {
     if (battleShown) {
         std::printf("  battle, full map + panels caches on %8.3f   caches off %8.3f   (%.1f times)\n", result[1][4],
                     result[0][4], result[1][4] > 0 ? result[0][4] / result[1][4] : 0.0);
+        std::printf("  battle 3D view alone      caches on %8.3f   caches off %8.3f\n", result[1][5], result[0][5]);
+        const double panelsOn = result[1][4] - result[1][5];
+        const double panelsOff = result[0][4] - result[0][5];
+        std::printf("  battle panels, difference caches on %8.3f   caches off %8.3f   (%.1f times)\n", panelsOn,
+                    panelsOff, panelsOn > 0 ? panelsOff / panelsOn : 0.0);
     } else {
         std::printf("  battle: no map or no robot in this database, not measured\n");
     }
