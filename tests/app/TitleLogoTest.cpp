@@ -28,8 +28,7 @@ struct Ink {
     int right = -1;
 };
 
-Ink inkOf(const DrawnItem& label)
-{
+Ink inkOf(const DrawnItem& label) {
     Ink ink;
     TTF_Font* font = TTF_OpenFont(label.fontFile.c_str(), label.pointSize);
     if (!font) {
@@ -48,7 +47,8 @@ Ink inkOf(const DrawnItem& label)
     int right = -1;
     SDL_LockSurface(glyph);
     for (int y = 0; y < glyph->h; ++y) {
-        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const char*>(glyph->pixels) + y * glyph->pitch);
+        const Uint32* row =
+            reinterpret_cast<const Uint32*>(static_cast<const char*>(glyph->pixels) + y * glyph->pitch);
         for (int x = 0; x < glyph->w; ++x) {
             Uint8 r, g, b, a;
             SDL_GetRGBA(row[x], glyph->format, &r, &g, &b, &a);
@@ -70,12 +70,10 @@ Ink inkOf(const DrawnItem& label)
 }
 
 // The logo's letters in drawing order: every 72-point label of the title menu.
-std::vector<DrawnItem> logoLetters(const DrawRecorder& recorder)
-{
+std::vector<DrawnItem> logoLetters(const DrawRecorder& recorder) {
     std::vector<DrawnItem> letters;
     for (const DrawnItem& item : recorder.ofKind(DrawnItem::Text))
-        if (item.pointSize == 72)
-            letters.push_back(item);
+        if (item.pointSize == 72) letters.push_back(item);
     return letters;
 }
 
@@ -83,8 +81,7 @@ std::vector<DrawnItem> logoLetters(const DrawRecorder& recorder)
 class BackToFolder {
 public:
     BackToFolder() : folder(std::filesystem::current_path()) {}
-    ~BackToFolder()
-    {
+    ~BackToFolder() {
         std::error_code ignored;
         std::filesystem::current_path(folder, ignored);
     }
@@ -93,8 +90,7 @@ private:
     std::filesystem::path folder;
 };
 
-TEST(TitleLogoTest, LettersKeepTheirPlacesAndStandEvenlyApart)
-{
+TEST(TitleLogoTest, LettersKeepTheirPlacesAndStandEvenlyApart) {
     HeadlessScreen screen;
     ASSERT_TRUE(screen.ready());
     GameData gameData;
@@ -127,8 +123,7 @@ TEST(TitleLogoTest, LettersKeepTheirPlacesAndStandEvenlyApart)
     EXPECT_LE(std::abs(betweenAR - betweenRC), 6) << "A|R " << betweenAR << " px, R|C " << betweenRC << " px";
 }
 
-TEST(TitleLogoTest, WithoutItsFontTheLogoIsDrawnInTheGameFontAfterOneLine)
-{
+TEST(TitleLogoTest, WithoutItsFontTheLogoIsDrawnInTheGameFontAfterOneLine) {
     HeadlessScreen screen;
     ASSERT_TRUE(screen.ready());
     // A game folder holding the game font but not the logo's.
