@@ -18,6 +18,7 @@
 #include "gfx/TextLabel.h"
 #include "../support/HeadlessScreen.h"
 #include "../support/TempDir.h"
+#include "../support/TestImage.h"
 
 namespace {
 
@@ -37,29 +38,22 @@ Ink inkOf(const DrawnItem& label) {
     }
     TTF_SetFontStyle(font, label.style);
     SDL_Color white = {255, 255, 255, 0};
-    SDL_Surface* glyph = TTF_RenderText_Blended(font, label.text.c_str(), white);
+    TestImage glyph = TestImage::fromSurface(TTF_RenderText_Blended(font, label.text.c_str(), white));
     TTF_CloseFont(font);
-    if (!glyph) {
+    if (!glyph.loaded) {
         ADD_FAILURE() << "cannot render \"" << label.text << "\"";
         return ink;
     }
-    int left = glyph->w;
+    int left = glyph.width;
     int right = -1;
-    SDL_LockSurface(glyph);
-    for (int y = 0; y < glyph->h; ++y) {
-        const Uint32* row =
-            reinterpret_cast<const Uint32*>(static_cast<const char*>(glyph->pixels) + y * glyph->pitch);
-        for (int x = 0; x < glyph->w; ++x) {
-            Uint8 r, g, b, a;
-            SDL_GetRGBA(row[x], glyph->format, &r, &g, &b, &a);
-            if (a > 127) {
+    for (int y = 0; y < glyph.height; ++y) {
+        for (int x = 0; x < glyph.width; ++x) {
+            if (glyph.at(x, y)[3] > 127) {
                 left = std::min(left, x);
                 right = std::max(right, x);
             }
         }
     }
-    SDL_UnlockSurface(glyph);
-    SDL_FreeSurface(glyph);
     if (right < 0) {
         ADD_FAILURE() << "\"" << label.text << "\" has no ink";
         return ink;

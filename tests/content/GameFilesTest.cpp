@@ -1,7 +1,7 @@
 // Every file the game reads beside its binary, apart from data.db and the models, is in the
 // built game directory with the size and format the screens draw it at.
 
-#include "TestImage.h"
+#include "../support/TestImage.h"
 
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #pragma once
-// Loads an image file the way the game does (SDL_image) and keeps its format facts and its
-// pixels as plain RGBA bytes, for tests that look at generated art.
+// Loads an image file the way the game does (SDL_image), or takes a surface already made (a
+// rendered label), and keeps its format facts and its pixels as plain RGBA bytes, for tests that
+// look at generated art and text.
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -18,9 +19,11 @@ struct TestImage {
     bool hasAlphaChannel = false;
     std::vector<uint8_t> rgba;
 
-    static TestImage load(const std::string& path) {
+    static TestImage load(const std::string& path) { return fromSurface(IMG_Load(path.c_str())); }
+
+    // Takes the surface over and frees it; null gives an image that is not loaded.
+    static TestImage fromSurface(SDL_Surface* surface) {
         TestImage image;
-        SDL_Surface* surface = IMG_Load(path.c_str());
         if (!surface) return image;
         image.loaded = true;
         image.width = surface->w;
