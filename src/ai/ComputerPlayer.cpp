@@ -245,9 +245,7 @@ bool ComputerPlayer::attackPass(Robot& robot, Robot* target, bool& changedSometh
         std::vector<int> cooldownsBefore;
         for (const auto& part : robot.components) cooldownsBefore.push_back(part ? part->cooldownLeft : 0);
 
-        robot.ep = clampToInt(static_cast<long long>(robot.ep) - attack->energy);
-        robot.coolDown(attack->energy);
-        weapon->cooldownLeft = attack->cooldown;
+        payForAttack(robot, *weapon, *attack);
         resolveAttack(robot, *target, *attack);
 
         changedSomething = robot.ep != oldEp;

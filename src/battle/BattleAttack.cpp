@@ -1,20 +1,12 @@
 // Attacks: choosing a component and one of its attacks, aiming within the range pattern, and
 // firing: one hit roll, and on a hit one damage roll, for every robot in the area.
 
-#include <climits>
-
 #include "battle/BattleScreen.h"
 #include "data/Attack.h"
 #include "data/BattleRules.h"
 #include "data/GameData.h"
 
 namespace {
-
-// ep - cost, held within int range whatever the database's costs.
-int spend(int ep, int cost) {
-    long long left = static_cast<long long>(ep) - cost;
-    return left < INT_MIN ? INT_MIN : left > INT_MAX ? INT_MAX : int(left);
-}
 
 bool canAfford(const Robot& robot, const Attack& attack) {
     return attack.getEnergy() <= robot.ep;
@@ -160,10 +152,7 @@ void BattleScreen::fireAttack() {
                 continue;
             anyone = true;
             if (!paid) {
-                attacker->ep = spend(attacker->ep, attack->getEnergy());
-                attacker->coolDown(attack->getEnergy());
-                // Set after the general cool-down, so the attack's own cost does not shorten it.
-                component->cooldownLeft = attack->getCooldown();
+                payForAttack(*attacker, *component, *attack);
                 paid = true;
                 // Every timer restart from here on is for this attack's markers.
                 showComputerMarkers = false;

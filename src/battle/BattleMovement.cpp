@@ -41,8 +41,7 @@ void BattleScreen::moveTargetKey(SDLKey key) {
         const long long tiles = std::min(robot->movePoints, robot->reach);
         const long long cost = static_cast<long long>(MOVE_ENERGY_COST) * k;
         if (k > tiles || cost > robot->ep) return;
-        robot->ep -= int(cost);
-        robot->coolDown(int(cost));
+        spendEnergy(*robot, int(cost));
         robot->movePoints -= int(k);
         robot->x = cursor[MoveTarget];
         robot->y = cursor2[MoveTarget];
@@ -69,8 +68,7 @@ void BattleScreen::turnFacingKey(SDLKey key) {
         if (robot->ep < TURN_ENERGY_COST) return;
         // Turning away and back again is free: only the final facing counts.
         if (robot->facing != cursor[TurnFacing]) {
-            robot->ep -= TURN_ENERGY_COST;
-            robot->coolDown(TURN_ENERGY_COST);
+            spendEnergy(*robot, TURN_ENERGY_COST);
         }
         state = ActionMenu;
         return;

@@ -3,7 +3,6 @@
 // and the end of the match.
 
 #include <algorithm>
-#include <limits>
 
 #include "ai/ComputerPlayer.h"
 #include "battle/BattleScreen.h"
@@ -15,12 +14,6 @@ namespace {
 // The largest multiple of the delay step not above the energy (0 for energy below one step).
 int affordableDelay(int ep) {
     return ep < BattleScreen::DELAY_STEP ? 0 : ep / BattleScreen::DELAY_STEP * BattleScreen::DELAY_STEP;
-}
-
-// ep - amount, held within int range.
-int spend(int ep, int amount) {
-    long long left = static_cast<long long>(ep) - amount;
-    return int(std::clamp<long long>(left, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace
@@ -191,8 +184,7 @@ void BattleScreen::energyDelayKey(SDLKey key) {
     case SDLK_SPACE:
         if (robot) {
             amount = std::min(amount, affordableDelay(robot->ep));
-            robot->ep = spend(robot->ep, amount);
-            robot->coolDown(amount);
+            spendEnergy(*robot, amount);
         }
         amount = 0;
         state = ActionMenu;

@@ -1,10 +1,12 @@
 #include "data/BattleRules.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "data/RandomFraction.h"
 #include "data/Attack.h"
+#include "data/Component.h"
 #include "data/Pilot.h"
 #include "data/Robot.h"
 
@@ -97,6 +99,18 @@ HitMarker rollHitAttempt(const Robot& attacker, const Attack& attack, Robot& tar
     }
     marker.value = damage;
     return marker;
+}
+
+void spendEnergy(Robot& robot, int amount) {
+    const long long left = static_cast<long long>(robot.ep) - amount;
+    robot.ep = static_cast<int>(std::clamp<long long>(left, std::numeric_limits<int>::min(),
+                                                      std::numeric_limits<int>::max()));
+    robot.coolDown(amount);
+}
+
+void payForAttack(Robot& robot, Component& component, const Attack& attack) {
+    spendEnergy(robot, attack.getEnergy());
+    component.cooldownLeft = attack.getCooldown();
 }
 
 void endRobotTurn(Robot& robot) {

@@ -9,6 +9,7 @@
 #include "data/HitMarker.h"
 
 class Attack;
+class Component;
 class Robot;
 
 constexpr int MOVE_ENERGY_COST = 500;   // one tile straight ahead
@@ -44,6 +45,14 @@ int hitDamage(double attackMod, double defenseMod, double spread, int damage, in
 // on a hit a second draw for the damage spread; a hit lowers the target's hp, and a target brought
 // below 1 is left at 0 as a wreck. Returns the marker for the target's tile (value 0 for a miss).
 HitMarker rollHitAttempt(const Robot& attacker, const Attack& attack, Robot& target);
+
+// Energy spent on anything that cools the parts down (a step, a turn, an attack, the delay):
+// ep - amount, held within int range whatever the database's costs, and every cooling part's
+// cooldown shortened by the amount.
+void spendEnergy(Robot& robot, int amount);
+// The price of firing `attack` from `component`: its energy, then the component's own cooldown,
+// set after the general cool-down so that the attack's cost does not shorten it.
+void payForAttack(Robot& robot, Component& component, const Attack& attack);
 
 // What "END TURN" gives a robot for its next turn: energy to its maximum, movement to its legs'
 // move, every cooldown cleared. The computer's turns end the same way.
