@@ -109,13 +109,8 @@ void BattleScreen::attackChoiceKey(SDLKey key) {
 }
 
 void BattleScreen::targetSelectKey(SDLKey key) {
+    if (moveMapCursor(TargetSelect, key)) return;
     switch (key) {
-    case SDLK_UP:
-    case SDLK_DOWN:
-    case SDLK_LEFT:
-    case SDLK_RIGHT:
-        moveMapCursor(TargetSelect, key);
-        break;
     case SDLK_SPACE:
         fireAttack();
         return;

@@ -88,14 +88,9 @@ void BattleScreen::dispatchSelectKey(SDLKey key) {
 }
 
 void BattleScreen::dispatchPositionKey(SDLKey key) {
+    if (moveMapCursor(DispatchPosition, key)) return;
     Robot* robot = dispatchRobot();
     switch (key) {
-    case SDLK_UP:
-    case SDLK_DOWN:
-    case SDLK_LEFT:
-    case SDLK_RIGHT:
-        moveMapCursor(DispatchPosition, key);
-        break;
     case SDLK_SPACE: {
         if (!robot) return;
         int x = cursor[DispatchPosition], y = cursor2[DispatchPosition];

@@ -22,13 +22,8 @@ int BattleScreen::measureReach(const Robot& robot) const {
 }
 
 void BattleScreen::moveTargetKey(SDLKey key) {
+    if (moveMapCursor(MoveTarget, key)) return;
     switch (key) {
-    case SDLK_UP:
-    case SDLK_DOWN:
-    case SDLK_LEFT:
-    case SDLK_RIGHT:
-        moveMapCursor(MoveTarget, key);
-        break;
     case SDLK_SPACE: {
         Robot* robot = actingRobot();
         if (!robot || robot != selectedRobot || robot->hp <= 0) return;

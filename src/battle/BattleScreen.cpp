@@ -143,7 +143,7 @@ bool BattleScreen::facingOfArrow(SDLKey key, int& facing) {
     }
 }
 
-void BattleScreen::moveMapCursor(int slot, SDLKey key) {
+bool BattleScreen::moveMapCursor(int slot, SDLKey key) {
     const Map* map = gameData->currentMap;
     int width = map ? map->getWidth() : 0;
     int height = map ? map->getHeight() : 0;
@@ -163,8 +163,9 @@ void BattleScreen::moveMapCursor(int slot, SDLKey key) {
         if (x < width - 1) ++x;
         break;
     default:
-        break;
+        return false;
     }
+    return true;
 }
 
 void BattleScreen::draw() {

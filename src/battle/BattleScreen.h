@@ -109,8 +109,9 @@ public:
 private:
     void restartMarkers();
     void leaveForTitle();
-    // A map cursor one step in the arrow's direction, held on the map.
-    void moveMapCursor(int slot, SDLKey key);
+    // The arrows on a map cursor: one step in the arrow's direction, held on the map; true when
+    // the key was an arrow.
+    bool moveMapCursor(int slot, SDLKey key);
     // Up and Down on a list of `count` lines: the line moves and stays within the list; true when
     // the key was one of them.
     static bool moveListLine(int& line, int count, SDLKey key);

@@ -71,13 +71,8 @@ bool BattleScreen::actionAvailable(int line) const {
 }
 
 void BattleScreen::robotSelectKey(SDLKey key) {
+    if (moveMapCursor(RobotSelect, key)) return;
     switch (key) {
-    case SDLK_UP:
-    case SDLK_DOWN:
-    case SDLK_LEFT:
-    case SDLK_RIGHT:
-        moveMapCursor(RobotSelect, key);
-        break;
     case SDLK_SPACE: {
         int x = cursor[RobotSelect], y = cursor2[RobotSelect];
         // Where two robots share a tile the acting one comes first, so END TURN stays in reach.
