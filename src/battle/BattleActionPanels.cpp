@@ -22,12 +22,6 @@ TextLabel& greyIf(TextLabel& label, bool grey) {
     return label;
 }
 
-bool anyAffordable(const Robot& robot, const Component& component) {
-    for (const Attack* attack : BattleScreen::usableAttacks(component))
-        if (attack->getEnergy() <= robot.ep) return true;
-    return false;
-}
-
 // A value right-aligned at x on the row of attack j.
 void drawAttackValue(const std::string& text, int x, int j, bool grey) {
     TextLabel label(text, x, 583 + 24 * j);
@@ -44,7 +38,7 @@ void drawAttackRows(const Robot& robot, const Component& component) {
     for (size_t i = 0; i < attacks.size(); ++i) {
         const Attack& attack = *attacks[i];
         const int j = int(i);
-        const bool grey = attack.getEnergy() > robot.ep || component.cooldownLeft > 0;
+        const bool grey = !BattleScreen::canAfford(robot, attack) || component.cooldownLeft > 0;
         TextLabel name(attack.getName(), 412, 580 + 24 * j);
         greyIf(name.size(24), grey).draw();
         drawAttackValue(toString(attack.getDamage()), 652, j, grey);
@@ -72,7 +66,7 @@ void drawAttackTable(const BattleScreen& screen) {
     const std::vector<Component*> components = robot->attackingComponents();
     for (size_t i = 0; i < components.size(); ++i) {
         const Component& component = *components[i];
-        const bool grey = component.cooldownLeft > 0 || !anyAffordable(*robot, component);
+        const bool grey = !BattleScreen::componentMayAttack(*robot, component);
         TextLabel label(component.getName(), 212, 563 + 24 * int(i));
         greyIf(label.size(24), grey).draw();
     }

@@ -6,27 +6,22 @@
 #include "data/BattleRules.h"
 #include "data/GameData.h"
 
-namespace {
-
-bool canAfford(const Robot& robot, const Attack& attack) {
-    return attack.getEnergy() <= robot.ep;
-}
-
-// Ready (not cooling down) and at least one of its attacks affordable.
-bool componentMayAttack(const Robot& robot, const Component& component) {
-    if (component.cooldownLeft > 0) return false;
-    for (const Attack* attack : BattleScreen::usableAttacks(component))
-        if (canAfford(robot, *attack)) return true;
-    return false;
-}
-
-}  // namespace
-
 std::vector<const Attack*> BattleScreen::usableAttacks(const Component& component) {
     std::vector<const Attack*> result;
     for (const Attack* attack : component.getAttacks())
         if (attack) result.push_back(attack);
     return result;
+}
+
+bool BattleScreen::canAfford(const Robot& robot, const Attack& attack) {
+    return attack.getEnergy() <= robot.ep;
+}
+
+bool BattleScreen::componentMayAttack(const Robot& robot, const Component& component) {
+    if (component.cooldownLeft > 0) return false;
+    for (const Attack* attack : usableAttacks(component))
+        if (canAfford(robot, *attack)) return true;
+    return false;
 }
 
 bool BattleScreen::cheapestAttackCost(const Robot& robot, int& cost) {

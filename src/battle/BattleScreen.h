@@ -89,6 +89,11 @@ public:
 
     // The attacks of a component that resolved to a catalogue entry, in database order.
     static std::vector<const Attack*> usableAttacks(const Component& component);
+    // Whether the robot's energy pays for the attack.
+    static bool canAfford(const Robot& robot, const Attack& attack);
+    // Ready (not cooling down) and at least one of its usable attacks affordable: the component
+    // may be chosen, and its line is not greyed.
+    static bool componentMayAttack(const Robot& robot, const Component& component);
     // The lowest energy cost among every usable attack of the robot's attacking components;
     // false when it has none at all.
     static bool cheapestAttackCost(const Robot& robot, int& cost);
