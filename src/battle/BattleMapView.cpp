@@ -78,9 +78,7 @@ void drawMoveQuads(const BattleScreen& screen, const Map& map) {
     const Robot* robot = screen.actingRobot();
     if (!robot) return;
     const auto step = facingStep(robot->facing);
-    const long long tiles = std::min(robot->movePoints, robot->reach);
-    for (long long k = 1; k <= tiles; ++k) {
-        if (static_cast<long long>(MOVE_ENERGY_COST) * k > robot->ep) break;
+    for (long long k = 1; BattleScreen::canWalk(*robot, k); ++k) {
         const long long x = robot->x + k * step.first;
         const long long y = robot->y + k * step.second;
         if (onMap(map, x, y)) tileQuad(x, y, QUAD_HEIGHT, 0, 0, 1);

@@ -21,6 +21,11 @@ int BattleScreen::measureReach(const Robot& robot) const {
     return reach;
 }
 
+bool BattleScreen::canWalk(const Robot& robot, long long tiles) {
+    return tiles <= std::min(robot.movePoints, robot.reach) &&
+           static_cast<long long>(MOVE_ENERGY_COST) * tiles <= robot.ep;
+}
+
 void BattleScreen::moveTargetKey(SDLKey key) {
     if (moveMapCursor(MoveTarget, key)) return;
     switch (key) {
@@ -33,10 +38,8 @@ void BattleScreen::moveTargetKey(SDLKey key) {
         // The cursor must stand k tiles straight ahead: along the step, nothing sideways.
         long long k = step.first != 0 ? dx * step.first : dy * step.second;
         if (dx != k * step.first || dy != k * step.second || k < 1) return;
-        const long long tiles = std::min(robot->movePoints, robot->reach);
-        const long long cost = static_cast<long long>(MOVE_ENERGY_COST) * k;
-        if (k > tiles || cost > robot->ep) return;
-        spendEnergy(*robot, int(cost));
+        if (!canWalk(*robot, k)) return;
+        spendEnergy(*robot, MOVE_ENERGY_COST * int(k));
         robot->movePoints -= int(k);
         robot->x = cursor[MoveTarget];
         robot->y = cursor2[MoveTarget];

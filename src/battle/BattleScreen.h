@@ -84,6 +84,9 @@ public:
 
     // The free tiles straight ahead of the robot, up to its full legs move.
     int measureReach(const Robot& robot) const;
+    // Whether a walk of `tiles` straight ahead is allowed: within the robot's movement points and
+    // its reach measured when the move was chosen, and paid for by its energy.
+    static bool canWalk(const Robot& robot, long long tiles);
 
     // --- Attacks (BattleAttack.cpp) ---
 
