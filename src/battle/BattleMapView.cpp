@@ -85,6 +85,16 @@ void drawMoveQuads(const BattleScreen& screen, const Map& map) {
     }
 }
 
+// A quad on every tile of the map that the pattern, turned by the facing, lays about (fromX, fromY).
+void patternQuads(const Map& map, const CellList& pattern, int facing, long long fromX, long long fromY,
+                  double height, double r, double g, double b) {
+    for (const auto& entry : pattern) {
+        const auto offset = turnPatternOffset(facing, entry.first, entry.second);
+        if (onMap(map, fromX + offset.first, fromY + offset.second))
+            tileQuad(fromX + offset.first, fromY + offset.second, height, r, g, b);
+    }
+}
+
 // TargetSelect: the range from the attacker's tile in red, the area about the target in orange,
 // both turned by the attacker's facing.
 void drawAttackQuads(const BattleScreen& screen, const Map& map) {
@@ -92,20 +102,10 @@ void drawAttackQuads(const BattleScreen& screen, const Map& map) {
     const Attack* attack = screen.chosenAttack();
     if (!attacker || !attack) return;
     // Measured from the RobotSelect cursor, as the range test is, so red is exactly where aiming works.
-    const long long fromX = screen.cursor[RobotSelect];
-    const long long fromY = screen.cursor2[RobotSelect];
-    for (const auto& entry : attack->getRange()) {
-        const auto offset = turnPatternOffset(attacker->facing, entry.first, entry.second);
-        if (onMap(map, fromX + offset.first, fromY + offset.second))
-            tileQuad(fromX + offset.first, fromY + offset.second, QUAD_HEIGHT, 1, 0, 0);
-    }
-    const long long targetX = screen.cursor[TargetSelect];
-    const long long targetY = screen.cursor2[TargetSelect];
-    for (const auto& entry : attack->getAoe()) {
-        const auto offset = turnPatternOffset(attacker->facing, entry.first, entry.second);
-        if (onMap(map, targetX + offset.first, targetY + offset.second))
-            tileQuad(targetX + offset.first, targetY + offset.second, AREA_HEIGHT, 1, 0.8, 0);
-    }
+    patternQuads(map, attack->getRange(), attacker->facing, screen.cursor[RobotSelect], screen.cursor2[RobotSelect],
+                 QUAD_HEIGHT, 1, 0, 0);
+    patternQuads(map, attack->getAoe(), attacker->facing, screen.cursor[TargetSelect], screen.cursor2[TargetSelect],
+                 AREA_HEIGHT, 1, 0.8, 0);
 }
 
 // The map cursor slot each battle sub-state shows its tile cursor on.
