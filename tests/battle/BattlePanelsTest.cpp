@@ -14,22 +14,8 @@ namespace {
 
 const char* const ACTION_TEXTS[ACTION_LINES] = {"MOVE", "FACE", "ATTACK", "DELAY", "STATUS", "END TURN"};
 
-class BattlePanelsTest : public BattlePanelsFixture {
+class BattlePanelsTest : public HeroFriendEnemyFixture<BattlePanelsFixture> {
 protected:
-    Robot* hero = nullptr;
-    Robot* friendly = nullptr;
-    Robot* enemy = nullptr;
-
-    void SetUp() override {
-        BattlePanelsFixture::SetUp();
-        hero = addRobot(0, "Hero");
-        friendly = addRobot(0, "Friend");
-        enemy = addRobot(1, "Enemy");
-        put(hero, 2, 2);
-        put(friendly, 4, 2);
-        put(enemy, 2, 5, FACING_NORTH);
-    }
-
     // The value drawn right-aligned against the "/" + maximum label of a statistics line.
     void expectValueOverMaximum(const std::vector<DrawnItem>& items, const std::string& name, int y,
                                 const std::string& value, const std::string& maximum) {
