@@ -78,6 +78,9 @@ TEST_F(ComputerTurnTest, AnAdjacentTargetGivesAOneTilePathAndIsAttackedWithoutAS
     ASSERT_EQ(player().hitMarkers.size(), 1u);
     EXPECT_EQ(player().hitMarkers[0].x, 2);
     EXPECT_EQ(player().hitMarkers[0].y, 2);
+    // Poke always hits: 300 x (1 + spread / 10) against no armour.
+    EXPECT_GE(player().hitMarkers[0].value, 300);
+    EXPECT_LE(player().hitMarkers[0].value, 330);
     EXPECT_EQ(human->hp, human->getMaxHp() - player().hitMarkers[0].value);
 }
 

@@ -16,19 +16,6 @@ protected:
         second = addRobot(0, "Bravo", {}, "Jab Arm", "Beam Arm", "Big Reactor");
         addRobot(1, "Enemy");
     }
-
-    void expectStatRow(const std::vector<DrawnItem>& items, const std::string& name, int y, const std::string& value) {
-        SCOPED_TRACE(name);
-        const DrawnItem* label = textAt(items, 12, y);
-        ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->text, name);
-        EXPECT_EQ(label->pointSize, 20);
-        const DrawnItem* shown = textAt(items, 188, y);
-        ASSERT_NE(shown, nullptr);
-        EXPECT_EQ(shown->text, value);
-        EXPECT_TRUE(shown->rightAligned);
-        EXPECT_EQ(shown->x + shown->width, 188);
-    }
 };
 
 TEST_F(BattleDispatchPanelsTest, SquadListStatisticsAndHintsOfOneHuman) {

@@ -141,3 +141,23 @@ protected:
         aimAt(x, y);
     }
 };
+
+// The scene of the turn and panel tests, over either fixture: Hero and Friend of side 0 at (2, 2)
+// and (4, 2), and the Enemy at (2, 5) facing them, in the roster in that order.
+template <class Fixture>
+class HeroFriendEnemyFixture : public Fixture {
+protected:
+    Robot* hero = nullptr;
+    Robot* friendly = nullptr;
+    Robot* enemy = nullptr;
+
+    void SetUp() override {
+        Fixture::SetUp();
+        hero = this->addRobot(0, "Hero");
+        friendly = this->addRobot(0, "Friend");
+        enemy = this->addRobot(1, "Enemy");
+        this->put(hero, 2, 2);
+        this->put(friendly, 4, 2);
+        this->put(enemy, 2, 5, FACING_NORTH);
+    }
+};

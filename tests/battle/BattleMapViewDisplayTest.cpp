@@ -14,6 +14,7 @@
 
 #include "../support/InGameFolder.h"
 #include "../support/DisplayWindow.h"
+#include "ShippedRobot.h"
 #include "battle/BattleMapView.h"
 #include "battle/BattleScreen.h"
 #include "data/Attack.h"
@@ -54,31 +55,10 @@ protected:
         gameFolder.reset();
     }
 
-    // A robot with the first catalogue component of every slot that has attacks when it can.
+    // A robot armed with the first catalogue parts that have attacks.
     Robot* robotAt(int side, int x, int y, int facing) {
-        Robot* robot = data->createRobot();
-        robot->name = "Robot " + std::to_string(data->roster.size());
-        robot->setSide(side);
-        for (const auto& entry : data->components) {
-            const Component& part = entry.second;
-            int slot = int(part.getType());
-            if (!robot->components[slot] || (part.getAttacks().size() > 0 && slot != HEAD))
-                if (!robot->components[slot] || robot->components[slot]->getAttacks().empty())
-                    robot->setComponent(slot, &part);
-        }
-        Pilot* pilot = data->createPilot();
-        pilot->side = side;
-        data->sides[size_t(side)].pilots.push_back(pilot);
-        robot->setPilot(pilot);
-        robot->hp = robot->getMaxHp();
-        robot->ep = robot->getMaxEp();
-        robot->movePoints = robot->getMove();
-        robot->x = x;
-        robot->y = y;
-        robot->facing = facing;
-        data->sides[size_t(side)].squad.push_back(robot);
-        data->roster.push_back(robot);
-        return robot;
+        const std::string name = "Robot " + std::to_string(data->roster.size());
+        return addShippedRobot(*data, side, name, x, y, facing, true);
     }
 
     void lookAt(int tx, int ty) {

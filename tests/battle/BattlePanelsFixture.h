@@ -56,6 +56,28 @@ protected:
         return found.empty() ? nullptr : found.front();
     }
 
+    // A statistics line: the name at column + 12 and the value right-aligned against
+    // column + 188, both at `size` points.
+    static void expectStatRow(const std::vector<DrawnItem>& items, int column, const std::string& name, int y,
+                              const std::string& value, int size) {
+        SCOPED_TRACE(name);
+        const DrawnItem* label = textAt(items, column + 12, y);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text, name);
+        EXPECT_EQ(label->pointSize, size);
+        const DrawnItem* shown = textAt(items, column + 188, y);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->text, value);
+        EXPECT_TRUE(shown->rightAligned);
+        EXPECT_EQ(shown->pointSize, size);
+        EXPECT_EQ(shown->x + shown->width, column + 188);
+    }
+    // The same in the first column at 20 points.
+    static void expectStatRow(const std::vector<DrawnItem>& items, const std::string& name, int y,
+                              const std::string& value) {
+        expectStatRow(items, 0, name, y, value, 20);
+    }
+
     static const DrawnItem* findImageAt(const std::vector<DrawnItem>& items, const std::string& file, int x, int y,
                                         int w, int h) {
         for (const DrawnItem& item : items)

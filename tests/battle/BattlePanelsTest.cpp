@@ -14,22 +14,8 @@ namespace {
 
 const char* const ACTION_TEXTS[ACTION_LINES] = {"MOVE", "FACE", "ATTACK", "DELAY", "STATUS", "END TURN"};
 
-class BattlePanelsTest : public BattlePanelsFixture {
+class BattlePanelsTest : public HeroFriendEnemyFixture<BattlePanelsFixture> {
 protected:
-    Robot* hero = nullptr;
-    Robot* friendly = nullptr;
-    Robot* enemy = nullptr;
-
-    void SetUp() override {
-        BattlePanelsFixture::SetUp();
-        hero = addRobot(0, "Hero");
-        friendly = addRobot(0, "Friend");
-        enemy = addRobot(1, "Enemy");
-        put(hero, 2, 2);
-        put(friendly, 4, 2);
-        put(enemy, 2, 5, FACING_NORTH);
-    }
-
     // The value drawn right-aligned against the "/" + maximum label of a statistics line.
     void expectValueOverMaximum(const std::vector<DrawnItem>& items, const std::string& name, int y,
                                 const std::string& value, const std::string& maximum) {
@@ -52,19 +38,6 @@ protected:
         EXPECT_TRUE(current->rightAligned);
         EXPECT_EQ(current->pointSize, 20);
         EXPECT_EQ(current->x + current->width, 188 - limit->width);
-    }
-
-    void expectPlainValue(const std::vector<DrawnItem>& items, const std::string& name, int y,
-                          const std::string& value) {
-        SCOPED_TRACE(name);
-        const DrawnItem* label = textAt(items, 12, y);
-        ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->text, name);
-        const DrawnItem* shown = textAt(items, 188, y);
-        ASSERT_NE(shown, nullptr);
-        EXPECT_EQ(shown->text, value);
-        EXPECT_TRUE(shown->rightAligned);
-        EXPECT_EQ(shown->pointSize, 20);
     }
 
     // The six menu lines at their places; `grey` lists which are drawn grey.
@@ -124,9 +97,9 @@ TEST_F(BattlePanelsTest, RobotSelectDrawsTheFrameTheMoveOrderAndTheStatisticsOnT
     EXPECT_EQ(name->pointSize, 20);
     expectValueOverMaximum(items, "Health", 583, "750", "1000");
     expectValueOverMaximum(items, "Energy", 603, "4200", "5000");
-    expectPlainValue(items, "Armor", 623, "200");
+    expectStatRow(items, "Armor", 623, "200");
     expectValueOverMaximum(items, "Move", 643, "3", "4");
-    expectPlainValue(items, "Weight", 663, "11000");
+    expectStatRow(items, "Weight", 663, "11000");
 
     // Nothing below the second column's header while a robot is being picked.
     EXPECT_EQ(findText(items, "MOVE"), nullptr);

@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "../support/DisplayWindow.h"
+#include "ShippedRobot.h"
 #include "battle/BattleScreen.h"
+#include "data/BattleRules.h"
 #include "data/GameData.h"
-#include "data/Pilot.h"
 #include "data/Robot.h"
 #include "gfx/DrawRecorder.h"
 
@@ -29,32 +30,9 @@ protected:
         ASSERT_FALSE(data.maps.empty());
         data.currentMap = &data.maps.begin()->second;
         data.mode = BattleMode;
-        hero = addRobot(0, "Hero", 2, 2);
-        enemy = addRobot(1, "Enemy", 2, 5);
+        hero = addShippedRobot(data, 0, "Hero", 2, 2, FACING_SOUTH, false);
+        enemy = addShippedRobot(data, 1, "Enemy", 2, 5, FACING_SOUTH, false);
         ASSERT_TRUE(hero->isComplete());
-    }
-
-    // A robot with the first part of every type from the catalogue, standing on (x, y).
-    Robot* addRobot(int side, const std::string& name, int x, int y) {
-        Robot* robot = data.createRobot();
-        robot->name = name;
-        robot->setSide(side);
-        for (const auto& entry : data.components) {
-            int slot = int(entry.second.getType());
-            if (!robot->getComponent(slot)) robot->setComponent(slot, &entry.second);
-        }
-        Pilot* pilot = data.createPilot();
-        pilot->name = name + " pilot";
-        pilot->side = side;
-        robot->setPilot(pilot);
-        robot->hp = robot->getMaxHp();
-        robot->ep = robot->getMaxEp();
-        robot->movePoints = robot->getMove();
-        robot->x = x;
-        robot->y = y;
-        data.sides[size_t(side)].squad.push_back(robot);
-        data.roster.push_back(robot);
-        return robot;
     }
 
     static int brightness(const DrawnItem& label) { return brightestIn(label.x, label.y, label.width, label.height); }

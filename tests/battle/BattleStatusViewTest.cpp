@@ -37,19 +37,6 @@ protected:
         }
         ASSERT_EQ(screen.state, StatusView);
     }
-
-    void expectStatRow(const std::vector<DrawnItem>& items, int column, const std::string& name, int y,
-                       const std::string& value, int size) {
-        SCOPED_TRACE(name);
-        const DrawnItem* label = textAt(items, column + 12, y);
-        ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->text, name);
-        EXPECT_EQ(label->pointSize, size);
-        const DrawnItem* shown = textAt(items, column + 188, y);
-        ASSERT_NE(shown, nullptr);
-        EXPECT_EQ(shown->text, value);
-        EXPECT_TRUE(shown->rightAligned);
-    }
 };
 
 TEST_F(BattleStatusViewTest, ShowsTheRobotItsPilotAndItsParts) {

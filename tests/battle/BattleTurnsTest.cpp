@@ -9,22 +9,7 @@
 
 namespace {
 
-class BattleTurnsTest : public BattleFixture {
-protected:
-    Robot* hero = nullptr;
-    Robot* friendly = nullptr;
-    Robot* enemy = nullptr;
-
-    void SetUp() override {
-        BattleFixture::SetUp();
-        hero = addRobot(0, "Hero");
-        friendly = addRobot(0, "Friend");
-        enemy = addRobot(1, "Enemy");
-        put(hero, 2, 2);
-        put(friendly, 4, 2);
-        put(enemy, 2, 5, FACING_NORTH);
-    }
-};
+using BattleTurnsTest = HeroFriendEnemyFixture<BattleFixture>;
 
 TEST_F(BattleTurnsTest, EndTurnRefillsPassesOnAndResetsTheMenuLine) {
     openMenuOf(0);

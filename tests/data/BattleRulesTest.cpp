@@ -47,6 +47,28 @@ void equip(Robot& robot, Pilot& pilot, int armor) {
     robot.hp = robot.getMaxHp();
 }
 
+// A seed and the first two draws it gives.
+struct Draws {
+    unsigned seed = 0;
+    double first = 0;
+    double second = 0;
+};
+
+// The first seed whose first two draws pass `wanted`, so that a test knows which way a roll goes
+// instead of checking whichever way it happened to go.
+template <class Wanted>
+Draws seedWhoseDraws(Wanted wanted) {
+    Draws draws;
+    for (draws.seed = 1; draws.seed < 100000; ++draws.seed) {
+        srand(draws.seed);
+        draws.first = randomFraction();
+        draws.second = randomFraction();
+        if (wanted(draws.first, draws.second)) return draws;
+    }
+    ADD_FAILURE() << "no seed gives the draws wanted";
+    return draws;
+}
+
 Pilot pilotWith(int melee, int ranged, int defense) {
     Pilot pilot;
     pilot.setMeleeAttack(melee);
@@ -132,23 +154,31 @@ TEST(HitRolls, AnAttemptDrawsHitThenDamageAndLeavesWrecksAtZero) {
     attack.accuracy = 80;
     attack.damage = 300;
 
-    // Replay the same draws the attempt will take.
-    srand(1234);
-    const double hitDraw = randomFraction();
-    const double spreadDraw = randomFraction();
-    srand(1234);
+    // A drawn hit: the first draw (below the chance of 0.8) decides it and the second spreads the
+    // damage, 300 x (1 + spread / 10) less 200 / 20, so 290 to 320. The second draw would miss, so
+    // drawing in the other order gives no hit at all.
+    const Draws hit =
+        seedWhoseDraws([](double first, double second) { return first < 0.8 && second >= 0.8; });
+    srand(hit.seed);
     const int before = target.hp;
     const HitMarker marker = rollHitAttempt(attacker, attack, target);
     EXPECT_EQ(marker.x, 3);
     EXPECT_EQ(marker.y, 7);
-    if (0.8 > hitDraw) {
-        const int expected = hitDamage(0.0, 0.0, spreadDraw, 300, target.getAp());
-        EXPECT_EQ(marker.value, expected);
-        EXPECT_EQ(target.hp, before - expected);
-    } else {
-        EXPECT_EQ(marker.value, 0);
-        EXPECT_EQ(target.hp, before);
-    }
+    const int expected = hitDamage(0.0, 0.0, hit.second, 300, target.getAp());
+    EXPECT_EQ(marker.value, expected);
+    EXPECT_GE(marker.value, 290);
+    EXPECT_LE(marker.value, 320);
+    EXPECT_EQ(target.hp, before - expected);
+
+    // A drawn miss (the first draw at 0.8 or above) takes that one draw and changes nothing.
+    const Draws miss = seedWhoseDraws([](double first, double) { return first >= 0.8; });
+    srand(miss.seed);
+    const int standing = target.hp;
+    const HitMarker missed = rollHitAttempt(attacker, attack, target);
+    EXPECT_EQ(missed.value, 0);
+    EXPECT_EQ(missed.x, 3);
+    EXPECT_EQ(target.hp, standing);
+    EXPECT_EQ(randomFraction(), miss.second);
 
     // A sure hit on a robot with little left: hp 0, a wreck.
     attack.accuracy = 1000;

@@ -1,5 +1,6 @@
-// Attack patterns turned with the attacker's facing, cooldowns run down by spent energy and a
-// robot's totals, with the database's extreme values among them.
+// The database's extreme values in the battle's arithmetic: attack patterns turned with the
+// attacker's facing, cooldowns run down by spent energy and a robot's totals. The worked cases of
+// turning are in BattleRulesTest.cpp.
 
 #include <gtest/gtest.h>
 
@@ -11,17 +12,6 @@
 namespace {
 
 using Offset = std::pair<int, int>;
-
-TEST(PatternTurningTest, EntriesTurnWithTheFacing) {
-    // From (4, 4): (0, 1) and (0, 2) reach (5, 4) and (6, 4) facing east, (4, 5) and (4, 6) south.
-    EXPECT_EQ(turnPatternEntry(FACING_EAST, 0, 1), Offset(1, 0));
-    EXPECT_EQ(turnPatternEntry(FACING_EAST, 0, 2), Offset(2, 0));
-    EXPECT_EQ(turnPatternEntry(FACING_SOUTH, 0, 2), Offset(0, 2));
-    // (1, 1) reaches (3, 5) facing south and (5, 3) facing north.
-    EXPECT_EQ(turnPatternEntry(FACING_SOUTH, 1, 1), Offset(-1, 1));
-    EXPECT_EQ(turnPatternEntry(FACING_NORTH, 1, 1), Offset(1, -1));
-    EXPECT_EQ(turnPatternEntry(FACING_WEST, 1, 2), Offset(-2, -1));
-}
 
 TEST(PatternTurningTest, TheLowestDatabaseIntegerTurnsWithoutOverflow) {
     EXPECT_EQ(turnPatternEntry(FACING_SOUTH, INT_MIN, 0), Offset(INT_MAX, 0));
@@ -57,6 +47,24 @@ TEST(RobotTotalsTest, SixPartsAtTheIntLimitsHoldTheirTotalsAtTheLimits) {
     robot.getComponent(LEGS)->hp = -INT_MAX;
     robot.getComponent(REACTOR)->hp = 7;
     EXPECT_EQ(robot.getMaxHp(), 7);
+}
+
+TEST(RobotTotalsTest, TwoPartsAtALimitAmongOrdinaryOnesHoldTheTotalAtThatLimit) {
+    Robot robot;
+    Component part;
+    part.hp = 100;
+    part.ap = 20;
+    part.weight = 1000;
+    for (int slot = 0; slot < COMPONENT_SLOTS; ++slot) robot.setComponent(slot, &part);
+    robot.getComponent(HEAD)->hp = INT_MAX;
+    robot.getComponent(TORSO)->hp = INT_MAX;
+    EXPECT_EQ(robot.getMaxHp(), INT_MAX);
+    robot.getComponent(HEAD)->weight = INT_MIN;
+    robot.getComponent(TORSO)->weight = INT_MIN;
+    EXPECT_EQ(robot.getWeight(), INT_MIN);
+    robot.getComponent(HEAD)->ap = INT_MAX;
+    robot.getComponent(TORSO)->ap = INT_MAX;
+    EXPECT_EQ(robot.getAp(), INT_MAX);
 }
 
 }  // namespace
