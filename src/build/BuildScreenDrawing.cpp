@@ -1,9 +1,6 @@
 // The build screen's robot list and robot view, the elements every view shares (title, player
 // panel, squad weight line) and the 3D view right of the three columns.
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include "build/BuildPanels.h"
 #include "build/BuildScreen.h"
 #include "data/GameData.h"
@@ -11,6 +8,7 @@
 #include "gfx/GlContext.h"
 #include "gfx/KeyHintRow.h"
 #include "gfx/TextLabel.h"
+#include "gfx/ViewArea.h"
 #include "gfx/Widgets.h"
 
 void BuildScreen::draw()
@@ -50,25 +48,13 @@ void BuildScreen::drawView3D(const Robot* robot, const Component* component)
     if (!robot && !component)
         return;
     // Headless, only the camera moves on, as it does in every frame of the game.
-    bool openGl = GlContext::available();
-    if (openGl) {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(60, double(424.0f / 683.0f), 0.1, 1024);
-        glViewport(600, 25, 424, 683);
-        glMatrixMode(GL_MODELVIEW);
-    }
+    enterViewArea(600, 25, 424, 683);
     camera.apply();
     if (robot)
         robot->draw();
-    else if (openGl)
+    else if (GlContext::available())
         component->drawModel(0);
-    if (openGl) {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(60, double(4.0f / 3.0f), 0.1, 1024);
-        glMatrixMode(GL_MODELVIEW);
-    }
+    leaveViewArea();
 }
 
 void BuildScreen::drawRobotList()
