@@ -43,6 +43,14 @@ void BuildScreen::drawSquadWeight(int x, int weight) const
     TextLabel(toString(weight), x + 186 - limit.width(), 390).size(20).rightAlign().draw();
 }
 
+void BuildScreen::drawRobotStatistics(int x, const Robot* robot) const
+{
+    drawStatisticsHeaders(x);
+    drawRobotStatRows(x, robot);
+    drawPilotStatRows(x, robot ? robot->getPilot() : nullptr);
+    drawSquadWeight(x, squadWeight);
+}
+
 void BuildScreen::drawView3D(const Robot* robot, const Component* component)
 {
     if (!robot && !component)
@@ -77,12 +85,7 @@ void BuildScreen::drawRobotList()
     }
     drawImage("textures/UICursor.png", 0, 79 + 33 * cursor[0], 7, 16);
 
-    drawColumnHeader("ROBOT STATISTICS", 200, 40);
-    drawColumnHeader("PILOT STATISTICS", 200, 215);
-    drawColumnHeader("SQUAD STATISTICS", 200, 363);
-    drawRobotStatRows(200, robot);
-    drawPilotStatRows(200, robot ? robot->getPilot() : nullptr);
-    drawSquadWeight(200, squadWeight);
+    drawRobotStatistics(200, robot);
 
     drawColumnHeader("ROBOT COMPONENTS", 400, 40);
     drawRobotComponents(400, robot);
@@ -102,12 +105,7 @@ void BuildScreen::drawRobotView()
     drawScreenTop(robot ? robot->getName() : "");
     drawWideHeader("VIEW COMPONENT", 600, 40);
 
-    drawColumnHeader("ROBOT STATISTICS", 0, 40);
-    drawColumnHeader("PILOT STATISTICS", 0, 215);
-    drawColumnHeader("SQUAD STATISTICS", 0, 363);
-    drawRobotStatRows(0, robot);
-    drawPilotStatRows(0, robot ? robot->getPilot() : nullptr);
-    drawSquadWeight(0, squadWeight);
+    drawRobotStatistics(0, robot);
 
     drawColumnHeader("ROBOT COMPONENTS", 200, 40);
     drawRobotComponents(200, robot);
