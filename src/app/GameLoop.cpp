@@ -25,6 +25,7 @@
 #include "gfx/Log.h"
 #include "gfx/ScreenSize.h"
 #include "gfx/TextLabel.h"
+#include "gfx/ViewArea.h"
 #include "setup/RulesScreen.h"
 #include "storage/MetakitStorage.h"
 
@@ -86,21 +87,13 @@ void drawTitleBackdrop(GameData& gameData, Camera& camera)
         camera.apply();
         return;
     }
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
     // Right of the 300-pixel menu column.
-    gluPerspective(60, float(SCREEN_WIDTH - 300) / float(SCREEN_HEIGHT), 0.1, 1024);
-    glViewport(300, 0, SCREEN_WIDTH - 300, SCREEN_HEIGHT);
-    glMatrixMode(GL_MODELVIEW);
+    enterViewArea(300, 0, SCREEN_WIDTH - 300, SCREEN_HEIGHT);
     camera.apply();
     // Without a "DOWNTOWN" map in the database there is simply no backdrop.
     if (gameData.currentMap)
         gameData.currentMap->draw();
-
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60, float(SCREEN_WIDTH) / float(SCREEN_HEIGHT), 0.1, 1024);
-    glMatrixMode(GL_MODELVIEW);
+    leaveViewArea();
 }
 
 namespace {

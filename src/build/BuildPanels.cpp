@@ -10,6 +10,13 @@
 
 const char* const slotCaptions[7] = {"HEAD", "TORSO", "LEFT ARM", "RIGHT ARM", "LEGS", "REACTOR", "PILOT"};
 
+void drawStatisticsHeaders(int x)
+{
+    drawColumnHeader("ROBOT STATISTICS", x, 40);
+    drawColumnHeader("PILOT STATISTICS", x, 215);
+    drawColumnHeader("SQUAD STATISTICS", x, 363);
+}
+
 void drawRobotStatRows(int x, int health, int energy, int armor, int move, int weight)
 {
     drawStatRow("Health", health, x, 70, 20);

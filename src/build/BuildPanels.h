@@ -11,6 +11,8 @@ class Robot;
 // The five slot captions and "PILOT", by slot row.
 extern const char* const slotCaptions[7];
 
+// The "ROBOT STATISTICS", "PILOT STATISTICS" and "SQUAD STATISTICS" headers of the column at x.
+void drawStatisticsHeaders(int x);
 // "Health", "Energy", "Armor", "Move", "Weight" at y 70 to 166, size 20.
 void drawRobotStatRows(int x, int health, int energy, int armor, int move, int weight);
 void drawRobotStatRows(int x, const Robot* robot);

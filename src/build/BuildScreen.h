@@ -65,6 +65,8 @@ private:
     void drawPilotList() const;
     void drawScreenTop(const std::string& title) const;
     void drawSquadWeight(int x, int weight) const;
+    // The statistics column at x of the robot as it is: its, its pilot's and the squad's numbers.
+    void drawRobotStatistics(int x, const Robot* robot) const;
     void drawView3D(const Robot* robot, const Component* component);
 };
 

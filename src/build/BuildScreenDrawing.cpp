@@ -1,9 +1,6 @@
 // The build screen's robot list and robot view, the elements every view shares (title, player
 // panel, squad weight line) and the 3D view right of the three columns.
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include "build/BuildPanels.h"
 #include "build/BuildScreen.h"
 #include "data/GameData.h"
@@ -11,6 +8,7 @@
 #include "gfx/GlContext.h"
 #include "gfx/KeyHintRow.h"
 #include "gfx/TextLabel.h"
+#include "gfx/ViewArea.h"
 #include "gfx/Widgets.h"
 
 void BuildScreen::draw()
@@ -45,30 +43,26 @@ void BuildScreen::drawSquadWeight(int x, int weight) const
     TextLabel(toString(weight), x + 186 - limit.width(), 390).size(20).rightAlign().draw();
 }
 
+void BuildScreen::drawRobotStatistics(int x, const Robot* robot) const
+{
+    drawStatisticsHeaders(x);
+    drawRobotStatRows(x, robot);
+    drawPilotStatRows(x, robot ? robot->getPilot() : nullptr);
+    drawSquadWeight(x, squadWeight);
+}
+
 void BuildScreen::drawView3D(const Robot* robot, const Component* component)
 {
     if (!robot && !component)
         return;
     // Headless, only the camera moves on, as it does in every frame of the game.
-    bool openGl = GlContext::available();
-    if (openGl) {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(60, double(424.0f / 683.0f), 0.1, 1024);
-        glViewport(600, 25, 424, 683);
-        glMatrixMode(GL_MODELVIEW);
-    }
+    enterViewArea(600, 25, 424, 683);
     camera.apply();
     if (robot)
         robot->draw();
-    else if (openGl)
+    else if (GlContext::available())
         component->drawModel(0);
-    if (openGl) {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(60, double(4.0f / 3.0f), 0.1, 1024);
-        glMatrixMode(GL_MODELVIEW);
-    }
+    leaveViewArea();
 }
 
 void BuildScreen::drawRobotList()
@@ -91,12 +85,7 @@ void BuildScreen::drawRobotList()
     }
     drawImage("textures/UICursor.png", 0, 79 + 33 * cursor[0], 7, 16);
 
-    drawColumnHeader("ROBOT STATISTICS", 200, 40);
-    drawColumnHeader("PILOT STATISTICS", 200, 215);
-    drawColumnHeader("SQUAD STATISTICS", 200, 363);
-    drawRobotStatRows(200, robot);
-    drawPilotStatRows(200, robot ? robot->getPilot() : nullptr);
-    drawSquadWeight(200, squadWeight);
+    drawRobotStatistics(200, robot);
 
     drawColumnHeader("ROBOT COMPONENTS", 400, 40);
     drawRobotComponents(400, robot);
@@ -116,12 +105,7 @@ void BuildScreen::drawRobotView()
     drawScreenTop(robot ? robot->getName() : "");
     drawWideHeader("VIEW COMPONENT", 600, 40);
 
-    drawColumnHeader("ROBOT STATISTICS", 0, 40);
-    drawColumnHeader("PILOT STATISTICS", 0, 215);
-    drawColumnHeader("SQUAD STATISTICS", 0, 363);
-    drawRobotStatRows(0, robot);
-    drawPilotStatRows(0, robot ? robot->getPilot() : nullptr);
-    drawSquadWeight(0, squadWeight);
+    drawRobotStatistics(0, robot);
 
     drawColumnHeader("ROBOT COMPONENTS", 200, 40);
     drawRobotComponents(200, robot);

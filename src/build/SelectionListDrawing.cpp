@@ -23,13 +23,6 @@ int pilotSkill(const Pilot* pilot, int k) {
     }
 }
 
-void drawStatisticsHeaders()
-{
-    drawColumnHeader("ROBOT STATISTICS", 0, 40);
-    drawColumnHeader("PILOT STATISTICS", 0, 215);
-    drawColumnHeader("SQUAD STATISTICS", 0, 363);
-}
-
 int valueOf(const Component* part, int Component::*field) { return part ? part->*field : 0; }
 
 }  // namespace
@@ -48,7 +41,7 @@ void BuildScreen::drawEquipList()
     drawWideHeader("VIEW COMPONENT", 600, 40);
 
     // The robot as it would be with the highlighted part: a plain difference of part values.
-    drawStatisticsHeaders();
+    drawStatisticsHeaders(0);
     int Component::*const fields[5] = {&Component::hp, &Component::ep, &Component::ap, &Component::move,
                                        &Component::weight};
     int totals[5] = {0, 0, 0, 0, 0};
@@ -112,7 +105,7 @@ void BuildScreen::drawPilotList() const
     drawScreenTop(robot ? robot->getName() : "");
     drawWideHeader("VIEW COMPONENT", 600, 40);
 
-    drawStatisticsHeaders();
+    drawStatisticsHeaders(0);
     drawRobotStatRows(0, robot);
     drawPilotStatRows(0, highlighted);
     // Reflexes, Melee Attack, Ranged Attack, Defense: the current pilot's against the highlighted one's.

@@ -26,6 +26,30 @@ const DrawnItem* DrawRecorder::findImage(const std::string& file) const {
     return nullptr;
 }
 
+const DrawnItem* DrawRecorder::textItemAt(int x, int y) const {
+    for (const DrawnItem& item : items) {
+        if (item.kind == DrawnItem::Text && item.x == x && item.y == y) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+std::string DrawRecorder::textAt(int x, int y) const {
+    const DrawnItem* item = textItemAt(x, y);
+    return item ? item->text : "";
+}
+
+std::vector<std::pair<int, int>> DrawRecorder::imagePlaces(const std::string& file) const {
+    std::vector<std::pair<int, int>> places;
+    for (const DrawnItem& item : items) {
+        if (item.kind == DrawnItem::Image && item.text == file) {
+            places.push_back({item.x, item.y});
+        }
+    }
+    return places;
+}
+
 std::vector<DrawnItem> DrawRecorder::ofKind(DrawnItem::Kind kind) const {
     std::vector<DrawnItem> found;
     for (const DrawnItem& item : items) {

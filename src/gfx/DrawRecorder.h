@@ -10,6 +10,7 @@
 //   const DrawnItem* quit = recorder.findText("QUIT");
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct DrawnItem {
@@ -67,6 +68,12 @@ public:
     // The first item of the kind with exactly this text (or image file), or nullptr.
     const DrawnItem* findText(const std::string& text) const;
     const DrawnItem* findImage(const std::string& file) const;
+    // The first Text item whose left edge is drawn at exactly (x, y), or nullptr; textAt gives
+    // its text, or "" when there is none.
+    const DrawnItem* textItemAt(int x, int y) const;
+    std::string textAt(int x, int y) const;
+    // The left and top edges of every drawing of the image file, in drawing order.
+    std::vector<std::pair<int, int>> imagePlaces(const std::string& file) const;
     // Every item of one kind, in drawing order.
     std::vector<DrawnItem> ofKind(DrawnItem::Kind kind) const;
     // The texts of every Text item, in drawing order.

@@ -1,13 +1,10 @@
 #include "gfx/Text3D.h"
 
 #include <GL/gl.h>
-#include <SDL/SDL.h>
-#include <SDL/SDL_ttf.h>
 
 #include "gfx/Camera.h"
 #include "gfx/DrawRecorder.h"
 #include "gfx/GlContext.h"
-#include "gfx/Log.h"
 #include "gfx/TextCache.h"
 #include "gfx/TextLabel.h"
 #include "gfx/Vector3.h"
@@ -32,14 +29,8 @@ void facingTransform(const Camera& camera, const Vector3& point, double matrix[1
 void drawText3D(const Camera& camera, const Vector3& point, const std::string& text, double alpha) {
     RenderedText rendered;
     bool drawable = false;
-    if (GlContext::available()) {
-        if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
-            logToStderr("SDL not initialized.");
-        else if (TTF_WasInit() == 0)
-            logToStderr("SDL_ttf not initialized.");
-        else
-            drawable = TextCache::acquire(TextLabel::GAME_FONT, 24, 0, 255, 255, 255, text, rendered);
-    }
+    if (GlContext::available())
+        drawable = TextCache::acquire(TextLabel::GAME_FONT, 24, 0, 255, 255, 255, text, rendered);
     if (DrawRecorder::active()) {
         DrawnItem item;
         item.kind = DrawnItem::Text3D;

@@ -58,15 +58,6 @@ TextLabel& TextLabel::draw() {
 }
 
 void TextLabel::render() {
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
-        logToStderr("SDL not initialized.");
-        return;
-    }
-    if (TTF_WasInit() == 0) {
-        logToStderr("SDL_ttf not initialized.");
-        return;
-    }
-
     // Rendered once and kept while it is drawn (TextCache), or rendered anew with the cache off.
     RenderedText rendered;
     if (!TextCache::acquire(fontFile, pointSize, style, colorByte(red), colorByte(green), colorByte(blue),

@@ -1,14 +1,11 @@
 // The rules screen's pages: the opponent column, the limits blocks, the map list with its 3D
 // preview, and each page's key hints.
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include "data/GameData.h"
 #include "gfx/DrawImage.h"
-#include "gfx/GlContext.h"
 #include "gfx/KeyHintRow.h"
 #include "gfx/TextLabel.h"
+#include "gfx/ViewArea.h"
 #include "gfx/Widgets.h"
 #include "setup/RulesScreen.h"
 
@@ -21,22 +18,10 @@ const char* const darkCursorImage = "textures/UICursorDark.png";
 // moves on, as it does in every frame of the game.
 void drawMapPreview(const Map& map, Camera& camera)
 {
-    bool openGl = GlContext::available();
-    if (openGl) {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(60, double(624.0f / 683.0f), 0.1, 1024);
-        glViewport(400, 25, 624, 683);
-        glMatrixMode(GL_MODELVIEW);
-    }
+    enterViewArea(400, 25, 624, 683);
     camera.apply();
     map.draw();
-    if (openGl) {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(60, double(4.0f / 3.0f), 0.1, 1024);
-        glMatrixMode(GL_MODELVIEW);
-    }
+    leaveViewArea();
 }
 
 }  // namespace

@@ -32,31 +32,12 @@ protected:
         recorder.clear();
         build.draw();
     }
-    std::string textAt(int x, int y) const {
-        for (const DrawnItem& item : recorder.items)
-            if (item.kind == DrawnItem::Text && item.x == x && item.y == y)
-                return item.text;
-        return "";
-    }
-    const DrawnItem* itemAt(int x, int y) const {
-        for (const DrawnItem& item : recorder.items)
-            if (item.kind == DrawnItem::Text && item.x == x && item.y == y)
-                return &item;
-        return nullptr;
-    }
     // The right-aligned value whose right edge is at x on line y.
     std::string valueAt(int anchorX, int y) const {
         for (const DrawnItem& item : recorder.items)
             if (item.kind == DrawnItem::Text && item.rightAligned && item.anchorX == anchorX && item.y == y)
                 return item.text;
         return "";
-    }
-    Places imagesAt(const std::string& file) const {
-        Places places;
-        for (const DrawnItem& item : recorder.items)
-            if (item.kind == DrawnItem::Image && item.text == file)
-                places.push_back({item.x, item.y});
-        return places;
     }
     const DrawnItem& text(const std::string& value) const {
         const DrawnItem* item = recorder.findText(value);
@@ -74,29 +55,29 @@ TEST_F(BuildScreenLayoutTest, RobotListShowsNamesCheckMarksAndTheEnterHintOnlyWi
     makeSide(0, 3);
     press(SDLK_DOWN);
     drawView();
-    EXPECT_EQ(textAt(12, 5), "BUILD");
-    EXPECT_EQ(textAt(612, 41), "VIEW ROBOT");
-    EXPECT_EQ(textAt(12, 41), "ROBOTS");
-    EXPECT_EQ(textAt(12, 70), "R00");
-    EXPECT_EQ(textAt(12, 103), "R01");
-    EXPECT_EQ(textAt(12, 136), "R02");
-    EXPECT_EQ(imagesAt(cursor), (Places{{0, 112}}));
-    EXPECT_TRUE(imagesAt("textures/UICheck.png").empty());
+    EXPECT_EQ(recorder.textAt(12, 5), "BUILD");
+    EXPECT_EQ(recorder.textAt(612, 41), "VIEW ROBOT");
+    EXPECT_EQ(recorder.textAt(12, 41), "ROBOTS");
+    EXPECT_EQ(recorder.textAt(12, 70), "R00");
+    EXPECT_EQ(recorder.textAt(12, 103), "R01");
+    EXPECT_EQ(recorder.textAt(12, 136), "R02");
+    EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 112}}));
+    EXPECT_TRUE(recorder.imagePlaces("textures/UICheck.png").empty());
     EXPECT_EQ(recorder.findText("Finish building"), nullptr);
     EXPECT_EQ(recorder.findText("PLAYER"), nullptr) << "no player panel against the computer";
-    EXPECT_EQ(textAt(212, 41), "ROBOT STATISTICS");
-    EXPECT_EQ(textAt(212, 216), "PILOT STATISTICS");
-    EXPECT_EQ(textAt(212, 364), "SQUAD STATISTICS");
-    EXPECT_EQ(textAt(412, 41), "ROBOT COMPONENTS");
-    EXPECT_EQ(textAt(412, 70), "HEAD");
-    EXPECT_EQ(textAt(412, 85), "[EMPTY]");
-    EXPECT_EQ(textAt(412, 490), "PILOT");
+    EXPECT_EQ(recorder.textAt(212, 41), "ROBOT STATISTICS");
+    EXPECT_EQ(recorder.textAt(212, 216), "PILOT STATISTICS");
+    EXPECT_EQ(recorder.textAt(212, 364), "SQUAD STATISTICS");
+    EXPECT_EQ(recorder.textAt(412, 41), "ROBOT COMPONENTS");
+    EXPECT_EQ(recorder.textAt(412, 70), "HEAD");
+    EXPECT_EQ(recorder.textAt(412, 85), "[EMPTY]");
+    EXPECT_EQ(recorder.textAt(412, 490), "PILOT");
 
     completeByKeys(1, 2);
     drawView();
-    EXPECT_EQ(imagesAt("textures/UICheck.png"), (Places{{170, 110}}));
-    EXPECT_EQ(textAt(412, 85), "Visor");
-    EXPECT_EQ(textAt(412, 505), "P02");
+    EXPECT_EQ(recorder.imagePlaces("textures/UICheck.png"), (Places{{170, 110}}));
+    EXPECT_EQ(recorder.textAt(412, 85), "Visor");
+    EXPECT_EQ(recorder.textAt(412, 505), "P02");
     EXPECT_EQ(valueAt(388, 70), "1040") << "Health: the parts' hit points";
     EXPECT_EQ(valueAt(388, 94), "5000") << "Energy: the reactor's";
     EXPECT_EQ(valueAt(388, 142), "4");
@@ -115,7 +96,7 @@ TEST_F(BuildScreenLayoutTest, SquadWeightLineAndThePlayerPanelOfTwoHumans)
     data.sides[1].controller = SideSetup::HUMAN;
     build.squadWeight = 12345;
     drawView();
-    EXPECT_EQ(textAt(212, 390), "Weight");
+    EXPECT_EQ(recorder.textAt(212, 390), "Weight");
     const DrawnItem& limit = text("/50000");
     EXPECT_TRUE(limit.rightAligned);
     EXPECT_EQ(limit.anchorX, 388);
@@ -126,13 +107,13 @@ TEST_F(BuildScreenLayoutTest, SquadWeightLineAndThePlayerPanelOfTwoHumans)
     EXPECT_EQ(player.x, 940);
     EXPECT_EQ(player.y, 16);
     EXPECT_EQ(player.pointSize, 18);
-    EXPECT_EQ(textAt(940 + player.width + 2, 5), "1");
+    EXPECT_EQ(recorder.textAt(940 + player.width + 2, 5), "1");
 
     completeByKeys(0, 0);
     press(SDLK_RETURN);
     drawView();
-    EXPECT_EQ(textAt(940 + text("PLAYER").width + 2, 5), "2");
-    EXPECT_EQ(textAt(12, 70), "R10");
+    EXPECT_EQ(recorder.textAt(940 + text("PLAYER").width + 2, 5), "2");
+    EXPECT_EQ(recorder.textAt(12, 70), "R10");
     EXPECT_EQ(valueAt(386 - text("/50000").width, 390), "0");
 }
 
@@ -141,8 +122,8 @@ TEST_F(BuildScreenLayoutTest, AnEmptySquadEntryIsShownAsSuch)
     makeSide(0, 2);
     data.sides[0].squad[1] = nullptr;
     drawView();
-    EXPECT_EQ(textAt(100, 120), "shouldn't see this: NULL robot");
-    EXPECT_EQ(textAt(12, 70), "R00");
+    EXPECT_EQ(recorder.textAt(100, 120), "shouldn't see this: NULL robot");
+    EXPECT_EQ(recorder.textAt(12, 70), "R00");
 }
 
 TEST_F(BuildScreenLayoutTest, RobotViewShowsTheSlotsAndThePartOrPilotOfTheRow)
@@ -156,17 +137,17 @@ TEST_F(BuildScreenLayoutTest, RobotViewShowsTheSlotsAndThePartOrPilotOfTheRow)
     press(SDLK_SPACE);
     press(SDLK_DOWN, 2);
     drawView();
-    EXPECT_EQ(textAt(12, 5), "R00");
-    EXPECT_EQ(textAt(612, 41), "VIEW COMPONENT");
-    EXPECT_EQ(textAt(12, 41), "ROBOT STATISTICS");
-    EXPECT_EQ(textAt(212, 41), "ROBOT COMPONENTS");
-    EXPECT_EQ(textAt(212, 210), "LEFT ARM");
-    EXPECT_EQ(textAt(212, 225), "Blade Left");
-    EXPECT_EQ(imagesAt(cursor), (Places{{200, 231}}));
-    EXPECT_EQ(textAt(412, 41), "COMPONENT STATISTICS");
-    EXPECT_EQ(textAt(412, 261), "COMPONENT ATTACKS");
+    EXPECT_EQ(recorder.textAt(12, 5), "R00");
+    EXPECT_EQ(recorder.textAt(612, 41), "VIEW COMPONENT");
+    EXPECT_EQ(recorder.textAt(12, 41), "ROBOT STATISTICS");
+    EXPECT_EQ(recorder.textAt(212, 41), "ROBOT COMPONENTS");
+    EXPECT_EQ(recorder.textAt(212, 210), "LEFT ARM");
+    EXPECT_EQ(recorder.textAt(212, 225), "Blade Left");
+    EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{200, 231}}));
+    EXPECT_EQ(recorder.textAt(412, 41), "COMPONENT STATISTICS");
+    EXPECT_EQ(recorder.textAt(412, 261), "COMPONENT ATTACKS");
     EXPECT_EQ(valueAt(588, 150), "2000") << "the part's weight";
-    EXPECT_EQ(textAt(412, 290), "Punch") << "the absent attack is skipped";
+    EXPECT_EQ(recorder.textAt(412, 290), "Punch") << "the absent attack is skipped";
     EXPECT_EQ(valueAt(588, 310), "30");
     EXPECT_EQ(recorder.findText("[NO ATTACKS]"), nullptr);
     EXPECT_NE(recorder.findText("Component list"), nullptr);
@@ -174,10 +155,10 @@ TEST_F(BuildScreenLayoutTest, RobotViewShowsTheSlotsAndThePartOrPilotOfTheRow)
 
     press(SDLK_DOWN, 4);
     drawView();
-    EXPECT_EQ(imagesAt(cursor), (Places{{200, 511}}));
-    EXPECT_EQ(textAt(412, 70), "Reflexes");
+    EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{200, 511}}));
+    EXPECT_EQ(recorder.textAt(412, 70), "Reflexes");
     EXPECT_EQ(valueAt(588, 70), "4");
-    EXPECT_EQ(textAt(412, 290), "[NO ATTACKS]");
+    EXPECT_EQ(recorder.textAt(412, 290), "[NO ATTACKS]");
 }
 
 TEST_F(BuildScreenLayoutTest, EquipListGreysWhatIsTooHeavyAndMarksTheEquippedPart)
@@ -187,11 +168,11 @@ TEST_F(BuildScreenLayoutTest, EquipListGreysWhatIsTooHeavyAndMarksTheEquippedPar
     build.squadWeight = 49500;   // the Visor's 300 among it
     press(SDLK_SPACE);
     drawView();
-    EXPECT_EQ(textAt(212, 41), "EQUIP COMPONENT");
-    EXPECT_EQ(textAt(212, 70), "HEAD");
+    EXPECT_EQ(recorder.textAt(212, 41), "EQUIP COMPONENT");
+    EXPECT_EQ(recorder.textAt(212, 70), "HEAD");
     EXPECT_EQ(text("HEAD").pointSize, 14);
-    const DrawnItem* visor = itemAt(212, 85);
-    const DrawnItem* domeA = itemAt(212, 115);
+    const DrawnItem* visor = recorder.textItemAt(212, 85);
+    const DrawnItem* domeA = recorder.textItemAt(212, 115);
     ASSERT_NE(visor, nullptr);
     ASSERT_NE(domeA, nullptr);
     EXPECT_EQ(visor->text, "Visor");
@@ -200,12 +181,12 @@ TEST_F(BuildScreenLayoutTest, EquipListGreysWhatIsTooHeavyAndMarksTheEquippedPar
     EXPECT_EQ(domeA->text, "Dome A");
     EXPECT_DOUBLE_EQ(domeA->red, 0.6) << "49500 - 300 + 1000 > 50000";
     EXPECT_DOUBLE_EQ(domeA->green, 0.6);
-    EXPECT_EQ(textAt(212, 145), "Dome B");
-    EXPECT_EQ(textAt(212, 175), "[EMPTY]");
-    EXPECT_EQ(imagesAt(darkCursor), (Places{{200, 91}}));
-    EXPECT_EQ(imagesAt(cursor), (Places{{200, 91}}));
-    EXPECT_TRUE(imagesAt(up).empty()) << "the part already there changes nothing";
-    EXPECT_TRUE(imagesAt(down).empty());
+    EXPECT_EQ(recorder.textAt(212, 145), "Dome B");
+    EXPECT_EQ(recorder.textAt(212, 175), "[EMPTY]");
+    EXPECT_EQ(recorder.imagePlaces(darkCursor), (Places{{200, 91}}));
+    EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{200, 91}}));
+    EXPECT_TRUE(recorder.imagePlaces(up).empty()) << "the part already there changes nothing";
+    EXPECT_TRUE(recorder.imagePlaces(down).empty());
     EXPECT_NE(recorder.findText("Robot status"), nullptr);
     EXPECT_NE(recorder.findText("Equip component"), nullptr);
 
@@ -214,9 +195,9 @@ TEST_F(BuildScreenLayoutTest, EquipListGreysWhatIsTooHeavyAndMarksTheEquippedPar
     press(SDLK_DOWN);
     press(SDLK_SPACE);
     drawView();
-    EXPECT_EQ(textAt(212, 70), "TORSO");
-    EXPECT_EQ(textAt(212, 115), "[EMPTY]");
-    EXPECT_EQ(imagesAt(darkCursor), (Places{{200, 121}}));
+    EXPECT_EQ(recorder.textAt(212, 70), "TORSO");
+    EXPECT_EQ(recorder.textAt(212, 115), "[EMPTY]");
+    EXPECT_EQ(recorder.imagePlaces(darkCursor), (Places{{200, 121}}));
 }
 
 TEST_F(BuildScreenLayoutTest, EquipPreviewShowsPlainDifferencesWithArrows)
@@ -229,7 +210,7 @@ TEST_F(BuildScreenLayoutTest, EquipPreviewShowsPlainDifferencesWithArrows)
     long glCalls = GlCallCounter::count();
     drawView();
     EXPECT_EQ(GlCallCounter::count(), glCalls) << "no OpenGL call without a context";
-    ASSERT_EQ(textAt(212, 85), "Lamp");
+    ASSERT_EQ(recorder.textAt(212, 85), "Lamp");
     // Health 1040 - 40 + 10; Energy 5000 + 700 though only the reactor gives energy; weight
     // 12300 - 300 + 100.
     EXPECT_EQ(valueAt(188, 70), "1010");
@@ -237,20 +218,20 @@ TEST_F(BuildScreenLayoutTest, EquipPreviewShowsPlainDifferencesWithArrows)
     EXPECT_EQ(valueAt(188, 118), "0");
     EXPECT_EQ(valueAt(188, 142), "4");
     EXPECT_EQ(valueAt(188, 166), "12100");
-    EXPECT_EQ(imagesAt(down), (Places{{70, 77}, {70, 173}, {70, 397}}));
-    EXPECT_EQ(imagesAt(up), (Places{{70, 101}}));
+    EXPECT_EQ(recorder.imagePlaces(down), (Places{{70, 77}, {70, 173}, {70, 397}}));
+    EXPECT_EQ(recorder.imagePlaces(up), (Places{{70, 101}}));
     EXPECT_EQ(valueAt(186 - text("/50000").width, 390), "12100");
-    EXPECT_EQ(imagesAt(darkCursor), (Places{{200, 121}}));
-    EXPECT_EQ(imagesAt(cursor), (Places{{200, 91}}));
+    EXPECT_EQ(recorder.imagePlaces(darkCursor), (Places{{200, 121}}));
+    EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{200, 91}}));
 
     press(SDLK_DOWN, 4);   // [EMPTY]: the head's values leave
     drawView();
     EXPECT_EQ(valueAt(188, 70), "1000");
     EXPECT_EQ(valueAt(188, 166), "12000");
-    EXPECT_EQ(imagesAt(down), (Places{{70, 77}, {70, 173}, {70, 397}}));
-    EXPECT_TRUE(imagesAt(up).empty());
+    EXPECT_EQ(recorder.imagePlaces(down), (Places{{70, 77}, {70, 173}, {70, 397}}));
+    EXPECT_TRUE(recorder.imagePlaces(up).empty());
     EXPECT_EQ(valueAt(588, 150), "0") << "no part: zeros";
-    EXPECT_EQ(textAt(412, 290), "[NO ATTACKS]");
+    EXPECT_EQ(recorder.textAt(412, 290), "[NO ATTACKS]");
 }
 
 TEST_F(BuildScreenLayoutTest, PilotListNamesEachPilotsRobotAndComparesSkills)
@@ -263,16 +244,16 @@ TEST_F(BuildScreenLayoutTest, PilotListNamesEachPilotsRobotAndComparesSkills)
     press(SDLK_SPACE);      // R00's pilot list, no pilot yet
     press(SDLK_DOWN, 3);
     drawView();
-    EXPECT_EQ(textAt(12, 5), "R00");
-    EXPECT_EQ(textAt(212, 41), "ASSIGN PILOT");
-    EXPECT_EQ(textAt(212, 70), "PILOT");
-    EXPECT_EQ(textAt(212, 85), "P00");
-    EXPECT_EQ(textAt(212, 175), "P03/R01");
-    EXPECT_EQ(textAt(212, 355), "P09");
-    EXPECT_TRUE(imagesAt(darkCursor).empty()) << "the robot has no pilot";
-    EXPECT_EQ(imagesAt(cursor), (Places{{200, 181}}));
+    EXPECT_EQ(recorder.textAt(12, 5), "R00");
+    EXPECT_EQ(recorder.textAt(212, 41), "ASSIGN PILOT");
+    EXPECT_EQ(recorder.textAt(212, 70), "PILOT");
+    EXPECT_EQ(recorder.textAt(212, 85), "P00");
+    EXPECT_EQ(recorder.textAt(212, 175), "P03/R01");
+    EXPECT_EQ(recorder.textAt(212, 355), "P09");
+    EXPECT_TRUE(recorder.imagePlaces(darkCursor).empty()) << "the robot has no pilot";
+    EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{200, 181}}));
     EXPECT_EQ(valueAt(188, 245), "3") << "the highlighted pilot's Reflexes";
-    EXPECT_EQ(imagesAt(up), (Places{{130, 251}}));
+    EXPECT_EQ(recorder.imagePlaces(up), (Places{{130, 251}}));
     EXPECT_EQ(valueAt(588, 70), "3");
     EXPECT_EQ(recorder.findText("[NO ATTACKS]"), nullptr);
     EXPECT_NE(recorder.findText("Assign pilot"), nullptr);
@@ -282,12 +263,12 @@ TEST_F(BuildScreenLayoutTest, PilotListNamesEachPilotsRobotAndComparesSkills)
     press(SDLK_SPACE);
     press(SDLK_DOWN);
     drawView();
-    EXPECT_EQ(textAt(212, 175), "P03/R00");
-    EXPECT_EQ(imagesAt(darkCursor), (Places{{200, 181}}));
-    EXPECT_EQ(imagesAt(down), (Places{{130, 251}}));
+    EXPECT_EQ(recorder.textAt(212, 175), "P03/R00");
+    EXPECT_EQ(recorder.imagePlaces(darkCursor), (Places{{200, 181}}));
+    EXPECT_EQ(recorder.imagePlaces(down), (Places{{130, 251}}));
     press(SDLK_UP, 5);
     drawView();
-    EXPECT_EQ(imagesAt(down), (Places{{130, 251}}));
+    EXPECT_EQ(recorder.imagePlaces(down), (Places{{130, 251}}));
 }
 
 }  // namespace

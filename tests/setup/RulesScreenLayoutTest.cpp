@@ -15,6 +15,8 @@
 
 namespace {
 
+using Places = std::vector<std::pair<int, int>>;
+
 class RulesScreenLayoutTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(screen.ready()); }
@@ -27,27 +29,12 @@ protected:
         recorder.clear();
         rules.draw();
     }
-    // The text drawn at exactly (x, y), or "" when none.
-    std::string textAt(int x, int y) const {
-        for (const DrawnItem& item : recorder.items)
-            if (item.kind == DrawnItem::Text && item.x == x && item.y == y)
-                return item.text;
-        return "";
-    }
     int countOf(const std::string& text) const {
         int count = 0;
         for (const DrawnItem& item : recorder.items)
             if (item.text == text)
                 ++count;
         return count;
-    }
-    // Where each image file was drawn, in order.
-    std::vector<std::pair<int, int>> imagesAt(const std::string& file) const {
-        std::vector<std::pair<int, int>> places;
-        for (const DrawnItem& item : recorder.items)
-            if (item.kind == DrawnItem::Image && item.text == file)
-                places.push_back({item.x, item.y});
-        return places;
     }
     const DrawnItem& text(const std::string& value) const {
         const DrawnItem* item = recorder.findText(value);
@@ -76,17 +63,17 @@ const std::string darkCursor = "textures/UICursorDark.png";
 TEST_F(RulesScreenLayoutTest, OpponentPageFollowsTheHighlightedOpponent)
 {
     drawPage();
-    EXPECT_EQ(textAt(12, 5), "RULES");
+    EXPECT_EQ(recorder.textAt(12, 5), "RULES");
     EXPECT_EQ(text("RULES").pointSize, 30);
-    EXPECT_EQ(textAt(412, 41), "VIEW MAP");
-    EXPECT_EQ(textAt(12, 41), "OPPONENT SELECT");
-    EXPECT_EQ(textAt(212, 41), "MAP SELECT");
-    EXPECT_EQ(textAt(12, 70), "vs Computer");
-    EXPECT_EQ(textAt(12, 95), "vs Human");
+    EXPECT_EQ(recorder.textAt(412, 41), "VIEW MAP");
+    EXPECT_EQ(recorder.textAt(12, 41), "OPPONENT SELECT");
+    EXPECT_EQ(recorder.textAt(212, 41), "MAP SELECT");
+    EXPECT_EQ(recorder.textAt(12, 70), "vs Computer");
+    EXPECT_EQ(recorder.textAt(12, 95), "vs Human");
     EXPECT_EQ(text("vs Human").pointSize, 24);
-    EXPECT_EQ(textAt(12, 151), "PLAYER LIMITS");
-    EXPECT_EQ(textAt(12, 401), "COMPUTER LIMITS");
-    EXPECT_EQ(imagesAt(cursor), (std::vector<std::pair<int, int>>{{0, 77}}));
+    EXPECT_EQ(recorder.textAt(12, 151), "PLAYER LIMITS");
+    EXPECT_EQ(recorder.textAt(12, 401), "COMPUTER LIMITS");
+    EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 77}}));
     EXPECT_EQ(recorder.findText("MAX SQUAD SIZE"), nullptr) << "no limits on page 0";
     EXPECT_EQ(hintRow(), (std::vector<std::string>{"textures/UIKeyEsc.bmp", "Main menu", "textures/UIKeySpace.bmp",
                                                    "Select opponent", "textures/UIKeyUp.bmp", "/",
@@ -99,25 +86,25 @@ TEST_F(RulesScreenLayoutTest, OpponentPageFollowsTheHighlightedOpponent)
 
     press(SDLK_DOWN);
     drawPage();
-    EXPECT_EQ(textAt(12, 151), "PLAYER 1 LIMITS");
-    EXPECT_EQ(textAt(12, 401), "PLAYER 2 LIMITS");
-    EXPECT_EQ(imagesAt(cursor), (std::vector<std::pair<int, int>>{{0, 102}}));
+    EXPECT_EQ(recorder.textAt(12, 151), "PLAYER 1 LIMITS");
+    EXPECT_EQ(recorder.textAt(12, 401), "PLAYER 2 LIMITS");
+    EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 102}}));
 }
 
 TEST_F(RulesScreenLayoutTest, FirstLimitsPageShowsSideZeroWithItsMaxima)
 {
     press(SDLK_SPACE);
     drawPage();
-    EXPECT_EQ(textAt(12, 151), "PLAYER LIMITS");
-    EXPECT_EQ(textAt(12, 180), "MAX SQUAD SIZE");
-    EXPECT_EQ(textAt(12, 240), "MAX SQUAD WEIGHT");
-    EXPECT_EQ(textAt(12, 300), "PILOT SKILL POINT TOTAL");
+    EXPECT_EQ(recorder.textAt(12, 151), "PLAYER LIMITS");
+    EXPECT_EQ(recorder.textAt(12, 180), "MAX SQUAD SIZE");
+    EXPECT_EQ(recorder.textAt(12, 240), "MAX SQUAD WEIGHT");
+    EXPECT_EQ(recorder.textAt(12, 300), "PILOT SKILL POINT TOTAL");
     EXPECT_EQ(text("PILOT SKILL POINT TOTAL").pointSize, 14);
     EXPECT_EQ(text("PILOT SKILL POINT TOTAL").style, 1);
     EXPECT_EQ(countOf("MAX SQUAD SIZE"), 1) << "only side 0's block";
-    EXPECT_EQ(textAt(12, 197), "4");
-    EXPECT_EQ(textAt(12, 257), "50000");
-    EXPECT_EQ(textAt(12, 317), "300");
+    EXPECT_EQ(recorder.textAt(12, 197), "4");
+    EXPECT_EQ(recorder.textAt(12, 257), "50000");
+    EXPECT_EQ(recorder.textAt(12, 317), "300");
     EXPECT_EQ(text("50000").pointSize, 30);
     EXPECT_EQ(text("/10").x, 14 + text("4").width);
     EXPECT_EQ(text("/10").y, 210);
@@ -125,8 +112,8 @@ TEST_F(RulesScreenLayoutTest, FirstLimitsPageShowsSideZeroWithItsMaxima)
     EXPECT_EQ(text("/100000").y, 270);
     EXPECT_EQ(text("/400").y, 330);
     EXPECT_EQ(text("/400").pointSize, 14);
-    EXPECT_EQ(imagesAt(darkCursor), (std::vector<std::pair<int, int>>{{0, 77}}));
-    EXPECT_EQ(imagesAt(cursor), (std::vector<std::pair<int, int>>{{0, 206}}));
+    EXPECT_EQ(recorder.imagePlaces(darkCursor), (Places{{0, 77}}));
+    EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 206}}));
     EXPECT_EQ(hintRow(), (std::vector<std::string>{"textures/UIKeyEsc.bmp", "Opponent select",
                                                    "textures/UIKeySpace.bmp", "Confirm limits", "textures/UIKeyUp.bmp",
                                                    "/", "textures/UIKeyDown.bmp", "Move cursor",
@@ -137,8 +124,8 @@ TEST_F(RulesScreenLayoutTest, FirstLimitsPageShowsSideZeroWithItsMaxima)
     // overlapped 4 pixels by the arrow after it.
     press(SDLK_DOWN);
     drawPage();
-    EXPECT_EQ(imagesAt(cursor), (std::vector<std::pair<int, int>>{{0, 266}}));
-    std::vector<std::pair<int, int>> shifts = imagesAt("textures/UIKeyShift.bmp");
+    EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 266}}));
+    std::vector<std::pair<int, int>> shifts = recorder.imagePlaces("textures/UIKeyShift.bmp");
     ASSERT_EQ(shifts.size(), 2u);
     const DrawnItem& plus = text("Weight +1000");
     EXPECT_EQ(shifts[0].first, plus.x + plus.width + 8);
@@ -148,7 +135,7 @@ TEST_F(RulesScreenLayoutTest, FirstLimitsPageShowsSideZeroWithItsMaxima)
 
     press(SDLK_DOWN);
     drawPage();
-    EXPECT_EQ(imagesAt(cursor), (std::vector<std::pair<int, int>>{{0, 326}}));
+    EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 326}}));
     for (const char* caption : {"Skills -1", "Skills +1", "Skills -10", "Skills +10"})
         EXPECT_NE(recorder.findText(caption), nullptr) << caption;
 }
@@ -159,11 +146,11 @@ TEST_F(RulesScreenLayoutTest, SecondLimitsPageShowsBothSidesAndNamesTheWayBack)
     press(SDLK_DOWN);
     drawPage();
     EXPECT_EQ(countOf("MAX SQUAD SIZE"), 2);
-    EXPECT_EQ(textAt(12, 430), "MAX SQUAD SIZE");
-    EXPECT_EQ(textAt(12, 507), "50000");
+    EXPECT_EQ(recorder.textAt(12, 430), "MAX SQUAD SIZE");
+    EXPECT_EQ(recorder.textAt(12, 507), "50000");
     EXPECT_EQ(text("Player limits").y, 744);
-    EXPECT_EQ(imagesAt(cursor), (std::vector<std::pair<int, int>>{{0, 516}}));
-    std::vector<std::pair<int, int>> shifts = imagesAt("textures/UIKeyShift.bmp");
+    EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 516}}));
+    std::vector<std::pair<int, int>> shifts = recorder.imagePlaces("textures/UIKeyShift.bmp");
     ASSERT_EQ(shifts.size(), 2u);
     const DrawnItem& plus = text("Weight +1000");
     EXPECT_EQ(shifts[0].first, plus.x + plus.width + 12) << "page 2 keeps the usual spacing";
@@ -173,11 +160,11 @@ TEST_F(RulesScreenLayoutTest, SecondLimitsPageShowsBothSidesAndNamesTheWayBack)
     press(SDLK_DOWN);
     press(SDLK_SPACE, 2);
     drawPage();
-    EXPECT_EQ(textAt(12, 151), "PLAYER 1 LIMITS");
-    EXPECT_EQ(textAt(12, 401), "PLAYER 2 LIMITS");
+    EXPECT_EQ(recorder.textAt(12, 151), "PLAYER 1 LIMITS");
+    EXPECT_EQ(recorder.textAt(12, 401), "PLAYER 2 LIMITS");
     EXPECT_NE(recorder.findText("Player 1 limits"), nullptr);
-    EXPECT_EQ(imagesAt(darkCursor), (std::vector<std::pair<int, int>>{{0, 102}}));
-    EXPECT_EQ(imagesAt(cursor), (std::vector<std::pair<int, int>>{{0, 516}})) << "the page kept its entry";
+    EXPECT_EQ(recorder.imagePlaces(darkCursor), (Places{{0, 102}}));
+    EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 516}})) << "the page kept its entry";
 }
 
 TEST_F(RulesScreenLayoutTest, MapPageListsTheMapsAndMakesTheHighlightedOneCurrent)
@@ -192,13 +179,13 @@ TEST_F(RulesScreenLayoutTest, MapPageListsTheMapsAndMakesTheHighlightedOneCurren
     drawPage();
     EXPECT_EQ(GlCallCounter::count(), glCalls) << "no OpenGL call without a context";
     EXPECT_DOUBLE_EQ(rules.camera.yaw, -59) << "the preview's camera still moves on";
-    EXPECT_EQ(textAt(212, 70), "ALPHA");
-    EXPECT_EQ(textAt(212, 103), "DOWNTOWN");
-    EXPECT_EQ(textAt(212, 136), "QUARRY");
+    EXPECT_EQ(recorder.textAt(212, 70), "ALPHA");
+    EXPECT_EQ(recorder.textAt(212, 103), "DOWNTOWN");
+    EXPECT_EQ(recorder.textAt(212, 136), "QUARRY");
     EXPECT_EQ(text("QUARRY").pointSize, 30);
     EXPECT_EQ(data.currentMap, &data.maps["DOWNTOWN"]);
-    EXPECT_EQ(imagesAt(cursor), (std::vector<std::pair<int, int>>{{200, 112}}));
-    EXPECT_EQ(imagesAt(darkCursor), (std::vector<std::pair<int, int>>{{0, 77}}));
+    EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{200, 112}}));
+    EXPECT_EQ(recorder.imagePlaces(darkCursor), (Places{{0, 77}}));
     EXPECT_EQ(countOf("MAX SQUAD SIZE"), 2);
     EXPECT_EQ(hintRow(), (std::vector<std::string>{"textures/UIKeyEsc.bmp", "Computer limits",
                                                    "textures/UIKeySpace.bmp", "Select map", "textures/UIKeyUp.bmp",
