@@ -130,6 +130,7 @@ TEST_F(GearwardSimCli, MistakesGiveOneLineAndStatus2) {
     expectError({"--database", file("junk.db", "not a database at all")}, "cannot be read as a game database");
     expectError({"--database", dir.path().string()}, "cannot be read as a game database");
     expectError({"--squads", file("bad.yaml", "side0:\n  - [Nothing]\n")}, "\"Nothing\" is no component");
+    expectError({"--squads", dir.path().string()}, "cannot be read");
 }
 
 }  // namespace
