@@ -109,12 +109,29 @@ private:
         return find(view);
     }
 
-    std::set<std::string> names(const char* view) const {
+    std::set<std::string> names(const std::string& view) const {
         std::set<std::string> result;
         if (const MetakitView* rows = readable(view, {"name"})) {
             for (size_t r = 0; r < rows->rowCount(); ++r) result.insert(rows->getString(r, "name"));
         }
         return result;
+    }
+
+    // Each `view.list.property` text must be the name of a `target` row (when both can be read).
+    void checkReferences(const std::string& view, const std::string& list, const std::string& property,
+                         const std::string& target) {
+        const MetakitView* rows = readable(view, {list, list + "." + property});
+        if (rows == nullptr || !usable(target + ".name")) return;
+        std::set<std::string> targets = names(target);
+        for (size_t r = 0; r < rows->rowCount(); ++r) {
+            const MetakitView& entries = rows->getSubview(r, list);
+            for (size_t s = 0; s < entries.rowCount(); ++s) {
+                std::string name = entries.getString(s, property);
+                if (targets.count(name) == 0) {
+                    report(at(at(view, r) + "." + list, s) + "." + property, quoted(name) + " is no " + target);
+                }
+            }
+        }
     }
 
     void checkDuplicateNames() {
@@ -158,21 +175,7 @@ private:
                 }
             }
         }
-        if (const MetakitView* view = readable("component", {"actions", "actions.action"})) {
-            if (usable("attack.name")) {
-                std::set<std::string> attacks = names("attack");
-                for (size_t r = 0; r < view->rowCount(); ++r) {
-                    const MetakitView& actions = view->getSubview(r, "actions");
-                    for (size_t s = 0; s < actions.rowCount(); ++s) {
-                        std::string action = actions.getString(s, "action");
-                        if (attacks.count(action) == 0) {
-                            report(at(at("component", r) + ".actions", s) + ".action",
-                                   quoted(action) + " is no attack");
-                        }
-                    }
-                }
-            }
-        }
+        checkReferences("component", "actions", "action", "attack");
         if (const MetakitView* view = readable("component", {"models", "models.model"})) {
             for (size_t r = 0; r < view->rowCount(); ++r) {
                 const MetakitView& models = view->getSubview(r, "models");
@@ -278,21 +281,7 @@ private:
         }
     }
 
-    void checkAi() {
-        const MetakitView* view = readable("ai", {"components", "components.name"});
-        if (view == nullptr || !usable("component.name")) return;
-        std::set<std::string> components = names("component");
-        for (size_t r = 0; r < view->rowCount(); ++r) {
-            const MetakitView& entries = view->getSubview(r, "components");
-            for (size_t s = 0; s < entries.rowCount(); ++s) {
-                std::string name = entries.getString(s, "name");
-                if (components.count(name) == 0) {
-                    report(at(at("ai", r) + ".components", s) + ".name",
-                           quoted(name) + " is no component");
-                }
-            }
-        }
-    }
+    void checkAi() { checkReferences("ai", "components", "name", "component"); }
 
     // Values the battle adds, multiplies and pays with: outside these bounds a database is broken
     // rather than merely unbalanced.

@@ -7,16 +7,7 @@ game_dir=$(realpath "$1")
 shots=$(realpath -m "$2")
 mkdir -p "$shots"
 
-# The game's own memory is leak-checked in-process by the display tests (runGame there keeps the
-# graphics driver loaded). Run from outside, the game unloads the Mesa driver when it closes its
-# window, and the driver's process-wide allocations then come from an unknown module that no
-# suppression can name; so these outside runs check behaviour and memory errors, not leaks.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-
-if [ -z "${GEARWARD_E2E_INNER:-}" ]; then
-  export GEARWARD_E2E_INNER=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
-fi
+source "$(dirname "$0")/virtual-display.sh"
 
 log=$(mktemp)
 cleanup() {

@@ -5,13 +5,7 @@
 set -euo pipefail
 game_dir=$(realpath "$1")
 
-# As in the other outside runs: behaviour and memory errors, not the graphics driver's leaks.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-
-if [ -z "${GEARWARD_E2E_INNER:-}" ]; then
-  export GEARWARD_E2E_INNER=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
-fi
+source "$(dirname "$0")/virtual-display.sh"
 
 # Job control: a background game keeps SIGINT's default action, as a game started from a
 # terminal does (without it, the shell starts background jobs with SIGINT ignored).

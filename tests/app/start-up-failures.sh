@@ -13,16 +13,7 @@
 set -euo pipefail
 game_dir=$(realpath "$1")
 
-# The game's own memory is leak-checked in-process by the display tests (runGame there keeps the
-# graphics driver loaded). Run from outside, the game unloads the Mesa driver when it closes its
-# window, and the driver's process-wide allocations then come from an unknown module that no
-# suppression can name; so these outside runs check behaviour and memory errors, not leaks.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-
-if [ -z "${GEARWARD_E2E_INNER:-}" ]; then
-  export GEARWARD_E2E_INNER=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
-fi
+source "$(dirname "$0")/virtual-display.sh"
 
 if [ ! -f "$game_dir/data.db" ]; then
   echo "FAIL: $game_dir/data.db is not built"; exit 1

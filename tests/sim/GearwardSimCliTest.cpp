@@ -2,18 +2,15 @@
 // line's exact form, reproducible seeds, and one-line errors with exit status 2.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
+#include "../support/RunProgram.h"
+#include "../support/TempDir.h"
 
 namespace {
 
@@ -23,50 +20,22 @@ struct SimRun {
     std::string err;
 };
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 class GearwardSimCli : public testing::Test {
 protected:
-    fs::path dir;
+    TempDir dir{"sim"};
 
-    void SetUp() override {
-        dir = fs::path(testing::TempDir()) /
-              (std::string("gearward-sim-") + testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-               std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string file(const std::string& name, const std::string& content) const {
-        std::string path = (dir / name).string();
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
-    }
+    std::string file(const std::string& name, const std::string& content) const { return dir.file(name, content); }
 
     SimRun run(const std::vector<std::string>& args) const {
-        std::string command = quote(GEARWARD_TOOLS_DIR "/gearward-sim");
-        for (const std::string& arg : args) command += " " + quote(arg);
-        const std::string out = (dir / "stdout.txt").string();
-        const std::string err = (dir / "stderr.txt").string();
+        std::vector<std::string> command = {GEARWARD_TOOLS_DIR "/gearward-sim"};
+        command.insert(command.end(), args.begin(), args.end());
         // From another folder: the tool finds the game's data.db by its own location.
-        int raw = std::system(("cd " + quote(dir.string()) + " && " + command + " >" + quote(out) + " 2>" + quote(err)).c_str());
+        ProgramRun ran = runProgram(command, dir.path().string());
         SimRun result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        std::istringstream lines(readAll(out));
+        result.status = ran.status;
+        std::istringstream lines(ran.out);
         for (std::string line; std::getline(lines, line);) result.lines.push_back(line);
-        result.err = readAll(err);
+        result.err = ran.err;
         return result;
     }
 
@@ -157,10 +126,11 @@ TEST_F(GearwardSimCli, MistakesGiveOneLineAndStatus2) {
     expectError({"--turn-cap", "1.5"}, "--turn-cap expects a whole number");
     expectError({"--matches"}, "--matches needs a value");
     expectError({"--fast"}, "unknown option \"--fast\"");
-    expectError({"--database", (dir / "missing.db").string()}, "cannot be read as a game database");
+    expectError({"--database", dir.path("missing.db")}, "cannot be read as a game database");
     expectError({"--database", file("junk.db", "not a database at all")}, "cannot be read as a game database");
-    expectError({"--database", dir.string()}, "cannot be read as a game database");
+    expectError({"--database", dir.path().string()}, "cannot be read as a game database");
     expectError({"--squads", file("bad.yaml", "side0:\n  - [Nothing]\n")}, "\"Nothing\" is no component");
+    expectError({"--squads", dir.path().string()}, "cannot be read");
 }
 
 }  // namespace

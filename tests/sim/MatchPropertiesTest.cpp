@@ -2,6 +2,7 @@
 // own code, checked turn by turn and step by step against the battle's rules.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -159,6 +160,16 @@ TEST_F(SquadFileTest, MistakesAreNamedOnOneLine) {
     EXPECT_FALSE(readSquadFile(testing::TempDir() + "gearward_no_such_squads.yaml", simulator.data.components,
                                simulator.squads, error));
     EXPECT_NE(error.find("cannot be read"), std::string::npos);
+}
+
+TEST_F(SquadFileTest, AFolderOrAFifoIsRefusedWithoutWaiting) {
+    std::string fifo = scratch.path("squads.fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {scratch.path().string(), fifo}) {
+        std::string error;
+        EXPECT_FALSE(readSquadFile(path, simulator.data.components, simulator.squads, error));
+        EXPECT_EQ(error, path + ": cannot be read");
+    }
 }
 
 }  // namespace

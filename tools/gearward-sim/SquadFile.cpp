@@ -4,6 +4,7 @@
 
 #include "data/ComponentType.h"
 #include "data/GameData.h"
+#include "storage/ReadFile.h"
 
 namespace {
 
@@ -67,12 +68,16 @@ bool readSide(const YAML::Node& list, const std::string& where,
 bool readSquadFile(const std::string& path, const std::map<std::string, Component>& components,
                    SquadFile& squads, std::string& error) {
     squads = SquadFile();
-    YAML::Node root;
-    try {
-        root = YAML::LoadFile(path);
-    } catch (const YAML::BadFile&) {
+    // Read as every other file is, so that a folder or a FIFO given by mistake is refused rather
+    // than waited on.
+    std::string text;
+    if (!readWholeFile(path, text).ok()) {
         error = path + ": cannot be read";
         return false;
+    }
+    YAML::Node root;
+    try {
+        root = YAML::Load(text);
     } catch (const YAML::Exception& problem) {
         error = path + ":" + std::to_string(problem.mark.line + 1) + ": " + problem.msg;
         return false;
