@@ -115,7 +115,7 @@ public:
 private:
     void clear();
     bool fail(const char* message);
-    GeometryHandle geometry;  // display lists of a model whose pose is fixed
+    GeometryHandle geometry;  // display lists of the meshes that stay put (stillMeshes)
 
     void drawMeshTriangles(const Mesh& mesh, bool sendTextureCoords) const;
     // The kept lists, compiled now if there are none or they were made for other texture
