@@ -24,11 +24,6 @@ void drawValueOverMaximum(const std::string& name, int value, int maximum, int y
     TextLabel(toString(value), 188 - limit.width(), y).size(20).rightAlign().draw();
 }
 
-void drawPlainValue(const std::string& name, int value, int y) {
-    TextLabel(name, 12, y).size(20).draw();
-    TextLabel(toString(value), 188, y).size(20).rightAlign().draw();
-}
-
 // Whose statistics the first column shows: the robot on the target cursor while aiming, the
 // computer's robot about to act, else the robot on the map cursor.
 int statisticsCursor(int state) {
@@ -85,9 +80,9 @@ void drawRobotStats(const BattleScreen& screen, int state) {
     TextLabel(robot->getName(), 12, 563).size(20).draw();
     drawValueOverMaximum("Health", robot->hp, robot->getMaxHp(), 583);
     drawValueOverMaximum("Energy", robot->ep, robot->getMaxEp(), 603);
-    drawPlainValue("Armor", robot->getAp(), 623);
+    drawStatRow("Armor", robot->getAp(), 0, 623, 20);
     drawValueOverMaximum("Move", robot->movePoints, robot->getMove(), 643);
-    drawPlainValue("Weight", robot->getWeight(), 663);
+    drawStatRow("Weight", robot->getWeight(), 0, 663, 20);
 }
 
 std::string matchResultText(int result, bool secondHuman) {
