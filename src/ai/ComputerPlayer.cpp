@@ -158,6 +158,7 @@ void ComputerPlayer::deploySquad(int side) {
 
 void ComputerPlayer::takeTurn(Robot& robot) {
     act(robot);
+    if (beforeTurnEnds) beforeTurnEnds(robot);
     // The turn ends as a human robot's does, a robot wrecked by its own attack included: its
     // record is left as "END TURN" would leave it.
     endRobotTurn(robot);
@@ -170,6 +171,8 @@ void ComputerPlayer::act(Robot& robot) {
 
     gatherTargets(robot);
     Robot* target = chooseTarget(robot);
+    const int startX = robot.x;
+    const int startY = robot.y;
 
     int attacks = 0;
     for (;;) {
@@ -184,6 +187,33 @@ void ComputerPlayer::act(Robot& robot) {
         }
         if (!movePass(robot)) break;
     }
+    // Without a way to its target, or without the energy for the next step, the robot would
+    // stand idle all turn even with an enemy in its sights; it shoots at that enemy instead.
+    if (attacks == 0 && robot.x == startX && robot.y == startY)
+        fireFromWhereItStands(robot, MAX_ATTACKS_PER_TURN);
+}
+
+int ComputerPlayer::fireFromWhereItStands(Robot& robot, int attacksLeft) {
+    int attacks = 0;
+    while (attacks < attacksLeft && robot.hp > 0) {
+        bool fired = false;
+        bool changedSomething = false;
+        for (int slot : WEAPON_ORDER) {
+            Component* weapon = robot.getComponent(slot);
+            if (!weapon || weapon->cooldownLeft != 0 || !weapon->hasAttacks()) continue;
+            for (Robot* enemy : targets) {   // nearest first
+                if (enemy->hp > 0 && fireWeapon(robot, *weapon, *enemy, changedSomething)) {
+                    fired = true;
+                    break;
+                }
+            }
+            if (fired) break;
+        }
+        if (!fired) break;
+        ++attacks;
+        if (!changedSomething) break;   // a free attack that cools nothing would repeat for ever
+    }
+    return attacks;
 }
 
 void ComputerPlayer::gatherTargets(const Robot& robot) {
@@ -223,10 +253,13 @@ Robot* ComputerPlayer::chooseTarget(const Robot& robot) {
 bool ComputerPlayer::attackPass(Robot& robot, Robot* target, bool& changedSomething) {
     Component* weapon = chooseWeapon(robot);
     if (!target || target->hp <= 0 || !weapon || !weapon->hasAttacks()) return false;
+    return fireWeapon(robot, *weapon, *target, changedSomething);
+}
 
+bool ComputerPlayer::fireWeapon(Robot& robot, Component& weapon, Robot& target, bool& changedSomething) {
     // The dearest attack still affordable before any turn: the last of the list within `ep`.
     const Attack* attack = nullptr;
-    for (auto it = weapon->attacks.rbegin(); it != weapon->attacks.rend() && !attack; ++it)
+    for (auto it = weapon.attacks.rbegin(); it != weapon.attacks.rend() && !attack; ++it)
         if (*it && (*it)->energy <= robot.ep) attack = *it;
     if (!attack) return false;
 
@@ -237,7 +270,7 @@ bool ComputerPlayer::attackPass(Robot& robot, Robot* target, bool& changedSometh
         if (static_cast<long long>(oldEp) - cost < 0) continue;
         robot.facing = facing;
         robot.ep = clampToInt(oldEp - cost);
-        if (!canHit(robot, *target, *attack)) {
+        if (!canHit(robot, target, *attack)) {
             robot.facing = oldFacing;
             robot.ep = oldEp;
             continue;
@@ -245,8 +278,8 @@ bool ComputerPlayer::attackPass(Robot& robot, Robot* target, bool& changedSometh
         std::vector<int> cooldownsBefore;
         for (const auto& part : robot.components) cooldownsBefore.push_back(part ? part->cooldownLeft : 0);
 
-        payForAttack(robot, *weapon, *attack);
-        resolveAttack(robot, *target, *attack);
+        payForAttack(robot, weapon, *attack);
+        resolveAttack(robot, target, *attack);
 
         changedSomething = robot.ep != oldEp;
         for (size_t slot = 0; slot < robot.components.size(); ++slot) {
@@ -337,6 +370,8 @@ void ComputerPlayer::findPath(const Robot& robot, int goalX, int goalY) {
     if (!map) return;
     const Terrain* goal = map->terrainAt(goalX, goalY);
     if (!goal || !goal->isTraversable()) return;
+    for (const Robot* other : gameData.roster)
+        if (other && other->hp == 0 && standsOn(*other, goalX, goalY)) return;
 
     openNodes.clear();
     closedNodes.clear();
@@ -376,7 +411,7 @@ bool ComputerPlayer::passable(long long x, long long y, int goalX, int goalY) co
     if (x < 0 || y < 0 || x > INT_MAX || y > INT_MAX) return false;
     const Terrain* terrain = gameData.currentMap->terrainAt(static_cast<int>(x), static_cast<int>(y));
     if (!terrain || !terrain->isTraversable()) return false;
-    if (x == goalX && y == goalY) return true;   // whoever stands on the goal does not block it
+    if (x == goalX && y == goalY) return true;   // a robot standing on the goal does not block it
     // Wrecks block their tiles like standing robots.
     for (const Robot* other : gameData.roster)
         if (other && standsOn(*other, x, y)) return false;

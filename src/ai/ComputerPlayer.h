@@ -31,6 +31,9 @@ public:
     // Called after every tile a robot walks in takeTurn, with the tile it came from; empty in
     // the game. The match simulator checks each step through it.
     std::function<void(const Robot& robot, int fromX, int fromY)> afterStep;
+    // Called at the end of every turn in takeTurn, before the energy, the movement and the
+    // cooldowns are refilled; empty in the game. The match simulator checks idle robots with it.
+    std::function<void(const Robot& robot)> beforeTurnEnds;
 
     explicit ComputerPlayer(GameData& gameData);
 
@@ -54,8 +57,10 @@ public:
 
     // The turn before its end: picks the nearest living robot of the other side that a path
     // leads to, then walks that path a tile at a time and fires the first ready weapon whenever
-    // it covers the target from the robot's tile under some facing. The hit attempts are left in
-    // hitMarkers, the robots of the other side by distance in targets.
+    // it covers the target from the robot's tile under some facing. A robot that has neither
+    // stepped nor fired by then (no way to its target, or no step it can pay for) fires from
+    // where it stands at whatever living enemy it can reach (fireFromWhereItStands). The hit
+    // attempts are left in hitMarkers, the robots of the other side by distance in targets.
     void act(Robot& robot);
 
     // `targets` = the robots of the other side (wrecks included) by distance from the robot,
@@ -70,6 +75,14 @@ public:
     // under the first facing (0 to 3) from which it covers the target. True when it fired;
     // `changedSomething` then tells whether it changed the energy or any cooldown.
     bool attackPass(Robot& robot, Robot* target, bool& changedSomething);
+    // The same with the weapon given: its dearest attack within `ep`, fired at the target under
+    // the first facing it can pay for that covers the target.
+    bool fireWeapon(Robot& robot, Component& weapon, Robot& target, bool& changedSomething);
+
+    // For a robot that would otherwise stand idle all turn: the first ready weapon, in the usual
+    // order, that covers a living enemy from the robot's tile fires at the nearest such enemy,
+    // and again while any weapon can, as attack passes do. Returns the number of attacks made.
+    int fireFromWhereItStands(Robot& robot, int attacksLeft);
 
     // One move step of the turn, while `path` holds 2 tiles or more: turn toward the next tile,
     // step onto it when energy and movement allow, and drop it from the path either way. True
@@ -78,7 +91,9 @@ public:
 
     // The weighted path search from the robot's tile toward (goalX, goalY): on success `path`
     // holds the tiles from the goal back to the first step and pathFound is true; otherwise
-    // `path` is left as it was. Robots block their tiles, except on the goal tile.
+    // `path` is left as it was. Robots block their tiles, except a standing robot on the goal
+    // tile (it may move away). A wreck's tile is never a goal: a wreck never moves, so a robot
+    // could never stand there, and a robot beside it is not beside its target.
     void findPath(const Robot& robot, int goalX, int goalY);
 
     // The first part not cooling down in the order right arm, left arm, torso, head, legs; the

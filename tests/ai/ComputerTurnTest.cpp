@@ -448,4 +448,63 @@ TEST(ComputerDeployTest, SideZeroTakesTheFirstStartZone) {
     EXPECT_TRUE(data.sides[1].squad.empty());
 }
 
+TEST_F(ComputerTurnTest, AWrecksTileIsNeverAGoalSoTheRobotGoesForATargetItCanReach) {
+    // The first human is walled in on three sides and a wreck holds the fourth: nothing can
+    // stand next to it. The computer must not walk up to the wreck and stop there, believing
+    // it has arrived; it goes for the other human instead.
+    useMap({"..#..",
+            ".#.#.",
+            ".....",
+            ".....",
+            "....."});
+    Robot* computer = addRobot(1, 2, 4);
+    addRobot(0, 2, 1);   // walled in, and nearer than the other human
+    addRobot(0, 2, 2)->hp = 0;
+    Robot* reachable = addRobot(0, 0, 0);
+    player().findPath(*computer, 2, 2);
+    EXPECT_FALSE(player().pathFound);
+    player().gatherTargets(*computer);
+    EXPECT_EQ(player().chooseTarget(*computer), reachable);
+    ASSERT_FALSE(player().path.empty());
+    EXPECT_EQ(player().path.front(), Cell(0, 0));
+
+    // A standing robot's tile stays a goal: it may move away.
+    reachable->hp = 0;
+    addRobot(1, 2, 2 + 1);   // a friend of the computer, south of the wreck
+    player().path.clear();
+    player().findPath(*computer, 2, 3);
+    EXPECT_TRUE(player().pathFound);
+}
+
+TEST_F(ComputerTurnTest, ARobotLeftIdleFiresFromWhereItStandsAtTheNearestEnemyInItsSights) {
+    struct Case {
+        const char* what;
+        const char* secondRow;
+        Cell computer;
+        std::vector<Cell> humans;   // the first is the nearest
+        Cell hit;                   // where the first attack lands
+    };
+    // Shot reaches two and three tiles straight ahead, never the tile next to the robot.
+    const Case cases[] = {
+        // A wall row cuts every way across, but the humans stand in the Shot's line.
+        {"no way across", "#####", {2, 0}, {{2, 2}, {2, 3}}, {2, 2}},
+        // The nearest human is next to the robot (its path is one tile, so it does not move) and
+        // out of the Shot's reach; the other stands two tiles south.
+        {"beside an enemy it cannot hit", ".....", {0, 0}, {{1, 0}, {0, 2}}, {0, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        useMap({".....", c.secondRow, ".....", "....."});
+        Robot* computer = addRobot(1, c.computer.first, c.computer.second, "Shot Right");
+        for (const Cell& human : c.humans) addRobot(0, human.first, human.second);
+        player().takeTurn(*computer);
+        EXPECT_EQ(at(computer), c.computer);
+        ASSERT_FALSE(player().hitMarkers.empty());
+        EXPECT_EQ(player().hitMarkers[0].x, c.hit.first);
+        EXPECT_EQ(player().hitMarkers[0].y, c.hit.second);
+        EXPECT_GT(player().hitMarkers[0].value, 0);
+        data.reset();
+    }
+}
+
 }  // namespace
