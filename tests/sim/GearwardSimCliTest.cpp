@@ -49,13 +49,15 @@ protected:
     }
 };
 
-const std::regex MATCH_LINE(R"re(seed (\d+) map "([^"]+)" winner (side0|side1|draw|stalemate) turns (\d+) left (\d+) (\d+))re");
+const std::regex MATCH_LINE(
+    R"re(seed (\d+) map "([^"]+)" winner (side0|side1|draw|stalemate) turns (\d+) left (\d+) (\d+)( stalled "[a-z ]+")?)re");
+const std::regex TABLE_ROW(R"((.+?) +(\d+) +(\d+) +(\d+) +(\d+) +(\d+) +(\d+\.\d%|-) +(\d+\.\d|-) +(\d+))");
 const std::regex SUMMARY(R"(matches (\d+) side0 (\d+) side1 (\d+) draws (\d+) stalemates (\d+) slowest-turn-ms \d+\.\d{3})");
 
 TEST_F(GearwardSimCli, PlaysTheShippedMapsInTurnAndEndsWithTheSummary) {
     SimRun result = run({"--matches", "6", "--seed", "10"});
     ASSERT_EQ(result.status, 0) << result.err;
-    ASSERT_EQ(result.lines.size(), 7u);
+    ASSERT_EQ(result.lines.size(), 13u);   // six matches, the table's heading and five maps, the summary
     const std::vector<std::string> maps = {"DOWNTOWN", "QUARRY", "RIVERSIDE", "THE PIT", "TIMBERLINE", "DOWNTOWN"};
     int counted[4] = {0, 0, 0, 0};
     for (size_t i = 0; i < 6; ++i) {
@@ -73,8 +75,19 @@ TEST_F(GearwardSimCli, PlaysTheShippedMapsInTurnAndEndsWithTheSummary) {
             EXPECT_EQ(match[5], "0");
         }
     }
+    // The table: a row per map in the order played, its counts adding up to the matches above.
+    EXPECT_EQ(result.lines[6].rfind("map ", 0), 0u) << result.lines[6];
+    int tabled[4] = {0, 0, 0, 0};
+    for (size_t row = 0; row < 5; ++row) {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(result.lines[7 + row], match, TABLE_ROW)) << result.lines[7 + row];
+        EXPECT_EQ(match[1], maps[row]);
+        EXPECT_EQ(match[2], row == 0 ? "2" : "1");
+        for (int i = 0; i < 4; ++i) tabled[i] += std::stoi(match[3 + i]);
+    }
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(tabled[i], counted[i]);
     std::smatch summary;
-    ASSERT_TRUE(std::regex_match(result.lines[6], summary, SUMMARY)) << result.lines[6];
+    ASSERT_TRUE(std::regex_match(result.lines[12], summary, SUMMARY)) << result.lines[12];
     EXPECT_EQ(summary[1], "6");
     EXPECT_EQ(std::stoi(summary[2]), counted[0]);
     EXPECT_EQ(std::stoi(summary[3]), counted[1]);
@@ -88,8 +101,8 @@ TEST_F(GearwardSimCli, TheSameSeedsPlayTheSameMatches) {
     SimRun first = run(args);
     SimRun second = run(args);
     ASSERT_EQ(first.status, 0) << first.err;
-    ASSERT_EQ(first.lines.size(), 4u);
-    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(first.lines[i], second.lines[i]);
+    ASSERT_EQ(first.lines.size(), 7u);   // three matches, a table of two maps, the summary
+    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(first.lines[i], second.lines[i]);
     // Seeds wrap round; the maps given alternate.
     EXPECT_EQ(first.lines[0].rfind("seed 4294967295 map \"THE PIT\" ", 0), 0u) << first.lines[0];
     EXPECT_EQ(first.lines[1].rfind("seed 0 map \"QUARRY\" ", 0), 0u) << first.lines[1];
@@ -99,12 +112,43 @@ TEST_F(GearwardSimCli, TheSameSeedsPlayTheSameMatches) {
 TEST_F(GearwardSimCli, TheTurnCapMakesStalematesAndTimingComesBeforeTheSummary) {
     SimRun result = run({"--map", "DOWNTOWN", "--matches", "2", "--turn-cap", "1", "--timing"});
     ASSERT_EQ(result.status, 0) << result.err;
-    ASSERT_EQ(result.lines.size(), 4u);
-    EXPECT_NE(result.lines[0].find("winner stalemate turns 1 left 4 4"), std::string::npos) << result.lines[0];
-    EXPECT_TRUE(std::regex_match(result.lines[2], std::regex(R"re(timing map "DOWNTOWN" turns 2 median-ms \d+\.\d{3} worst-ms \d+\.\d{3} match-slowest-median-ms \d+\.\d{3})re")))
-        << result.lines[2];
-    EXPECT_TRUE(std::regex_match(result.lines[3], std::regex(R"(matches 2 side0 0 side1 0 draws 0 stalemates 2 slowest-turn-ms \d+\.\d{3})")))
-        << result.lines[3];
+    ASSERT_EQ(result.lines.size(), 6u);
+    EXPECT_NE(result.lines[0].find("winner stalemate turns 1 left 4 4 stalled \"still fighting at the turn cap\""),
+              std::string::npos)
+        << result.lines[0];
+    EXPECT_TRUE(std::regex_match(result.lines[3], std::regex(R"(DOWNTOWN +2 +0 +0 +0 +2 +- +- +0)"))) << result.lines[3];
+    EXPECT_TRUE(std::regex_match(result.lines[4], std::regex(R"re(timing map "DOWNTOWN" turns 2 median-ms \d+\.\d{3} worst-ms \d+\.\d{3} match-slowest-median-ms \d+\.\d{3})re")))
+        << result.lines[4];
+    EXPECT_TRUE(std::regex_match(result.lines[5], std::regex(R"(matches 2 side0 0 side1 0 draws 0 stalemates 2 slowest-turn-ms \d+\.\d{3})")))
+        << result.lines[5];
+}
+
+TEST_F(GearwardSimCli, SidesSealedOffStallForWantOfAPath) {
+    // The shipped content with one map of two pens across eleven rows of water, out of every
+    // weapon's reach.
+    std::vector<std::string> build = {GEARWARD_TOOLS_DIR "/gearward-data", "build"};
+    for (const char* view : {"ai", "attacks", "components", "names", "terrain"})
+        build.push_back(std::string(GEARWARD_SOURCE_DIR "/content/database/") + view + ".yaml");
+    std::string rows;
+    for (int y = 0; y < 14; ++y) rows += std::string(y ? ", " : "") + (y < 2 || y > 11 ? "\"....\"" : "\"~~~~\"");
+    build.push_back(file("sealed.yaml", "map:\n  - name: SEALED\n    description: \"\"\n"
+                                        "    terrain: [{symbol: \".\", name: Grass}, {symbol: \"~\", name: Water}]\n"
+                                        "    start1: [[0, 13], [3, 13]]\n    start2: [[0, 0], [3, 0]]\n"
+                                        "    layout: [" + rows + "]\n"));
+    build.push_back(dir.path("sealed.db"));
+    ASSERT_EQ(runProgram(build).status, 0);
+    SimRun result = run({"--database", dir.path("sealed.db"), "--matches", "1", "--turn-cap", "20"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    ASSERT_FALSE(result.lines.empty());
+    EXPECT_EQ(result.lines[0], "seed 1 map \"SEALED\" winner stalemate turns 20 left 2 2 stalled \"no path between the sides\"");
+}
+
+TEST_F(GearwardSimCli, HelpPrintsTheUsageAndSucceeds) {
+    SimRun result = run({"--matches", "3", "--help"});
+    EXPECT_EQ(result.status, 0);
+    ASSERT_FALSE(result.lines.empty());
+    EXPECT_EQ(result.lines[0].rfind("usage: gearward-sim ", 0), 0u);
+    EXPECT_TRUE(result.err.empty());
 }
 
 TEST_F(GearwardSimCli, SquadsFromAFile) {

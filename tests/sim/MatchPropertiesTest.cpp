@@ -6,17 +6,42 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "../support/TempDir.h"
 #include "MatchSimulator.h"
 #include "ai/ComputerPlayer.h"
+#include "data/Attack.h"
 
 namespace {
 
 constexpr int MATCHES_PER_MAP = 40;
 constexpr int TURN_CAP = 300;
+
+// Whether any ready part of the robot could hit a standing enemy from its tile with its
+// dearest attack within its energy, under a facing whose turn it can pay for.
+bool couldHitFromWhereItStands(const GameData& data, const Robot& robot) {
+    Robot probe;
+    probe.x = robot.x;
+    probe.y = robot.y;
+    for (const auto& part : robot.components) {
+        if (!part || part->cooldownLeft != 0) continue;
+        const Attack* attack = nullptr;
+        for (const Attack* candidate : part->attacks)
+            if (candidate && candidate->energy <= robot.ep) attack = candidate;
+        if (!attack) continue;
+        for (int facing = 0; facing < 4; ++facing) {
+            if (TURN_ENERGY_COST * std::abs(facing - robot.facing) > robot.ep) continue;
+            probe.facing = facing;
+            for (const Robot* enemy : data.roster)
+                if (enemy->side != robot.side && enemy->hp > 0 && data.computerPlayer->canHit(probe, *enemy, *attack))
+                    return true;
+        }
+    }
+    return false;
+}
 
 std::array<int, 2> livingBySide(const std::vector<Robot*>& roster) {
     std::array<int, 2> living = {0, 0};
@@ -37,11 +62,17 @@ TEST_F(MatchPropertiesTest, SeededMatchesOnEveryShippedMapKeepTheBattleRules) {
     GameData& data = simulator.data;
 
     std::vector<Robot*> rosterAtStart;
+    std::set<std::pair<int, int>> wrecksAtTurnStart;
     int steps = 0;
     int hits = 0;
     int turnsThisMatch = 0;
+    bool steppedThisTurn = false;
     simulator.beforeTurn = [&](const Robot& robot) {
         if (turnsThisMatch++ == 0) rosterAtStart = data.roster;
+        steppedThisTurn = false;
+        wrecksAtTurnStart.clear();
+        for (const Robot* any : data.roster)
+            if (any->hp == 0) wrecksAtTurnStart.insert({any->x, any->y});
         // Nobody acts once a side is wiped out, and only the living act.
         const auto living = livingBySide(data.roster);
         EXPECT_GT(living[0], 0);
@@ -50,6 +81,7 @@ TEST_F(MatchPropertiesTest, SeededMatchesOnEveryShippedMapKeepTheBattleRules) {
     };
     simulator.afterStep = [&](const Robot& robot, int fromX, int fromY) {
         ++steps;
+        steppedThisTurn = true;
         EXPECT_EQ(std::abs(robot.x - fromX) + std::abs(robot.y - fromY), 1) << robot.name;
         const Terrain* ground = data.currentMap->terrainAt(robot.x, robot.y);
         ASSERT_NE(ground, nullptr) << robot.name << " left the map";
@@ -60,8 +92,18 @@ TEST_F(MatchPropertiesTest, SeededMatchesOnEveryShippedMapKeepTheBattleRules) {
             }
         }
     };
+    simulator.beforeTurnEnds = [&](const Robot& robot) {
+        // A robot that neither stepped nor fired had no enemy in its sights.
+        if (steppedThisTurn || !data.computerPlayer->hitMarkers.empty()) return;
+        EXPECT_FALSE(couldHitFromWhereItStands(data, robot)) << robot.name << " stood idle";
+    };
     simulator.afterTurn = [&](const Robot& robot) {
         EXPECT_EQ(data.roster, rosterAtStart);
+        // The goal of the turn's path was no wreck's tile when the turn began.
+        const CellList& path = data.computerPlayer->path;
+        if (!path.empty()) {
+            EXPECT_EQ(wrecksAtTurnStart.count(path.front()), 0u) << robot.name;
+        }
         for (const Robot* any : data.roster) EXPECT_GE(any->hp, 0) << any->name;
         for (const HitMarker& marker : data.computerPlayer->hitMarkers) hits += marker.value > 0;
         // Every turn ends refilled, as "END TURN" leaves a human robot.

@@ -27,6 +27,10 @@ int bestAttackSkill(const Pilot* pilot) {
 
 }  // namespace
 
+const char* const STALLED_NO_PATH = "no path between the sides";
+const char* const STALLED_IDLE = "robots idle beside enemies";
+const char* const STALLED_STILL_FIGHTING = "still fighting at the turn cap";
+
 bool MatchSimulator::load(const std::string& path) {
     // Both sides are played by the computer player, which the game data makes on every reset
     // once the factory is in place.
@@ -114,6 +118,7 @@ MatchOutcome MatchSimulator::play(const std::string& mapName, unsigned seed, int
     data.pilotNames = pilotNames;
     data.robotNames = robotNames;
     data.computerPlayer->afterStep = afterStep;
+    data.computerPlayer->beforeTurnEnds = beforeTurnEnds;
     srand(seed);
 
     makeSquads();
@@ -125,12 +130,17 @@ MatchOutcome MatchSimulator::play(const std::string& mapName, unsigned seed, int
     if (!roster.empty() && roster[0]->hp <= 0) data.turnIndex = nextTurnIndex(roster, 0);
 
     outcome.result = matchResult(roster);
+    int turnsWithoutAction = 0;   // in a row: no step, no attack
     while (outcome.result == MATCH_GOES_ON && outcome.turns < turnCap) {
         Robot& robot = *roster[static_cast<size_t>(data.turnIndex)];
         if (beforeTurn) beforeTurn(robot);
+        const int fromX = robot.x;
+        const int fromY = robot.y;
         const double start = threadMilliseconds();
         data.computerPlayer->takeTurn(robot);
         outcome.turnMs.push_back(threadMilliseconds() - start);
+        const bool acted = robot.x != fromX || robot.y != fromY || !data.computerPlayer->hitMarkers.empty();
+        turnsWithoutAction = acted ? 0 : turnsWithoutAction + 1;
         ++outcome.turns;
         if (afterTurn) afterTurn(robot);
         outcome.result = matchResult(roster);
@@ -138,5 +148,22 @@ MatchOutcome MatchSimulator::play(const std::string& mapName, unsigned seed, int
     }
     for (const Robot* robot : roster)
         if (robot->hp > 0 && robot->side >= 0 && robot->side < 2) ++outcome.robotsLeft[static_cast<size_t>(robot->side)];
+    if (outcome.result == MATCH_GOES_ON) {
+        const int standing = outcome.robotsLeft[0] + outcome.robotsLeft[1];
+        outcome.stalled = turnsWithoutAction >= standing ? whyStalled() : STALLED_STILL_FIGHTING;
+    }
     return outcome;
+}
+
+std::string MatchSimulator::whyStalled() {
+    // Ask the computer's own target choice, from every standing robot, whether a way leads to a
+    // standing enemy. The match is over, so its search lists may be overwritten.
+    ComputerPlayer& player = *data.computerPlayer;
+    for (Robot* robot : data.roster) {
+        if (robot->hp <= 0) continue;
+        player.gatherTargets(*robot);
+        player.path.clear();
+        if (player.chooseTarget(*robot)) return STALLED_IDLE;
+    }
+    return STALLED_NO_PATH;
 }

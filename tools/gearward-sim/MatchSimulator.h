@@ -21,7 +21,16 @@ struct MatchOutcome {
     int turns = 0;                // robot turns played
     std::array<int, 2> robotsLeft = {0, 0};
     std::vector<double> turnMs;   // the processor time of each turn, in milliseconds
+    std::string stalled;          // for a stalemate, why: one of the STALLED_ texts
 };
+
+// Why a match reached the turn cap. When every standing robot's last turn went by without a step
+// or an attack: no standing robot has a way to any standing enemy (wrecks or the map seal the sides
+// off), or some have one but stand idle next to their goal. Otherwise the robots were still
+// fighting and the cap is too low for the content.
+extern const char* const STALLED_NO_PATH;
+extern const char* const STALLED_IDLE;
+extern const char* const STALLED_STILL_FIGHTING;
 
 class MatchSimulator {
 public:
@@ -34,6 +43,8 @@ public:
     std::function<void(const Robot& robot)> beforeTurn;
     std::function<void(const Robot& robot)> afterTurn;
     std::function<void(const Robot& robot, int fromX, int fromY)> afterStep;
+    // Called at the end of every turn before the robot's energy and cooldowns are refilled.
+    std::function<void(const Robot& robot)> beforeTurnEnds;
 
     // Reads the database as the game does (model files beside it, their loading lines kept
     // quiet); false when it cannot be read.
@@ -50,5 +61,6 @@ private:
     std::vector<std::string> robotNames;
 
     void makeSquads();
+    std::string whyStalled();
     void equipFromPlan(int side, const SquadPlan& plan);
 };
