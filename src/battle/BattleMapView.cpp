@@ -27,6 +27,7 @@ namespace {
 constexpr double QUAD_HEIGHT = 0.01;       // blue and red quads
 constexpr double AREA_HEIGHT = 0.015;      // orange area quads and the green facing arrows
 constexpr double SOLID_ARROW_HEIGHT = 0.02;
+constexpr BattleViewArea STATUS_VIEW_AREA = {600, 25, 424, 683, 60};   // one robot's model
 
 // The aspect ratio is worked in single precision, as every view of the game does.
 void setPerspective(double fieldOfView, float aspect) {
@@ -36,10 +37,10 @@ void setPerspective(double fieldOfView, float aspect) {
     glMatrixMode(GL_MODELVIEW);
 }
 
-void beginView(int x, int y, int w, int h, double fieldOfView) {
+void beginView(const BattleViewArea& area) {
     if (!GlContext::available()) return;
-    setPerspective(fieldOfView, float(w) / float(h));
-    glViewport(x, y, w, h);
+    setPerspective(area.fieldOfView, float(area.width) / float(area.height));
+    glViewport(area.x, area.y, area.width, area.height);
     // The translucent quads and the tile cursor blend by their alpha whatever drew before.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
@@ -138,7 +139,7 @@ void drawHitMarkers(BattleScreen& screen) {
 
 void drawDispatchMapView(BattleScreen& screen) {
     GameData& data = *screen.gameData;
-    beginView(200, 25, 824, 683, 45);
+    beginView(DISPATCH_VIEW_AREA);
     screen.battleCamera.apply();
     if (const Map* map = data.currentMap) {
         map->draw();
@@ -155,7 +156,7 @@ void drawDispatchMapView(BattleScreen& screen) {
 
 void drawBattleMapView(BattleScreen& screen) {
     GameData& data = *screen.gameData;
-    beginView(0, 235, 1024, 533, 45);
+    beginView(BATTLE_VIEW_AREA);
     screen.battleCamera.apply();
     const Map* map = data.currentMap;
     if (map) {
@@ -176,7 +177,7 @@ void drawBattleMapView(BattleScreen& screen) {
 }
 
 void drawStatusRobotView(BattleScreen& screen) {
-    beginView(600, 25, 424, 683, 60);
+    beginView(STATUS_VIEW_AREA);
     screen.statusCamera.apply();
     if (Robot* robot = screen.selectedRobot) {
         // Shown alone at the origin facing south; its place in the battle is left as it was.

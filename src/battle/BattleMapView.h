@@ -7,6 +7,18 @@
 
 class BattleScreen;
 
+// Where a 3D view of the battle stands in the window (pixels from the bottom left) and its vertical field of
+// view. Every shipped map lies wholly inside both with the battle camera as it starts.
+struct BattleViewArea {
+    int x;
+    int y;
+    int width;
+    int height;
+    double fieldOfView;
+};
+constexpr BattleViewArea DISPATCH_VIEW_AREA = {200, 25, 824, 683, 45};
+constexpr BattleViewArea BATTLE_VIEW_AREA = {0, 235, 1024, 533, 45};
+
 // Dispatch: the map, the dispatching side's start tiles in blue, the facing arrows in
 // DispatchFacing, every placed robot, the tile cursor on the position cursor.
 void drawDispatchMapView(BattleScreen& screen);

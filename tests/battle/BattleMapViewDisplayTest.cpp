@@ -100,7 +100,7 @@ Rgb over(const Rgb& below, double r, double g, double b, double alpha) {
 
 TEST_F(BattleMapViewDisplayTest, RangeAndAreaQuadsTintTheMapByHalf) {
     Robot* attacker = robotAt(0, 2, 0, FACING_SOUTH);
-    robotAt(1, 14, 15, FACING_NORTH);
+    robotAt(1, 14, 11, FACING_NORTH);
     ASSERT_FALSE(attacker->attackingComponents().empty());
     data->turnIndex = 0;
     screen->selectedRobot = attacker;
@@ -114,11 +114,11 @@ TEST_F(BattleMapViewDisplayTest, RangeAndAreaQuadsTintTheMapByHalf) {
     for (const auto& entry : attack->getRange()) range.insert(turnPatternEntry(FACING_SOUTH, entry.first, entry.second));
     // Aim far from the range, so the first range tile is red alone.
     screen->cursor[TargetSelect] = 8;
-    screen->cursor2[TargetSelect] = 15;
+    screen->cursor2[TargetSelect] = 11;
     std::set<Tile> area;
     for (const auto& entry : attack->getAoe()) {
         auto offset = turnPatternEntry(FACING_SOUTH, entry.first, entry.second);
-        area.insert(Tile(8 + offset.first, 15 + offset.second));
+        area.insert(Tile(8 + offset.first, 11 + offset.second));
     }
     // A range tile of open ground (a building would hide the quad), red alone.
     Tile red(-1, -1);
@@ -145,7 +145,7 @@ TEST_F(BattleMapViewDisplayTest, RangeAndAreaQuadsTintTheMapByHalf) {
         << "," << ground.b;
 
     // The target tile: orange over the ground, under the tile cursor's faint white.
-    lookAt(8, 15);
+    lookAt(8, 11);
     screen->state = RobotSelect;
     frame();
     ground = centre();
@@ -160,7 +160,7 @@ TEST_F(BattleMapViewDisplayTest, RangeAndAreaQuadsTintTheMapByHalf) {
 
 TEST_F(BattleMapViewDisplayTest, MarkersFadeOutOverThreeSeconds) {
     Robot* acting = robotAt(0, 1, 0, FACING_SOUTH);
-    robotAt(1, 14, 15, FACING_NORTH);
+    robotAt(1, 14, 11, FACING_NORTH);
     data->turnIndex = 0;
     screen->selectedRobot = acting;
     screen->cursor[RobotSelect] = 1;

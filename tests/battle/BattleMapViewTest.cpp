@@ -5,13 +5,16 @@
 #include "BattleFixture.h"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <tuple>
 
 #include "../support/GlCallCounter.h"
+#include "../support/InGameFolder.h"
 #include "ai/ComputerPlayer.h"
 #include "battle/BattleMapView.h"
 #include "gfx/DrawRecorder.h"
+#include "gfx/Log.h"
 #include "gfx/ToString.h"
 
 namespace {
@@ -306,6 +309,57 @@ TEST_F(BattleMapViewTest, ViewsSetTheirCursorsAndMakeNoGlCallWithoutAContext) {
     screen.state = RobotSelect;
     drawBattle(recorder);
     EXPECT_TRUE(recorder.ofKind(DrawnItem::TileCursor).empty());
+}
+
+
+// Where a world point lands in the window, in pixels from the bottom left, through the camera's
+// last eye and up vector and the view's perspective, as gluLookAt and gluPerspective place it.
+std::pair<double, double> windowPoint(const Camera& camera, const BattleViewArea& area, const Vector3& point) {
+    const Vector3 forward = (camera.target - camera.eye()).normalized();
+    const Vector3 side = cross(forward, camera.up()).normalized();
+    const Vector3 up = cross(side, forward);
+    const Vector3 offset = point - camera.eye();
+    const double depth = dot(offset, forward);
+    const double halfHeight = std::tan(area.fieldOfView * 3.14159265358979 / 360.0);
+    const double aspect = double(area.width) / double(area.height);
+    const double ndcX = dot(offset, side) / depth / (halfHeight * aspect);
+    const double ndcY = dot(offset, up) / depth / halfHeight;
+    return {area.x + (ndcX + 1) / 2 * area.width, area.y + (ndcY + 1) / 2 * area.height};
+}
+
+TEST(ShippedMapsInView, EveryTileOfEveryMapIsInTheDispatchAndBattleViewsAsTheyStart) {
+    GameData shipped;
+    {
+        InGameFolder inGame;
+        ASSERT_TRUE(inGame.ok());
+        QuietStdoutLog quiet;
+        ASSERT_TRUE(shipped.load(GameData::DATABASE_FILE));
+    }
+    ASSERT_GE(shipped.maps.size(), 5u);
+    BattleScreen screen(shipped);
+    screen.battleCamera.advance();   // the eye and up vector of the first frame
+    for (const auto& entry : shipped.maps) {
+        const Map& map = entry.second;
+        SCOPED_TRACE(entry.first);
+        ASSERT_GT(map.getWidth(), 0);
+        for (const BattleViewArea& area : {DISPATCH_VIEW_AREA, BATTLE_VIEW_AREA}) {
+            double left = 1e9, right = -1e9, bottom = 1e9, top = -1e9;
+            // Every corner of every tile's 4 x 4 square on the ground.
+            for (int y = 0; y <= map.getHeight(); ++y) {
+                for (int x = 0; x <= map.getWidth(); ++x) {
+                    const auto at = windowPoint(screen.battleCamera, area, Vector3(4.0 * x + 2, 0, 4.0 * y + 2));
+                    left = std::min(left, at.first);
+                    right = std::max(right, at.first);
+                    bottom = std::min(bottom, at.second);
+                    top = std::max(top, at.second);
+                }
+            }
+            EXPECT_GE(left, area.x) << "view at x " << area.x;
+            EXPECT_LE(right, area.x + area.width) << "view at x " << area.x;
+            EXPECT_GE(bottom, area.y) << "view at x " << area.x;
+            EXPECT_LE(top, area.y + area.height) << "view at x " << area.x;
+        }
+    }
 }
 
 }  // namespace

@@ -261,12 +261,11 @@ TEST_F(DatabaseContent, MapsHaveReachableSeparateStartZones) {
         std::vector<std::string> rows;
         const MetakitView& layout = maps.getSubview(m, "layout");
         for (size_t i = 0; i < layout.rowCount(); ++i) rows.push_back(layout.getString(i, "row"));
+        // At most what the battle's starting camera shows (BattleMapViewTest holds every map to it).
         int height = int(rows.size());
-        ASSERT_GE(height, 12);
-        ASSERT_LE(height, 20);
+        ASSERT_GE(height, 10);
         int width = int(rows[0].size());
-        ASSERT_GE(width, 12);
-        ASSERT_LE(width, 20);
+        ASSERT_GE(width, 10);
         auto isOpen = [&](int x, int y) {
             if (x < 0 || y < 0 || x >= width || y >= height || size_t(x) >= rows[y].size()) return false;
             auto found = open.find(rows[y][x]);
