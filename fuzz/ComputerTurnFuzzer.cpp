@@ -9,11 +9,15 @@
 #include <vector>
 
 #include "ai/ComputerPlayer.h"
+#include "ai/ComputerPlayerFactory.h"
 #include "data/BattleRules.h"
 #include "data/GameData.h"
-#include "data/MetakitStorage.h"
+#include "storage/MetakitStorage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    // Every reset makes the computer player through the factory the game installs at start-up.
+    static const bool computerInstalled = (installComputerPlayerFactory(), true);
+    (void)computerInstalled;
     MetakitStorage storage;
     if (!storage.decode(bytes, size)) return 0;
     GameData data;

@@ -1,21 +1,10 @@
 // Feeds arbitrary bytes to the model loader, then poses and lists whatever it accepted.
 #include <cstddef>
 #include <cstdint>
-#include <iostream>
 #include <sstream>
 #include <vector>
 
 #include "gfx/Model.h"
-
-namespace {
-struct Quiet {
-    Quiet() {
-        // The loader's own lines would drown the fuzzer's.
-        std::cout.setstate(std::ios::failbit);
-        std::cerr.setstate(std::ios::failbit);
-    }
-} quiet;
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // An exact copy, so a read one byte past the end is caught.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test twice: a normal build, then an AddressSanitizer +
-# UndefinedBehaviorSanitizer build in which any sanitizer report fails the run.
+# UndefinedBehaviorSanitizer build in which any sanitizer report fails the run. Between the two,
+# every fuzz target is built and run for 30 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -10,6 +11,9 @@ jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
+
+# Every libFuzzer target, built with clang, runs 30 seconds from its seeds; a crash fails the run.
+bash scripts/fuzz.sh all 30
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGEARWARD_SANITIZE=ON
 cmake --build build-asan -j"$jobs"
