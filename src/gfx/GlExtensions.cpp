@@ -107,7 +107,7 @@ void GlExtensions::reset() {
 
 std::unique_ptr<char[]> readShaderFile(const char* path) {
     std::string text;
-    if (!path || !readWholeFile(path, text).ok())
+    if (!path || !readWholeFile(path, text, LARGEST_VERTEX_PROGRAM, "the vertex program").ok())
         return nullptr;
     std::unique_ptr<char[]> buffer(new char[text.size() + 1]);
     std::memcpy(buffer.get(), text.data(), text.size());

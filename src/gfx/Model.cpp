@@ -115,7 +115,7 @@ bool Model::load(const std::string& fileName) {
     modelFileName = fileName;
     logToStdout("Loading: " + fileName);
     std::vector<unsigned char> bytes;
-    ReadFileResult read = readWholeFile(fileName, bytes);
+    ReadFileResult read = readWholeFile(fileName, bytes, LARGEST_MODEL_FILE, "a model file");
     if (read.status == ReadFileStatus::CannotOpen) {
         logToStderr("FAIL: failed to open model file \"" + fileName + "\"");
         clear();

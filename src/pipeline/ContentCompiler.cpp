@@ -226,7 +226,7 @@ bool ContentCompiler::compileText(const std::string& text, const std::string& so
 }
 
 bool ContentCompiler::readFile(const std::string& path, std::string& text, std::string& error) {
-    ReadFileResult read = readWholeFile(path, text);
+    ReadFileResult read = readWholeFile(path, text, LARGEST_CONTENT_SOURCE, "a content source");
     if (!read.ok()) {
         error = path + ": " + read.reason;
         return false;

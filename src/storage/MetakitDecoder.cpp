@@ -106,24 +106,56 @@ bool MetakitDecoder::readRootWalk(const Reference& rootWalk, std::string& descri
     return true;
 }
 
-bool MetakitDecoder::locateRootWalk(Reference& rootWalk, char& byteOrder) {
-    if (fileSize < smallestFile) return fail("file too short (" + std::to_string(fileSize) + " bytes)");
-    ByteCursor commitTail(file + fileSize - markSize, markSize);
-    uint8_t mark = 0;
-    uint32_t walkLength = 0, walkPosition = 0;
-    commitTail.readByte(mark);
-    commitTail.readBE24(walkLength);
-    commitTail.readBE32(walkPosition);
-    if (mark != 0x80 || walkLength == 0 || walkPosition == 0) return fail("no commit tail at the end");
+namespace {
 
+// What the two tails at the end of a file say.
+struct Tails {
+    uint32_t walkLength = 0;
+    uint32_t walkPosition = 0;
+    uint32_t offset = 0;   // from the skip tail back to the header
+};
+
+// Reads the tails from the 2 x markSize bytes before `end`, the end of a file of `fileSize` bytes;
+// "" when they are there, else why not.
+std::string readTails(const uint8_t* end, size_t fileSize, Tails& tails) {
+    if (fileSize < smallestFile) return "file too short (" + std::to_string(fileSize) + " bytes)";
+    const uint8_t* last = end - 2 * markSize;
+    ByteCursor commitTail(last + markSize, markSize);
+    uint8_t mark = 0;
+    commitTail.readByte(mark);
+    commitTail.readBE24(tails.walkLength);
+    commitTail.readBE32(tails.walkPosition);
+    if (mark != 0x80 || tails.walkLength == 0 || tails.walkPosition == 0) return "no commit tail at the end";
+    ByteCursor skipTail(last + 4, 4);
+    skipTail.readBE32(tails.offset);
+    if (last[0] != 0x80 || last[1] || last[2] || last[3] || tails.offset == 0)
+        return "no skip tail before the commit tail";
+    if (tails.offset > fileSize - 2 * markSize || tails.offset < markSize) return "skip tail points outside the file";
+    return "";
+}
+
+}  // namespace
+
+bool MetakitDecoder::checkTails(const uint8_t* tails, size_t tailsSize, size_t fileSize, std::string& error) {
+    static_assert(TAILS_SIZE == 2 * markSize, "the commit tail and the skip tail");
+    if (fileSize == 0) return true;   // a storage that never had a view is an empty file
+    Tails read;
+    const std::string reason = tailsSize < TAILS_SIZE || fileSize < smallestFile
+                                   ? "file too short (" + std::to_string(fileSize) + " bytes)"
+                                   : readTails(tails + tailsSize, fileSize, read);
+    if (reason.empty()) return true;
+    error = "not a valid storage file: " + reason;
+    return false;
+}
+
+bool MetakitDecoder::locateRootWalk(Reference& rootWalk, char& byteOrder) {
+    Tails tails;
+    const std::string reason = readTails(file + fileSize, fileSize, tails);
+    if (!reason.empty()) return fail(reason);
+    const uint32_t walkLength = tails.walkLength;
+    const uint32_t walkPosition = tails.walkPosition;
+    const uint32_t offset = tails.offset;
     size_t skipAt = fileSize - 2 * markSize;
-    const uint8_t* skip = file + skipAt;
-    ByteCursor skipTail(skip + 4, 4);
-    uint32_t offset = 0;
-    skipTail.readBE32(offset);
-    if (skip[0] != 0x80 || skip[1] || skip[2] || skip[3] || offset == 0)
-        return fail("no skip tail before the commit tail");
-    if (offset > skipAt || offset < markSize) return fail("skip tail points outside the file");
 
     base = skipAt - offset;
     limit = skipAt;

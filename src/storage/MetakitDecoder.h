@@ -36,6 +36,14 @@ public:
     // left with no views and `error` says why.
     bool decode(const uint8_t* bytes, size_t size, MetakitStorage& storage, std::string& error);
 
+    // The bytes at the end of a file that hold its commit tail and the skip tail before it.
+    static constexpr size_t TAILS_SIZE = 16;
+    // Checks those tails alone (`tails` holds the last TAILS_SIZE bytes of a file of `fileSize`
+    // bytes, or the whole file when it is shorter): a reader tests them before it reads the rest.
+    // An empty file has none and needs none.
+    // False with the reason decode would give when they are not there.
+    static bool checkTails(const uint8_t* tails, size_t tailsSize, size_t fileSize, std::string& error);
+
     // When set, decode also marks (as set bits, one byte per file byte) the bits that carry no
     // content: the unused high bits after the last entry of 1, 2 and 4-bit blocks, which the
     // files' own library fills with leftovers. Comparing two files for the same content must

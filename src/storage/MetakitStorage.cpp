@@ -6,19 +6,26 @@
 
 namespace {
 const MetakitView emptyView;
-
-// Larger files are refused outright: positions in the file are 31-bit numbers.
-constexpr size_t largestFile = 0x7fffffff;
 }  // namespace
 
 bool MetakitStorage::open(const std::string& path, std::string* error) {
     views.clear();
     byteOrder = 'L';
     description.clear();
+    std::string reason;
+    // The tails at the end first: a file that is no storage file at all is refused before the
+    // rest of it is read.
     std::vector<uint8_t> bytes;
-    ReadFileResult read = readWholeFile(path, bytes, largestFile);
+    size_t fileSize = 0;
+    ReadFileResult read =
+        readFileEnd(path, MetakitDecoder::TAILS_SIZE, bytes, fileSize, LARGEST_DATABASE_FILE, "a game database");
+    if (read.ok() && !MetakitDecoder::checkTails(bytes.data(), bytes.size(), fileSize, reason)) {
+        if (error) *error = reason;
+        return false;
+    }
+    if (read.ok()) read = readWholeFile(path, bytes, LARGEST_DATABASE_FILE, "a game database");
     if (!read.ok()) {
-        if (error) *error = read.status == ReadFileStatus::TooLarge ? "file too large for a storage file" : read.reason;
+        if (error) *error = read.reason;
         return false;
     }
     return decode(bytes.data(), bytes.size(), error);

@@ -25,11 +25,29 @@ struct ReadFileResult {
     bool ok() const { return status == ReadFileStatus::Ok; }
 };
 
-// No file the game reads comes near this; it keeps a stray huge file from exhausting memory.
-constexpr std::size_t defaultReadLimit = std::size_t(1) << 30;
+// The largest file of each kind the game and its tools read, checked against the file's size before
+// a byte is read: each is far beyond anything real of its kind (the shipped database is a few
+// kilobytes, the largest model about 30), and keeps a stray huge file from taking the memory.
+constexpr std::size_t MEBIBYTE = std::size_t(1) << 20;
+constexpr std::size_t LARGEST_DATABASE_FILE = 64 * MEBIBYTE;
+constexpr std::size_t LARGEST_MODEL_FILE = 32 * MEBIBYTE;
+constexpr std::size_t LARGEST_VERTEX_PROGRAM = MEBIBYTE / 16;
+constexpr std::size_t LARGEST_CONTENT_SOURCE = 16 * MEBIBYTE;
+constexpr std::size_t LARGEST_SQUAD_FILE = MEBIBYTE;
 
-// Reads the whole regular file at `path` into `bytes` (emptied first). On failure `bytes` is empty.
-ReadFileResult readWholeFile(const std::string& path, std::vector<unsigned char>& bytes,
-                             std::size_t limit = defaultReadLimit);
+// Reads the whole regular file at `path` into `bytes` (emptied first), holding it once. A file
+// larger than `limit` is refused before it is read, with both sizes in the reason ("too large:
+// 2.0 GiB, more than the 64 MiB a game database may have", `what` naming the kind of file). On
+// failure `bytes` is empty.
+ReadFileResult readWholeFile(const std::string& path, std::vector<unsigned char>& bytes, std::size_t limit,
+                             const std::string& what);
 // The same into a string.
-ReadFileResult readWholeFile(const std::string& path, std::string& text, std::size_t limit = defaultReadLimit);
+ReadFileResult readWholeFile(const std::string& path, std::string& text, std::size_t limit,
+                             const std::string& what);
+// The last `count` bytes of the regular file (all of it when shorter) and its size, after the same
+// checks, so that a reader can test a file's end before it reads the rest.
+ReadFileResult readFileEnd(const std::string& path, std::size_t count, std::vector<unsigned char>& tail,
+                           std::size_t& fileSize, std::size_t limit, const std::string& what);
+
+// A byte count for messages: "512 bytes", "64 KiB", "2.0 GiB".
+std::string sizeText(unsigned long long bytes);

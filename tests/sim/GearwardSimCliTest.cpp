@@ -170,11 +170,13 @@ TEST_F(GearwardSimCli, MistakesGiveOneLineAndStatus2) {
     expectError({"--turn-cap", "1.5"}, "--turn-cap expects a whole number");
     expectError({"--matches"}, "--matches needs a value");
     expectError({"--fast"}, "unknown option \"--fast\"");
-    expectError({"--database", dir.path("missing.db")}, "cannot be read as a game database");
-    expectError({"--database", file("junk.db", "not a database at all")}, "cannot be read as a game database");
-    expectError({"--database", dir.path().string()}, "cannot be read as a game database");
+    expectError({"--database", dir.path("missing.db")}, "missing.db: cannot open: No such file or directory");
+    expectError({"--database", file("junk.db", "not a database at all, not at all")}, "junk.db: not a valid storage file: no commit tail");
+    expectError({"--database", dir.path().string()}, "cannot read: not a regular file (a directory)");
     expectError({"--squads", file("bad.yaml", "side0:\n  - [Nothing]\n")}, "\"Nothing\" is no component");
-    expectError({"--squads", dir.path().string()}, "cannot be read");
+    // A raw byte of the file never reaches the terminal.
+    expectError({"--squads", file("raw.yaml", "side0:\n  - [No\x01thing]\n")}, "\"No\\x01thing\" is no component");
+    expectError({"--squads", dir.path().string()}, "cannot read: not a regular file (a directory)");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "pipeline/ContentCompiler.h"
 #include "pipeline/MetakitJson.h"
 #include "storage/MetakitWriter.h"
+#include "storage/PrintableText.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ std::string withoutPath(const std::string& message, const std::string& path) {
 }
 
 int fail(const std::string& message, int status) {
-    std::cerr << message << "\n";
+    std::cerr << printableText(message) << "\n";
     return status;
 }
 

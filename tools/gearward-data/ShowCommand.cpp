@@ -11,6 +11,7 @@
 #include "Subcommands.h"
 #include "data/GameData.h"
 #include "storage/MetakitStorage.h"
+#include "storage/PrintableText.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ int runShow(const std::vector<std::string>& args) {
     MetakitStorage storage;
     if (!openStorageOrReport(path, storage)) return 2;
     if (chdir(folderOf(path).c_str()) != 0) {
-        std::cerr << path << ": cannot enter its folder to find the model files\n";
+        std::cerr << printableText(path) << ": cannot enter its folder to find the model files\n";
         return 2;
     }
 

@@ -7,6 +7,7 @@
 
 #include "Subcommands.h"
 #include "storage/MetakitStorage.h"
+#include "storage/PrintableText.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void printUsage(std::ostream& out) {
 bool openStorageOrReport(const std::string& path, MetakitStorage& storage) {
     std::string error;
     if (storage.open(path, &error)) return true;
-    std::cerr << path << ": " << error << "\n";
+    std::cerr << printableText(path + ": " + error) << "\n";
     return false;
 }
 
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
         }
         return command.run(rest);
     }
-    if (!args.empty()) std::cerr << program << ": unknown command \"" << args[0] << "\"\n";
+    if (!args.empty()) std::cerr << program << ": unknown command \"" << printableText(args[0]) << "\"\n";
     printUsage(std::cerr);
     return 2;
 }

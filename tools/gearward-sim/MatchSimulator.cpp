@@ -10,6 +10,7 @@
 #include "ai/ComputerPlayer.h"
 #include "ai/ComputerPlayerFactory.h"
 #include "gfx/Log.h"
+#include "storage/MetakitStorage.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ const char* const STALLED_NO_PATH = "no path between the sides";
 const char* const STALLED_IDLE = "robots idle beside enemies";
 const char* const STALLED_STILL_FIGHTING = "still fighting at the turn cap";
 
-bool MatchSimulator::load(const std::string& path) {
+bool MatchSimulator::load(const std::string& path, std::string* error) {
     // Both sides are played by the computer player, which the game data makes on every reset
     // once the factory is in place.
     installComputerPlayerFactory();
@@ -39,19 +40,22 @@ bool MatchSimulator::load(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code failure;
     const fs::path absolute = fs::absolute(path, failure);
-    if (failure || !fs::is_regular_file(absolute, failure)) return false;
+    std::string reason = "cannot open: No such file or directory";
+    MetakitStorage storage;
+    if (failure || !storage.open(absolute.string(), &reason)) {
+        if (error) *error = reason;
+        return false;
+    }
     databasePath = absolute.string();
 
     // Model files are named relative to the database's folder, as the game runs beside it.
     const fs::path previous = fs::current_path(failure);
     fs::current_path(absolute.parent_path(), failure);
-    bool loaded;
     {
         QuietStdoutLog quiet;
-        loaded = data.load(databasePath);
+        data.load(storage);
     }
     if (!previous.empty()) fs::current_path(previous, failure);
-    if (!loaded) return false;
     pilotNames = data.pilotNames;
     robotNames = data.robotNames;
     return true;

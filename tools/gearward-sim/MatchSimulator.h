@@ -47,8 +47,10 @@ public:
     std::function<void(const Robot& robot)> beforeTurnEnds;
 
     // Reads the database as the game does (model files beside it, their loading lines kept
-    // quiet); false when it cannot be read.
-    bool load(const std::string& path);
+    // quiet); false when it cannot be read, with the reason in `error` ("cannot open: No such
+    // file or directory", "cannot read: not a regular file", "too large: ...", "not a valid
+    // storage file: ...").
+    bool load(const std::string& path, std::string* error = nullptr);
 
     // The maps of the database, in the order the rules screen lists them.
     std::vector<std::string> mapNames() const;

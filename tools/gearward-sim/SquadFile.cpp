@@ -71,8 +71,9 @@ bool readSquadFile(const std::string& path, const std::map<std::string, Componen
     // Read as every other file is, so that a folder or a FIFO given by mistake is refused rather
     // than waited on.
     std::string text;
-    if (!readWholeFile(path, text).ok()) {
-        error = path + ": cannot be read";
+    ReadFileResult read = readWholeFile(path, text, LARGEST_SQUAD_FILE, "a squad file");
+    if (!read.ok()) {
+        error = path + ": " + read.reason;
         return false;
     }
     YAML::Node root;

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "MatchSimulator.h"
+#include "storage/PrintableText.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ struct Options {
 };
 
 int fail(const std::string& message) {
-    std::cerr << "gearward-sim: " << message << "\n";
+    std::cerr << "gearward-sim: " << printableText(message) << "\n";
     return 2;
 }
 
@@ -175,9 +176,9 @@ int main(int argc, char** argv) {
     if (options.database.empty()) options.database = defaultDatabase();
 
     MatchSimulator simulator;
-    if (!simulator.load(options.database)) return fail(options.database + ": cannot be read as a game database");
+    std::string error;
+    if (!simulator.load(options.database, &error)) return fail(options.database + ": " + error);
     if (!options.squads.empty()) {
-        std::string error;
         if (!readSquadFile(options.squads, simulator.data.components, simulator.squads, error)) return fail(error);
     }
     std::vector<std::string> maps = options.maps;

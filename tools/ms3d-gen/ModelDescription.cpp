@@ -366,7 +366,7 @@ ModelDescription ModelDescription::fromText(const std::string& source, const std
 
 ModelDescription ModelDescription::fromFile(const std::string& path) {
     std::string text;
-    ReadFileResult read = readWholeFile(path, text);
+    ReadFileResult read = readWholeFile(path, text, LARGEST_CONTENT_SOURCE, "a model description");
     if (!read.ok()) throw std::runtime_error(path + ": " + read.reason);
     size_t slash = path.find_last_of('/');
     std::string dir = slash == std::string::npos ? "." : path.substr(0, slash);

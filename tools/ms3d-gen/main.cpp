@@ -6,6 +6,8 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "storage/PrintableText.h"
+
 int main(int argc, char** argv) {
     if (argc != 3 || std::strcmp(argv[1], "--help") == 0) {
         std::cerr << "usage: ms3d-gen DESCRIPTION.yaml OUTPUT.ms3d\n";
@@ -15,7 +17,7 @@ int main(int argc, char** argv) {
         ModelDescription description = ModelDescription::fromFile(argv[1]);
         Ms3dWriter::writeFile(description.model, argv[2]);
     } catch (const std::exception& e) {
-        std::cerr << "ms3d-gen: " << e.what() << "\n";
+        std::cerr << "ms3d-gen: " << printableText(e.what()) << "\n";
         return 1;
     }
     return 0;
