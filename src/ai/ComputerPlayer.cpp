@@ -100,7 +100,7 @@ const std::array<int, 5> WEAPON_ORDER = {RIGHTARM, LEFTARM, TORSO, HEAD, LEGS};
 ComputerPlayer::ComputerPlayer(GameData& data) : gameData(data) {}
 
 void ComputerPlayer::buildSquad(int side) {
-    buildSquad("data.db", side);
+    buildSquad(GameData::DATABASE_FILE, side);
 }
 
 void ComputerPlayer::buildSquad(const std::string& databasePath, int sideIndex) {
@@ -260,7 +260,7 @@ bool ComputerPlayer::fireWeapon(Robot& robot, Component& weapon, Robot& target, 
     // The dearest attack still affordable before any turn: the last of the list within `ep`.
     const Attack* attack = nullptr;
     for (auto it = weapon.attacks.rbegin(); it != weapon.attacks.rend() && !attack; ++it)
-        if (*it && (*it)->energy <= robot.ep) attack = *it;
+        if (*it && canAfford(robot, **it)) attack = *it;
     if (!attack) return false;
 
     const int oldFacing = robot.facing;

@@ -7,6 +7,7 @@
 
 #include "battle/BattleScreen.h"
 #include "data/Attack.h"
+#include "data/BattleRules.h"
 #include "data/Component.h"
 #include "data/Robot.h"
 #include "gfx/DrawImage.h"
@@ -34,11 +35,11 @@ void drawAttackRows(const Robot& robot, const Component& component) {
     TextLabel("ENG", 675, 563).size(14).bold().draw();
     TextLabel("ACC", 725, 563).size(14).bold().draw();
     TextLabel("CLD", 775, 563).size(14).bold().draw();
-    const std::vector<const Attack*> attacks = BattleScreen::usableAttacks(component);
+    const std::vector<const Attack*> attacks = usableAttacks(component);
     for (size_t i = 0; i < attacks.size(); ++i) {
         const Attack& attack = *attacks[i];
         const int j = int(i);
-        const bool grey = !BattleScreen::canAfford(robot, attack) || component.cooldownLeft > 0;
+        const bool grey = !canAfford(robot, attack) || component.cooldownLeft > 0;
         TextLabel name(attack.getName(), 412, 580 + 24 * j);
         greyIf(name.size(24), grey).draw();
         drawAttackValue(toString(attack.getDamage()), 652, j, grey);
@@ -66,7 +67,7 @@ void drawAttackTable(const BattleScreen& screen) {
     const std::vector<Component*> components = robot->attackingComponents();
     for (size_t i = 0; i < components.size(); ++i) {
         const Component& component = *components[i];
-        const bool grey = !BattleScreen::componentMayAttack(*robot, component);
+        const bool grey = !componentMayAttack(*robot, component);
         TextLabel label(component.getName(), 212, 563 + 24 * int(i));
         greyIf(label.size(24), grey).draw();
     }

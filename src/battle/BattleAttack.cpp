@@ -6,35 +6,6 @@
 #include "data/BattleRules.h"
 #include "data/GameData.h"
 
-std::vector<const Attack*> BattleScreen::usableAttacks(const Component& component) {
-    std::vector<const Attack*> result;
-    for (const Attack* attack : component.getAttacks())
-        if (attack) result.push_back(attack);
-    return result;
-}
-
-bool BattleScreen::canAfford(const Robot& robot, const Attack& attack) {
-    return attack.getEnergy() <= robot.ep;
-}
-
-bool BattleScreen::componentMayAttack(const Robot& robot, const Component& component) {
-    if (component.cooldownLeft > 0) return false;
-    for (const Attack* attack : usableAttacks(component))
-        if (canAfford(robot, *attack)) return true;
-    return false;
-}
-
-bool BattleScreen::cheapestAttackCost(const Robot& robot, int& cost) {
-    bool found = false;
-    for (const Component* component : robot.attackingComponents()) {
-        for (const Attack* attack : usableAttacks(*component)) {
-            if (!found || attack->getEnergy() < cost) cost = attack->getEnergy();
-            found = true;
-        }
-    }
-    return found;
-}
-
 Component* BattleScreen::chosenComponent() const {
     const Robot* robot = actingRobot();
     if (!robot) return nullptr;

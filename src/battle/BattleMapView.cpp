@@ -79,7 +79,7 @@ void drawMoveQuads(const BattleScreen& screen, const Map& map) {
     const Robot* robot = screen.actingRobot();
     if (!robot) return;
     const auto step = facingStep(robot->facing);
-    for (long long k = 1; BattleScreen::canWalk(*robot, k); ++k) {
+    for (long long k = 1; canWalk(*robot, k); ++k) {
         const long long x = robot->x + k * step.first;
         const long long y = robot->y + k * step.second;
         if (onMap(map, x, y)) tileQuad(x, y, QUAD_HEIGHT, 0, 0, 1);

@@ -5,6 +5,8 @@
 // status view's model of one robot. BattleScreen::draw calls them at their place among the
 // panels (BattleMapView.cpp).
 
+#include "gfx/ScreenSize.h"
+
 class BattleScreen;
 
 // Where a 3D view of the battle stands in the window (pixels from the bottom left) and its vertical field of
@@ -17,7 +19,7 @@ struct BattleViewArea {
     double fieldOfView;
 };
 constexpr BattleViewArea DISPATCH_VIEW_AREA = {200, 25, 824, 683, 45};
-constexpr BattleViewArea BATTLE_VIEW_AREA = {0, 235, 1024, 533, 45};
+constexpr BattleViewArea BATTLE_VIEW_AREA = {0, 235, SCREEN_WIDTH, 533, 45};
 
 // Dispatch: the map, the dispatching side's start tiles in blue, the facing arrows in
 // DispatchFacing, every placed robot, the tile cursor on the position cursor.

@@ -21,11 +21,6 @@ int BattleScreen::measureReach(const Robot& robot) const {
     return reach;
 }
 
-bool BattleScreen::canWalk(const Robot& robot, long long tiles) {
-    return tiles <= std::min(robot.movePoints, robot.reach) &&
-           static_cast<long long>(MOVE_ENERGY_COST) * tiles <= robot.ep;
-}
-
 void BattleScreen::moveTargetKey(SDLKey key) {
     if (moveMapCursor(MoveTarget, key)) return;
     switch (key) {

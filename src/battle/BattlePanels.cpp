@@ -11,6 +11,7 @@
 #include "data/GameData.h"
 #include "data/Robot.h"
 #include "gfx/DrawImage.h"
+#include "gfx/ScreenSize.h"
 #include "gfx/TextLabel.h"
 #include "gfx/Widgets.h"
 
@@ -97,7 +98,7 @@ std::string matchResultText(int result, bool secondHuman) {
 }
 
 void drawMatchResult(const BattleScreen& screen) {
-    drawImage("textures/UIColumnDark.bmp", 0, 300, 1024, 60);
+    drawImage("textures/UIColumnDark.bmp", 0, 300, SCREEN_WIDTH, 60);
     const bool secondHuman = screen.gameData->sides[1].controller == SideSetup::HUMAN;
     const int result = screen.cursor[MatchEnd];
     int x = 490;  // "DRAW"
@@ -108,7 +109,7 @@ void drawMatchResult(const BattleScreen& screen) {
 void drawBattleLayout(BattleScreen& screen) {
     for (int column : {0, 200, 824}) drawImage("textures/UIColumnDark.bmp", column, 553, 200, 190);
     drawImage("textures/UIColumnDark.bmp", 400, 553, 424, 190);
-    drawImage("textures/UIWideColumn.bmp", -200, 533, 1024, 20);
+    drawImage("textures/UIWideColumn.bmp", -200, 533, SCREEN_WIDTH, 20);
     drawColumnHeader("ROBOT STATISTICS", 0, 533);
     const bool choosingAttack = screen.state == AttackComponent || screen.state == AttackChoice;
     drawColumnHeader(choosingAttack ? "ATTACK" : "ACTIONS", 200, 533);

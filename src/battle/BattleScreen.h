@@ -84,22 +84,9 @@ public:
 
     // The free tiles straight ahead of the robot, up to its full legs move.
     int measureReach(const Robot& robot) const;
-    // Whether a walk of `tiles` straight ahead is allowed: within the robot's movement points and
-    // its reach measured when the move was chosen, and paid for by its energy.
-    static bool canWalk(const Robot& robot, long long tiles);
 
-    // --- Attacks (BattleAttack.cpp) ---
+    // --- Attacks (BattleAttack.cpp; what may fire and what it costs is in data/BattleRules) ---
 
-    // The attacks of a component that resolved to a catalogue entry, in database order.
-    static std::vector<const Attack*> usableAttacks(const Component& component);
-    // Whether the robot's energy pays for the attack.
-    static bool canAfford(const Robot& robot, const Attack& attack);
-    // Ready (not cooling down) and at least one of its usable attacks affordable: the component
-    // may be chosen, and its line is not greyed.
-    static bool componentMayAttack(const Robot& robot, const Component& component);
-    // The lowest energy cost among every usable attack of the robot's attacking components;
-    // false when it has none at all.
-    static bool cheapestAttackCost(const Robot& robot, int& cost);
     // The component on the AttackComponent line and the attack on the AttackChoice line;
     // nullptr when the lines are outside the lists.
     Component* chosenComponent() const;

@@ -7,6 +7,7 @@
 #include "battle/BattleMapView.h"
 #include "battle/BattleScreen.h"
 #include "data/Attack.h"
+#include "data/BattleRules.h"
 #include "data/Component.h"
 #include "data/GameData.h"
 #include "data/Pilot.h"
@@ -32,7 +33,7 @@ void drawComponentDetails(const Component& component) {
     drawStatRow("Move", component.getMove(), 400, 130, 18);
     drawStatRow("Weight", component.getWeight(), 400, 150, 18);
     int j = 0;
-    for (const Attack* attack : BattleScreen::usableAttacks(component)) {
+    for (const Attack* attack : usableAttacks(component)) {
         const int dy = 140 * j;
         TextLabel(attack->getName(), 412, 290 + dy).size(18).draw();
         drawStatRow("Damage", attack->getDamage(), 400, 310 + dy, 18);

@@ -157,3 +157,37 @@ int nextTurnIndex(const std::vector<Robot*>& roster, int turnIndex) {
     }
     return turnIndex;
 }
+
+std::vector<const Attack*> usableAttacks(const Component& component) {
+    std::vector<const Attack*> result;
+    for (const Attack* attack : component.getAttacks())
+        if (attack) result.push_back(attack);
+    return result;
+}
+
+bool canAfford(const Robot& robot, const Attack& attack) {
+    return attack.getEnergy() <= robot.ep;
+}
+
+bool componentMayAttack(const Robot& robot, const Component& component) {
+    if (component.cooldownLeft > 0) return false;
+    for (const Attack* attack : usableAttacks(component))
+        if (canAfford(robot, *attack)) return true;
+    return false;
+}
+
+bool cheapestAttackCost(const Robot& robot, int& cost) {
+    bool found = false;
+    for (const Component* component : robot.attackingComponents()) {
+        for (const Attack* attack : usableAttacks(*component)) {
+            if (!found || attack->getEnergy() < cost) cost = attack->getEnergy();
+            found = true;
+        }
+    }
+    return found;
+}
+
+bool canWalk(const Robot& robot, long long tiles) {
+    return tiles <= std::min(robot.movePoints, robot.reach) &&
+           static_cast<long long>(MOVE_ENERGY_COST) * tiles <= robot.ep;
+}

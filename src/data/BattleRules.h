@@ -54,6 +54,21 @@ void spendEnergy(Robot& robot, int amount);
 // set after the general cool-down so that the attack's cost does not shorten it.
 void payForAttack(Robot& robot, Component& component, const Attack& attack);
 
+// The attacks of a component that resolved to a catalogue entry, in database order.
+std::vector<const Attack*> usableAttacks(const Component& component);
+// Whether the robot's energy pays for the attack. The computer's choice of attack and the human's
+// attack keys and greyed lines all ask this.
+bool canAfford(const Robot& robot, const Attack& attack);
+// Ready (not cooling down) and at least one of its usable attacks affordable: the component may
+// be chosen, and its line is not greyed.
+bool componentMayAttack(const Robot& robot, const Component& component);
+// The lowest energy cost among every usable attack of the robot's attacking components; false
+// when it has none at all.
+bool cheapestAttackCost(const Robot& robot, int& cost);
+// Whether a walk of `tiles` straight ahead is allowed: within the robot's movement points and its
+// reach measured when the move was chosen, and paid for by its energy.
+bool canWalk(const Robot& robot, long long tiles);
+
 // What "END TURN" gives a robot for its next turn: energy to its maximum, movement to its legs'
 // move, every cooldown cleared. The computer's turns end the same way.
 void endRobotTurn(Robot& robot);

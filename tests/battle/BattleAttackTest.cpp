@@ -60,7 +60,7 @@ TEST_F(BattleAttackTest, AttackNeedsAttackingComponentsAndSkipsUnresolvedAttacks
     // 200,000 energy, but nothing to attack with: no attacking component, nothing to choose.
     openMenuOf(0);
     int cost = 0;
-    EXPECT_FALSE(BattleScreen::cheapestAttackCost(*bare, cost));
+    EXPECT_FALSE(cheapestAttackCost(*bare, cost));
     choose(ActionAttack);
     EXPECT_EQ(screen.state, ActionMenu);
     EXPECT_EQ(bare->ep, 200000);
@@ -72,7 +72,7 @@ TEST_F(BattleAttackTest, AttackNeedsAttackingComponentsAndSkipsUnresolvedAttacks
     press(SDLK_DOWN, 3);
     EXPECT_EQ(screen.cursor[AttackChoice], 0);
     EXPECT_EQ(screen.chosenAttack(), &attack("Jab"));
-    EXPECT_EQ(BattleScreen::usableAttacks(*shooter->components[LEFTARM]).size(), 1u);
+    EXPECT_EQ(usableAttacks(*shooter->components[LEFTARM]).size(), 1u);
 }
 
 TEST_F(BattleAttackTest, ComponentAndAttackNeedTheEnergyAndTheComponentReady) {

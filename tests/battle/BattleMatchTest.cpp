@@ -69,7 +69,7 @@ protected:
     bool tryAttack(Robot& me, const Robot& target) {
         std::vector<Component*> components = me.attackingComponents();
         for (size_t i = 0; i < components.size(); ++i) {
-            std::vector<const Attack*> attacks = BattleScreen::usableAttacks(*components[i]);
+            std::vector<const Attack*> attacks = usableAttacks(*components[i]);
             for (size_t j = 0; j < attacks.size(); ++j) {
                 if (!screen.isInRange(*attacks[j], me, target.x, target.y) || attacks[j]->getEnergy() > me.ep)
                     continue;

@@ -30,7 +30,7 @@ bool couldHitFromWhereItStands(const GameData& data, const Robot& robot) {
         if (!part || part->cooldownLeft != 0) continue;
         const Attack* attack = nullptr;
         for (const Attack* candidate : part->attacks)
-            if (candidate && candidate->energy <= robot.ep) attack = candidate;
+            if (candidate && canAfford(robot, *candidate)) attack = candidate;
         if (!attack) continue;
         for (int facing = 0; facing < 4; ++facing) {
             if (TURN_ENERGY_COST * std::abs(facing - robot.facing) > robot.ep) continue;
