@@ -9,7 +9,7 @@ packages=(
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
   libyaml-cpp-dev libgtest-dev libpng-dev
   fonts-dejavu-extra fonts-eurofurence
-  xvfb xauth xdotool x11-apps imagemagick
+  xvfb xauth xdotool x11-apps imagemagick python3
 )
 
 missing=()
