@@ -8,8 +8,9 @@ packages=(
   libsdl1.2-dev libsdl-ttf2.0-dev libsdl-image1.2-dev
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
   libyaml-cpp-dev libgtest-dev libpng-dev
-  fonts-dejavu-extra fonts-eurofurence
-  xvfb xauth xdotool x11-apps imagemagick python3
+  # fonts-paratype: the game font; fonts-dejavu-extra: a second face some tests open by path
+  fonts-paratype fonts-eurofurence fonts-dejavu-extra
+  xvfb xauth xdotool x11-apps imagemagick
 )
 
 missing=()

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "data/GameData.h"
 #include "gfx/GlContext.h"
 #include "gfx/TextLabel.h"
@@ -27,8 +29,11 @@ void GameData::drawMoveOrder(int x, int y) const {
     if (count == 0) return;
     // A turn index outside the roster still lists every robot once, starting at its remainder.
     size_t first = turnIndex < 0 ? 0 : size_t(turnIndex) % count;
+    // The list stops at the last line that ends above the key-hint row (y 743): a long roster
+    // would otherwise run over the hints and off the screen. The next robots to act stay listed.
+    const int lines = std::max(0, (743 - y) / 20);
     int line = 0;
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count && line < lines; ++i) {
         const Robot* robot = roster[(first + i) % count];
         if (!robot || robot->hp <= 0) continue;
         TextLabel(toString(robot->side + 1) + "/" + robot->name, x, y + 20 * line).size(18).draw();

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -127,6 +129,44 @@ TEST(GameFiles, KeyIconsAreDistinctAndArrowsPointTheirWay) {
     EXPECT_GT(inkWidth(up, widestRow(up)), 6) << "the arrow is drawn";
 }
 
+// Relative luminance of an sRGB colour, as the accessibility guidelines define it (0 black, 1 white).
+double luminance(const uint8_t* rgb) {
+    double sum = 0;
+    const double weights[3] = {0.2126, 0.7152, 0.0722};
+    for (int i = 0; i < 3; ++i) {
+        const double c = rgb[i] / 255.0;
+        sum += weights[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
+
+// The marks drawn over the dark panels stand out from them: the median luminance of each mark's
+// solid pixels against the lightest twentieth of the panel's (its bright right-hand edge line
+// left out), a contrast ratio of at least 3:1.
+TEST(GameFiles, CursorsAndMarksStandOutFromThePanels) {
+    TestImage panel = texture("UIColumnDark.bmp");
+    ASSERT_TRUE(panel.loaded);
+    std::vector<double> behind;
+    for (int y = 0; y < panel.height; ++y)
+        for (int x = 0; x < panel.width - 3; ++x) behind.push_back(luminance(panel.at(x, y)));
+    std::sort(behind.begin(), behind.end());
+    const double panelLight = behind[behind.size() * 19 / 20];
+    for (const char* file : {"UICursor.png", "UICursorDark.png", "UICheck.png", "UIStatUp.png", "UIStatDown.png"}) {
+        TestImage mark = texture(file);
+        ASSERT_TRUE(mark.loaded) << file;
+        std::vector<double> solid;
+        for (int y = 0; y < mark.height; ++y)
+            for (int x = 0; x < mark.width; ++x)
+                if (mark.at(x, y)[3] == 255) solid.push_back(luminance(mark.at(x, y)));
+        ASSERT_FALSE(solid.empty()) << file;
+        std::nth_element(solid.begin(), solid.begin() + solid.size() / 2, solid.end());
+        const double markLight = solid[solid.size() / 2];
+        const double ratio = (std::max(markLight, panelLight) + 0.05) / (std::min(markLight, panelLight) + 0.05);
+        std::printf("contrast of %s against the panels: %.2f:1\n", file, ratio);
+        EXPECT_GE(ratio, 3.0) << file;
+    }
+}
+
 TEST(GameFiles, SearchlightFadesFromTheFootUpAndIsBlackAtItsEdges) {
     TestImage beam = texture("SearchlightTexture.bmp");
     ASSERT_TRUE(beam.loaded);
@@ -196,7 +236,7 @@ TEST(GameFiles, FontsOpenAndCarryTheirLicences) {
     };
     // The game font, and the face of the title's "ARC".
     const Font fonts[] = {
-        {"UniversCondensed.ttf", "UniversCondensed-LICENSE.txt", "DejaVu"},
+        {"UniversCondensed.ttf", "UniversCondensed-LICENSE.txt", "ParaType"},
         {"Eurofurence.ttf", "Eurofurence-LICENSE.txt", "Open Font License"},
     };
     ASSERT_EQ(TTF_Init(), 0);

@@ -164,7 +164,8 @@ Canvas InterfaceArt::cursor(bool active) {
         c.fillPolygon(inner, rgb(150, 240, 255));
         c.fillRect(0, 1.6f, 1.5f, 14.4f, rgb(230, 252, 255));
     } else {
-        c.fillPolygon(inner, rgb(78, 98, 118));
+        // Dimmer than the active tab, yet at least 3:1 against the dark panels.
+        c.fillPolygon(inner, rgb(104, 128, 152));
     }
     return c;
 }
