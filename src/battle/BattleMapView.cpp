@@ -15,6 +15,7 @@
 #include "data/GameData.h"
 #include "data/Map.h"
 #include "data/Robot.h"
+#include "gfx/Mode2D.h"
 #include "gfx/Arrow.h"
 #include "gfx/GlContext.h"
 #include "gfx/ScreenSize.h"
@@ -38,6 +39,7 @@ void setPerspective(double fieldOfView, float aspect) {
 
 void beginView(int x, int y, int w, int h, double fieldOfView) {
     if (!GlContext::available()) return;
+    suspend2DMode();
     setPerspective(fieldOfView, float(w) / float(h));
     glViewport(x, y, w, h);
     // The translucent quads and the tile cursor blend by their alpha whatever drew before.

@@ -2,6 +2,7 @@
 
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
+#include "gfx/Mode2D.h"
 #include "gfx/Model.h"
 
 namespace {
@@ -13,6 +14,7 @@ ModelBatch* ModelBatch::active() {
 }
 
 ModelBatch::ModelBatch(bool shared) {
+    suspend2DMode();
     if (shared && openBatch) return;  // joins the open one
     if (!GlContext::available() || !GlExtensions::initialised || !GlExtensions::glClientActiveTextureARB ||
         Model::drawingPath != Model::ARRAYS)

@@ -9,7 +9,7 @@
 // memory of the battle screen at frame 1 and frame 1,000. The battle's 3D view is also measured
 // alone, so that what the panels cost shows beside it. With --check it skips the thousand frames
 // and ends with status 1 when a scene goes over its budget of calls or vertices (BenchmarkScene);
-// --functions lists the calls of one battle frame by function. Not part of the game.
+// --functions lists each scene's calls in one frame by function. Not part of the game.
 
 #include <algorithm>
 #include <chrono>
@@ -92,6 +92,24 @@ FrameCost measureFrames(int frames, const std::function<void()>& draw) {
     return cost;
 }
 
+// One frame's calls by function, most called first.
+std::vector<std::pair<std::string, long>> callsByFunction(const std::function<void()>& draw) {
+    const auto before = GlCallCount::perFunction();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw();
+    auto after = GlCallCount::perFunction();
+    for (auto& entry : after)
+        for (const auto& old : before)
+            if (old.first == entry.first) entry.second -= old.second;
+    after.erase(
+        std::remove_if(after.begin(), after.end(), [](const auto& entry) { return entry.second <= 0; }),
+        after.end());
+    std::sort(after.begin(), after.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    SDL_GL_SwapBuffers();
+    TextCache::nextFrame();
+    return after;
+}
+
 void setCaches(bool on) {
     TextCache::clear();
     FontCache::clear();
@@ -162,7 +180,7 @@ int main(int argc, char** argv) {
     std::size_t geometry[2] = {0, 0};
     unsigned long compiled[2] = {0, 0};
     bool battleShown = false;
-    std::vector<std::pair<std::string, long>> battleFunctions;
+    std::vector<std::vector<std::pair<std::string, long>>> functions;  // per scene, one frame, caches on
     std::vector<BenchmarkScene> scenes;
     std::vector<FrameCost> costs[2];  // caches off, on; one per scene
     {
@@ -172,8 +190,10 @@ int main(int argc, char** argv) {
         BattleScreen& battle = set.battleScreen();
         for (int cached = 1; cached >= 0; --cached) {
             setCaches(cached == 1);
-            for (const BenchmarkScene& scene : scenes)
+            for (const BenchmarkScene& scene : scenes) {
                 costs[cached].push_back(measureFrames(frames, scene.draw));
+                if (cached == 1 && listFunctions) functions.push_back(callsByFunction(scene.draw));
+            }
         }
 
         // A thousand frames of the still battle screen, caches on: nothing may pile up. Not when
@@ -182,15 +202,7 @@ int main(int argc, char** argv) {
         for (int frame = 1; battleShown && !check && frame <= 1000; ++frame) {
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             const bool last = frame == 1000;
-            std::vector<std::pair<std::string, long>> before;
-            if (last && listFunctions) before = GlCallCount::perFunction();
             battle.draw();
-            if (last && listFunctions) {
-                battleFunctions = GlCallCount::perFunction();
-                for (auto& entry : battleFunctions)
-                    for (const auto& old : before)
-                        if (old.first == entry.first) entry.second -= old.second;
-            }
             SDL_GL_SwapBuffers();
             TextCache::nextFrame();
             if (frame == 1 || last) {
@@ -231,12 +243,10 @@ int main(int argc, char** argv) {
             "geometry compiled %lu times by frame 1, %lu by frame 1000\n",
             geometry[0], geometry[1], compiled[0], compiled[1]);
     }
-    if (listFunctions) {
-        std::sort(battleFunctions.begin(), battleFunctions.end(),
-                  [](const auto& a, const auto& b) { return a.second > b.second; });
-        std::printf("battle frame 1000, calls per function:\n");
-        for (const auto& entry : battleFunctions)
-            if (entry.second > 0) std::printf("  %-32s %8ld\n", entry.first.c_str(), entry.second);
+    for (std::size_t i = 0; i < functions.size(); ++i) {
+        std::printf("%s, caches on, calls per function in one frame:\n", scenes[i].name.c_str());
+        for (const auto& entry : functions[i])
+            std::printf("  %-32s %8ld\n", entry.first.c_str(), entry.second);
     }
 
     int status = 0;
