@@ -9,7 +9,8 @@
 // memory of the battle screen at frame 1 and frame 1,000. The battle's 3D view is also measured
 // alone, so that what the panels cost shows beside it. With --check it skips the thousand frames
 // and ends with status 1 when a scene goes over its budget of calls or vertices (BenchmarkScene);
-// --functions lists each scene's calls in one frame by function. Not part of the game.
+// --functions lists each scene's calls in one frame by function; --only=TEXT measures only the
+// scenes whose name holds TEXT, without the thousand frames (for a profiler). Not part of the game.
 
 #include <algorithm>
 #include <chrono>
@@ -48,7 +49,38 @@ struct FrameCost {
     double processMs = 0;
     double threadMs = 0;
     double wallMs = 0;
+    long primitives = -1;  // primitives (mostly triangles) the renderer was given, -1 when unknown
 };
+
+// The primitives one frame hands the renderer, by a GL_PRIMITIVES_GENERATED query where the
+// driver has one (OpenGL 3.0), in a frame of its own outside the counted ones.
+long primitivesInFrame(const std::function<void()>& draw) {
+    using GenQueries = void (*)(GLsizei, GLuint*);
+    using DeleteQueries = void (*)(GLsizei, const GLuint*);
+    using BeginQuery = void (*)(GLenum, GLuint);
+    using EndQuery = void (*)(GLenum);
+    using GetQueryObject = void (*)(GLuint, GLenum, GLuint*);
+    static auto gen = reinterpret_cast<GenQueries>(SDL_GL_GetProcAddress("glGenQueries"));
+    static auto remove = reinterpret_cast<DeleteQueries>(SDL_GL_GetProcAddress("glDeleteQueries"));
+    static auto begin = reinterpret_cast<BeginQuery>(SDL_GL_GetProcAddress("glBeginQuery"));
+    static auto end = reinterpret_cast<EndQuery>(SDL_GL_GetProcAddress("glEndQuery"));
+    static auto result = reinterpret_cast<GetQueryObject>(SDL_GL_GetProcAddress("glGetQueryObjectuiv"));
+    const GLenum primitivesGenerated = 0x8C87;
+    if (!gen || !remove || !begin || !end || !result) return -1;
+    GLuint query = 0;
+    gen(1, &query);
+    while (glGetError() != GL_NO_ERROR) {}
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    begin(primitivesGenerated, query);
+    draw();
+    end(primitivesGenerated);
+    GLuint primitives = 0;
+    result(query, 0x8866 /* GL_QUERY_RESULT */, &primitives);
+    remove(1, &query);
+    SDL_GL_SwapBuffers();
+    TextCache::nextFrame();
+    return glGetError() == GL_NO_ERROR ? long(primitives) : -1;
+}
 
 double cpuMs(clockid_t clock) {
     timespec now{};
@@ -89,6 +121,7 @@ FrameCost measureFrames(int frames, const std::function<void()>& draw) {
     cost.processMs = median(process);
     cost.threadMs = median(thread);
     cost.wallMs = median(wall);
+    cost.primitives = primitivesInFrame(draw);
     return cost;
 }
 
@@ -146,12 +179,15 @@ int main(int argc, char** argv) {
     std::vector<std::string> positional;
     bool check = false;
     bool listFunctions = false;
+    std::string only;  // measure only the scenes whose name holds this (for a profiler)
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         if (argument == "--check")
             check = true;
         else if (argument == "--functions")
             listFunctions = true;
+        else if (argument.rfind("--only=", 0) == 0)
+            only = argument.substr(7);
         else
             positional.push_back(argument);
     }
@@ -185,7 +221,8 @@ int main(int argc, char** argv) {
     std::vector<FrameCost> costs[2];  // caches off, on; one per scene
     {
         BenchmarkScenes set;
-        scenes = set.scenes;
+        for (const BenchmarkScene& scene : set.scenes)
+            if (scene.name.find(only) != std::string::npos) scenes.push_back(scene);
         battleShown = set.battleShown;
         BattleScreen& battle = set.battleScreen();
         for (int cached = 1; cached >= 0; --cached) {
@@ -199,7 +236,7 @@ int main(int argc, char** argv) {
         // A thousand frames of the still battle screen, caches on: nothing may pile up. Not when
         // only the budgets are checked.
         setCaches(true);
-        for (int frame = 1; battleShown && !check && frame <= 1000; ++frame) {
+        for (int frame = 1; battleShown && !check && only.empty() && frame <= 1000; ++frame) {
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             const bool last = frame == 1000;
             battle.draw();
@@ -217,23 +254,23 @@ int main(int argc, char** argv) {
 
     std::printf(
         "per frame, over %d frames (%s): OpenGL calls, vertices sent one call at a time, median\n"
-        "milliseconds of processor time (whole process, main thread) and of wall time\n",
+        "milliseconds of processor time (whole process, main thread) and of wall time, primitives\n",
         frames, folder.c_str());
     if (!GlCallCount::available()) std::printf("(OpenGL calls are counted on x86-64 only: 0 here)\n");
-    std::printf("  %-26s %-6s %8s %8s %9s %9s %9s\n", "scene", "caches", "calls", "vertices", "process",
-                "thread", "wall");
+    std::printf("  %-26s %-6s %8s %8s %9s %9s %9s %10s\n", "scene", "caches", "calls", "vertices", "process",
+                "thread", "wall", "primitives");
     for (std::size_t i = 0; i < scenes.size(); ++i) {
         for (int cached = 1; cached >= 0; --cached) {
             const FrameCost& cost = costs[cached][i];
-            std::printf("  %-26s %-6s %8.0f %8.0f %9.3f %9.3f %9.3f\n", cached ? scenes[i].name.c_str() : "",
-                        cached ? "on" : "off", cost.calls, cost.vertices, cost.processMs, cost.threadMs,
-                        cost.wallMs);
+            std::printf("  %-26s %-6s %8.0f %8.0f %9.3f %9.3f %9.3f %10ld\n",
+                        cached ? scenes[i].name.c_str() : "", cached ? "on" : "off", cost.calls,
+                        cost.vertices, cost.processMs, cost.threadMs, cost.wallMs, cost.primitives);
         }
     }
     std::printf("  %-26s %-6s %8.0f %8.0f %9.3f %9.3f %9.3f\n", "empty frame (clear, swap)", "", empty.calls,
                 empty.vertices, empty.processMs, empty.threadMs, empty.wallMs);
     if (!battleShown) std::printf("  battle: no map or no robot in this database, not measured\n");
-    if (battleShown && !check) {
+    if (battleShown && !check && only.empty()) {
         std::printf(
             "battle screen, caches on: texture objects %ld at frame 1, %ld at frame 1000; "
             "resident memory %ld kB at frame 1, %ld kB at frame 1000\n",
