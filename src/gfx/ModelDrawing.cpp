@@ -199,7 +199,10 @@ void Model::drawFilled(ModelBatch& batch, const std::vector<bool>& textureCoords
     }
 }
 
-void Model::drawOutline(const CompiledGeometry* compiled) {
+namespace {
+
+// The outline pass: the back faces' edges, thick and black, over the filled model.
+void setOutlineState() {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glPolygonMode(GL_BACK, GL_LINE);
@@ -209,6 +212,12 @@ void Model::drawOutline(const CompiledGeometry* compiled) {
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glColor3f(0.0f, 0.0f, 0.0f);
+}
+
+}  // namespace
+
+void Model::drawOutline(const CompiledGeometry* compiled) {
+    setOutlineState();
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     for (std::size_t i = 0; i < meshes.size(); ++i) {
         if (compiled && compiled->still[i])
@@ -271,15 +280,7 @@ void Model::drawImmediate() {
     GlExtensions::glActiveTextureARB(GL_TEXTURE0_ARB);
 
     if (outline) {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glPolygonMode(GL_BACK, GL_LINE);
-        glLineWidth(3.0f);
-        glEnable(GL_CULL_FACE);
-        glCullFace(GL_FRONT);
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LEQUAL);
-        glColor3f(0.0f, 0.0f, 0.0f);
+        setOutlineState();
         for (std::size_t i = 0; i < meshes.size(); ++i) {
             if (compiled && compiled->still[i])
                 glCallList(compiled->base + static_cast<GLuint>(meshes.size() + i));
