@@ -16,7 +16,9 @@ endif()
 if(TARGET benchmark-frames)
   add_test(NAME benchmark_call_budgets
     COMMAND xvfb-run -a -s "-screen 0 1024x768x24 -noreset" $<TARGET_FILE:benchmark-frames> 1 ${GEARWARD_GAME_DIR} --check)
+  # The software renderer's generated code leaves two small blocks behind after the primitives
+  # query, unwound to no library a suppression could name: leaks are not looked for here.
   set_tests_properties(benchmark_call_budgets PROPERTIES
-    ENVIRONMENT "LIBGL_ALWAYS_SOFTWARE=1;SDL_VIDEODRIVER=x11" TIMEOUT 300
+    ENVIRONMENT "LIBGL_ALWAYS_SOFTWARE=1;SDL_VIDEODRIVER=x11;ASAN_OPTIONS=detect_leaks=0:abort_on_error=1" TIMEOUT 300
     RESOURCE_LOCK virtual_x_server)
 endif()
