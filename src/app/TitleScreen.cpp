@@ -5,6 +5,7 @@
 
 #include "data/GameData.h"
 #include "gfx/DrawImage.h"
+#include "gfx/Mode2D.h"
 #include "gfx/FontCache.h"
 #include "gfx/GlContext.h"
 #include "gfx/KeyHintRow.h"
@@ -91,6 +92,8 @@ void TitleScreen::choose()
 
 void TitleScreen::draw() const
 {
+    // The panels keep the 2D state from one label or image to the next.
+    Held2DMode held;
     if (page == 2)
         drawCredits();
     else

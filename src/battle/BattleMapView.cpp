@@ -15,6 +15,7 @@
 #include "data/GameData.h"
 #include "data/Map.h"
 #include "data/Robot.h"
+#include "gfx/Mode2D.h"
 #include "gfx/Arrow.h"
 #include "gfx/GlContext.h"
 #include "gfx/ScreenSize.h"
@@ -39,6 +40,7 @@ void setPerspective(double fieldOfView, float aspect) {
 
 void beginView(const BattleViewArea& area) {
     if (!GlContext::available()) return;
+    suspend2DMode();
     setPerspective(area.fieldOfView, float(area.width) / float(area.height));
     glViewport(area.x, area.y, area.width, area.height);
     // The translucent quads and the tile cursor blend by their alpha whatever drew before.

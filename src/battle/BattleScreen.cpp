@@ -6,6 +6,7 @@
 #include "data/GameData.h"
 #include "data/Map.h"
 #include "data/Terrain.h"
+#include "gfx/Mode2D.h"
 
 BattleScreen::BattleScreen(GameData& gameData)
     : gameData(&gameData), battleCamera(Vector3(0, 0, 0), 0, -90, 90, true),
@@ -169,6 +170,8 @@ bool BattleScreen::moveMapCursor(int slot, SDLKey key) {
 }
 
 void BattleScreen::draw() {
+    // The panels keep the 2D state from one label or image to the next.
+    Held2DMode held;
     switch (state) {
     case DispatchSelect:
     case DispatchPosition:

@@ -5,6 +5,7 @@
 #include "build/BuildScreen.h"
 #include "data/GameData.h"
 #include "gfx/DrawImage.h"
+#include "gfx/Mode2D.h"
 #include "gfx/GlContext.h"
 #include "gfx/KeyHintRow.h"
 #include "gfx/TextLabel.h"
@@ -13,6 +14,8 @@
 
 void BuildScreen::draw()
 {
+    // The panels keep the 2D state from one label or image to the next.
+    Held2DMode held;
     if (view == ROBOT_LIST)
         drawRobotList();
     else if (view == ROBOT_VIEW)

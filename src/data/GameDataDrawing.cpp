@@ -6,10 +6,13 @@
 
 #include "data/GameData.h"
 #include "gfx/GlContext.h"
+#include "gfx/ModelBatch.h"
 #include "gfx/TextLabel.h"
 
 void GameData::drawSquadRobots() const {
     if (!GlContext::available()) return;
+    // The robots share the models' drawing state, set once for all of them.
+    ModelBatch batch;
     glMatrixMode(GL_MODELVIEW);
     for (const SideSetup& side : sides) {
         for (const Robot* robot : side.squad) {

@@ -9,11 +9,14 @@
 #include "gfx/GlContext.h"
 #include "gfx/Matrix.h"
 #include "gfx/Model.h"
+#include "gfx/ModelBatch.h"
 #include "gfx/Widgets.h"
 
 void Map::draw() const {
     // Headless (tests, tools): nothing to draw with, and no GL call may be made.
     if (!GlContext::available()) return;
+    // The tiles share the models' drawing state, set once for the whole map.
+    ModelBatch batch;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     for (size_t y = 0; y < grid.size(); ++y) {
@@ -21,18 +24,22 @@ void Map::draw() const {
         glPushMatrix();
         for (size_t x = 0; x < grid[y].size(); ++x) {
             glTranslatef(4, 0, 0);
-            glPushMatrix();
-            if (const Terrain* terrain = grid[y][x]) {
+            const Terrain* terrain = grid[y][x];
+            if (!terrain) continue;
+            // An unturned tile needs no matrix of its own.
+            const bool turned = terrain->rotation != 0;
+            if (turned) {
+                glPushMatrix();
                 glRotatef(float(terrain->rotation), 0, 1, 0);
-                if (terrain->model) {
-                    // The model is shared by every tile of this terrain: set its light each time.
-                    Vector3 light = Matrix::fromEulerDegrees(0, -terrain->rotation, 0) * Vector3(1, 0, 1) +
-                                    Vector3(-4.0 * double(x), 0, -4.0 * double(y));
-                    terrain->model->lightDirection = light;
-                    terrain->model->draw();
-                }
             }
-            glPopMatrix();
+            if (terrain->model) {
+                // The model is shared by every tile of this terrain: set its light each time.
+                Vector3 light = Matrix::fromEulerDegrees(0, -terrain->rotation, 0) * Vector3(1, 0, 1) +
+                                Vector3(-4.0 * double(x), 0, -4.0 * double(y));
+                terrain->model->lightDirection = light;
+                terrain->model->draw();
+            }
+            if (turned) glPopMatrix();
         }
         glPopMatrix();
     }

@@ -6,6 +6,7 @@
 #include "data/ComponentType.h"
 #include "data/Robot.h"
 #include "gfx/GlContext.h"
+#include "gfx/ModelBatch.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ void drawPart(const Robot& robot, int slot, float dx, float dy, float scale) {
 
 void Robot::draw() const {
     if (!GlContext::available()) return;
+    ModelBatch batch;  // its parts share the models' drawing state
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glRotatef(90.0f * facing, 0, 1, 0);

@@ -5,6 +5,7 @@
 #include <SDL/SDL_image.h>
 
 #include "gfx/Log.h"
+#include "gfx/Mode2D.h"
 #include "gfx/TextureUpload.h"
 
 namespace {
@@ -51,6 +52,7 @@ bool SearchlightBeam::load() {
 }
 
 void SearchlightBeam::draw() {
+    suspend2DMode();
     if (!beamLoaded && !load()) return;
 
     glEnable(GL_TEXTURE_2D);

@@ -4,9 +4,11 @@
 
 #include "gfx/DrawRecorder.h"
 #include "gfx/GlContext.h"
+#include "gfx/Mode2D.h"
 
 void drawArrow(double x, double y, double z, double width, double depth, double angle, double r,
                double g, double b, double a) {
+    suspend2DMode();
     if (DrawRecorder::active()) {
         DrawnItem item;
         item.kind = DrawnItem::Arrow;

@@ -12,8 +12,8 @@ namespace {
 
 void drawTexture(GLuint texture, const float coords[4], int x, int y, int w, int h) {
     enter2DMode();
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glColor4f(1, 1, 1, 1);
+    bind2DTexture(texture);
+    color2D(1, 1, 1, 1);
     drawTexturedQuad(coords, x, y, w, h);
     leave2DMode();
 }

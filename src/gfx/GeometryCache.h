@@ -3,8 +3,9 @@
 // no joint, or only from joints that neither have keyframes nor hang from one that has: all of
 // most terrain tiles, the ground under swaying trees) sends the same vertices every frame; it is
 // compiled once, one list for the filled pass and one for the outline pass, and replayed. Meshes
-// that move are sent vertex by vertex as before. Only the geometry goes into the lists: the vertex program, light, colours and
-// textures are still set around them, so the picture is the same. Lists belong to the context
+// that move are sent from vertex arrays each frame. Only the geometry goes into the lists: the
+// vertex program, light, colours and textures are still set around them, so the picture is the
+// same. Lists belong to the context
 // that made them: clear() deletes them before it goes, forget() drops them once it has gone.
 
 #include <cstddef>
@@ -27,8 +28,8 @@ struct CompiledGeometry {
 
 class GeometryCache {
 public:
-    // Switch for the frame benchmark and the same-picture test: off, every model is sent vertex
-    // by vertex every frame.
+    // Switch for the frame benchmark and the same-picture test: off, every mesh of every model
+    // is sent anew every frame.
     static bool enabled;
 
     // A model's lists by its owner number, or null when none are kept.

@@ -13,6 +13,7 @@
 bool GlExtensions::initialised = false;
 PFNGLACTIVETEXTUREARBPROC GlExtensions::glActiveTextureARB = nullptr;
 PFNGLMULTITEXCOORD2FARBPROC GlExtensions::glMultiTexCoord2fARB = nullptr;
+PFNGLCLIENTACTIVETEXTUREARBPROC GlExtensions::glClientActiveTextureARB = nullptr;
 PFNGLGENPROGRAMSARBPROC GlExtensions::glGenProgramsARB = nullptr;
 PFNGLDELETEPROGRAMSARBPROC GlExtensions::glDeleteProgramsARB = nullptr;
 PFNGLPROGRAMSTRINGARBPROC GlExtensions::glProgramStringARB = nullptr;
@@ -57,6 +58,7 @@ void GlExtensions::setup() {
     glMultiTexCoord2fARB = entryPoint<PFNGLMULTITEXCOORD2FARBPROC>("glMultiTexCoord2fARB");
     if (!glActiveTextureARB || !glMultiTexCoord2fARB)
         fail("GL_ARB_multitexture functions undefined");
+    glClientActiveTextureARB = entryPoint<PFNGLCLIENTACTIVETEXTUREARBPROC>("glClientActiveTextureARB");
     ok("GL_ARB_multitexture functions defined");
 
     if (!hasExtension(extensions, "GL_ARB_vertex_program"))
@@ -96,6 +98,7 @@ void GlExtensions::reset() {
     initialised = false;
     glActiveTextureARB = nullptr;
     glMultiTexCoord2fARB = nullptr;
+    glClientActiveTextureARB = nullptr;
     glGenProgramsARB = nullptr;
     glDeleteProgramsARB = nullptr;
     glProgramStringARB = nullptr;

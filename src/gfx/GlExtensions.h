@@ -13,6 +13,9 @@ public:
     static bool initialised;
     static PFNGLACTIVETEXTUREARBPROC glActiveTextureARB;
     static PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB;
+    // For texture coordinates from an array on unit 1; null where the driver lacks it, and models
+    // are then sent vertex by vertex (Model::drawingPath).
+    static PFNGLCLIENTACTIVETEXTUREARBPROC glClientActiveTextureARB;
     static PFNGLGENPROGRAMSARBPROC glGenProgramsARB;
     static PFNGLDELETEPROGRAMSARBPROC glDeleteProgramsARB;
     static PFNGLPROGRAMSTRINGARBPROC glProgramStringARB;

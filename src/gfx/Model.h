@@ -61,8 +61,19 @@ struct Joint {
     int parent = -1;  // always an earlier joint, or -1 for a root
 };
 
+class ModelBatch;
+
 class Model {
 public:
+    // How models hand their geometry over. ARRAYS: the meshes that move (or every mesh, with
+    // the geometry cache off) as one vertex-array draw each, from arrays the model fills once per
+    // frame, and the state shared with the models drawn beside it (ModelBatch). IMMEDIATE: every
+    // vertex in calls of its own and every model setting and restoring the whole state itself;
+    // the same picture, kept for drivers without glClientActiveTextureARB (used then whatever
+    // this says) and for the same-picture test.
+    enum DrawingPath { ARRAYS, IMMEDIATE };
+    static DrawingPath drawingPath;
+
     bool celShading = true;
     bool outline = false;
     bool looping = true;
@@ -118,6 +129,18 @@ private:
     GeometryHandle geometry;  // display lists of the meshes that stay put (stillMeshes)
 
     void drawMeshTriangles(const Mesh& mesh, bool sendTextureCoords) const;
+    // Per mesh, whether it sends texture coordinates: from the first textured one on.
+    std::vector<bool> textureCoordMeshes() const;
+    void drawImmediate();
+    void drawFilled(ModelBatch& batch, const std::vector<bool>& textureCoords, const CompiledGeometry* compiled);
+    void drawOutline(const CompiledGeometry* compiled);
+    // Fills the arrays with every mesh not drawn from a kept list, posed; meshFirst[i] is where
+    // mesh i starts.
+    void fillArrays(const CompiledGeometry* compiled);
+    std::vector<float> arrayPositions;
+    std::vector<float> arrayNormals;
+    std::vector<float> arrayTextureCoords;
+    std::vector<GLint> meshFirst;
     // The kept lists, compiled now if there are none or they were made for other texture
     // coordinates; null when the cache is off, there is no context or every mesh moves.
     const CompiledGeometry* compiledGeometry(const std::vector<bool>& textureCoords);

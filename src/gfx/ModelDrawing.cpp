@@ -4,6 +4,9 @@
 
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
+#include "gfx/ModelBatch.h"
+
+Model::DrawingPath Model::drawingPath = Model::ARRAYS;
 
 void Model::drawMeshTriangles(const Mesh& mesh, bool sendTextureCoords) const {
     // One batch per mesh: the same triangles in the same order, far fewer calls.
@@ -97,13 +100,135 @@ const CompiledGeometry* Model::compiledGeometry(const std::vector<bool>& texture
 }
 
 
+std::vector<bool> Model::textureCoordMeshes() const {
+    std::vector<bool> textureCoords(meshes.size());
+    bool sendTextureCoords = false;
+    for (std::size_t i = 0; i < meshes.size(); ++i) {
+        const Mesh& mesh = meshes[i];
+        if (mesh.material >= 0 && materials[mesh.material].texture != 0)
+            sendTextureCoords = true;
+        textureCoords[i] = sendTextureCoords;
+    }
+    return textureCoords;
+}
+
 void Model::draw() {
     if (vertices.empty() || triangles.empty() || meshes.empty())
         return;
     // Without the extension entry points there is nothing to draw with.
     if (!GlExtensions::initialised)
         return;
+    if (drawingPath == IMMEDIATE || !GlExtensions::glClientActiveTextureARB) {
+        drawImmediate();
+        return;
+    }
+    animate();
+    const std::vector<bool> textureCoords = textureCoordMeshes();
+    const CompiledGeometry* compiled = compiledGeometry(textureCoords);
+    ModelBatch* shared = ModelBatch::active();
+    if (shared && !outline) {
+        drawFilled(*shared, textureCoords, compiled);
+        return;
+    }
+    ModelBatch alone(false);
+    drawFilled(alone, textureCoords, compiled);
+    if (outline) {
+        alone.endFilledPass();
+        drawOutline(compiled);
+    }
+}
 
+void Model::fillArrays(const CompiledGeometry* compiled) {
+    arrayPositions.clear();
+    arrayNormals.clear();
+    arrayTextureCoords.clear();
+    meshFirst.assign(meshes.size(), 0);
+    for (std::size_t i = 0; i < meshes.size(); ++i) {
+        meshFirst[i] = static_cast<GLint>(arrayPositions.size() / 3);
+        if (compiled && compiled->still[i])
+            continue;
+        for (int index : meshes[i].triangleIndices) {
+            const Triangle& triangle = triangles[index];
+            for (int corner = 0; corner < 3; ++corner) {
+                const Vertex& vertex = vertices[triangle.vertexIndices[corner]];
+                Vector3 normal = triangle.normals[corner];
+                Vector3 position = vertex.position;
+                // The same rigid skinning as drawMeshTriangles, to the same floats OpenGL keeps.
+                if (vertex.bone >= 0) {
+                    const Joint& joint = joints[vertex.bone];
+                    normal = joint.finalRotation * normal;
+                    position = joint.finalRotation * vertex.position + joint.finalPosition;
+                }
+                arrayPositions.insert(arrayPositions.end(),
+                                      {float(position.x), float(position.y), float(position.z)});
+                arrayNormals.insert(arrayNormals.end(), {float(normal.x), float(normal.y), float(normal.z)});
+                arrayTextureCoords.insert(arrayTextureCoords.end(),
+                                          {float(triangle.s[corner]), float(triangle.t[corner])});
+            }
+        }
+    }
+}
+
+void Model::drawFilled(ModelBatch& batch, const std::vector<bool>& textureCoords, const CompiledGeometry* compiled) {
+    batch.light(lightDirection);
+    batch.shading(celShading);
+    fillArrays(compiled);
+    if (!arrayPositions.empty())
+        batch.arrays(arrayPositions.data(), arrayNormals.data(), arrayTextureCoords.data());
+    bool materialSeen = false;
+    for (std::size_t i = 0; i < meshes.size(); ++i) {
+        const Mesh& mesh = meshes[i];
+        if (mesh.material < 0) {
+            // No material: white, with whatever texture the previous mesh left bound (the
+            // caller's, for the first).
+            batch.colour(1.0f, 1.0f, 1.0f);
+            if (!materialSeen)
+                batch.callersTexture();
+        } else {
+            materialSeen = true;
+            const Material& material = materials[mesh.material];
+            batch.colour(material.ambient[0], material.ambient[1], material.ambient[2]);
+            batch.texture(material.texture);
+        }
+        if (compiled && compiled->still[i]) {
+            glCallList(compiled->base + static_cast<GLuint>(i));
+        } else {
+            batch.textureCoordArray(textureCoords[i]);
+            glDrawArrays(GL_TRIANGLES, meshFirst[i], static_cast<GLsizei>(3 * mesh.triangleIndices.size()));
+        }
+    }
+}
+
+namespace {
+
+// The outline pass: the back faces' edges, thick and black, over the filled model.
+void setOutlineState() {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glPolygonMode(GL_BACK, GL_LINE);
+    glLineWidth(3.0f);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_FRONT);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glColor3f(0.0f, 0.0f, 0.0f);
+}
+
+}  // namespace
+
+void Model::drawOutline(const CompiledGeometry* compiled) {
+    setOutlineState();
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    for (std::size_t i = 0; i < meshes.size(); ++i) {
+        if (compiled && compiled->still[i])
+            glCallList(compiled->base + static_cast<GLuint>(meshes.size() + i));
+        else
+            glDrawArrays(GL_TRIANGLES, meshFirst[i], static_cast<GLsizei>(3 * meshes[i].triangleIndices.size()));
+    }
+}
+
+// The reference path: every vertex sent on its own, the whole state saved and restored.
+void Model::drawImmediate() {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glClearDepth(1.0);
     glEnable(GL_DEPTH_TEST);
@@ -124,15 +249,7 @@ void Model::draw() {
 
     animate();
 
-    // Which meshes send texture coordinates: from the first textured one on.
-    std::vector<bool> textureCoords(meshes.size());
-    bool sendTextureCoords = false;
-    for (std::size_t i = 0; i < meshes.size(); ++i) {
-        const Mesh& mesh = meshes[i];
-        if (mesh.material >= 0 && materials[mesh.material].texture != 0)
-            sendTextureCoords = true;
-        textureCoords[i] = sendTextureCoords;
-    }
+    const std::vector<bool> textureCoords = textureCoordMeshes();
     const CompiledGeometry* compiled = compiledGeometry(textureCoords);
 
     for (std::size_t i = 0; i < meshes.size(); ++i) {
@@ -163,15 +280,7 @@ void Model::draw() {
     GlExtensions::glActiveTextureARB(GL_TEXTURE0_ARB);
 
     if (outline) {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glPolygonMode(GL_BACK, GL_LINE);
-        glLineWidth(3.0f);
-        glEnable(GL_CULL_FACE);
-        glCullFace(GL_FRONT);
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LEQUAL);
-        glColor3f(0.0f, 0.0f, 0.0f);
+        setOutlineState();
         for (std::size_t i = 0; i < meshes.size(); ++i) {
             if (compiled && compiled->still[i])
                 glCallList(compiled->base + static_cast<GLuint>(meshes.size() + i));

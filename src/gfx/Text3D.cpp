@@ -5,6 +5,7 @@
 #include "gfx/Camera.h"
 #include "gfx/DrawRecorder.h"
 #include "gfx/GlContext.h"
+#include "gfx/Mode2D.h"
 #include "gfx/TextCache.h"
 #include "gfx/TextLabel.h"
 #include "gfx/Vector3.h"
@@ -29,6 +30,7 @@ void facingTransform(const Camera& camera, const Vector3& point, double matrix[1
 void drawText3D(const Camera& camera, const Vector3& point, const std::string& text, double alpha) {
     RenderedText rendered;
     bool drawable = false;
+    suspend2DMode();
     if (GlContext::available())
         drawable = TextCache::acquire(TextLabel::GAME_FONT, 24, 0, 255, 255, 255, text, rendered);
     if (DrawRecorder::active()) {

@@ -69,8 +69,8 @@ void TextLabel::render() {
     if (rightAligned) x -= renderedWidth;
 
     enter2DMode();
-    glBindTexture(GL_TEXTURE_2D, rendered.texture);
-    glColor3f(1, 1, 1);
+    bind2DTexture(rendered.texture);
+    color2D(1, 1, 1, 1);
     drawTexturedQuad(rendered.coords, x, y, renderedWidth, renderedHeight);
     leave2DMode();
     TextCache::release(rendered);

@@ -2,6 +2,20 @@
 
 #include <SDL.h>
 
+namespace {
+bool held = false;
+std::uint32_t heldTicks = 0;
+}  // namespace
+
+void Timer::holdClock(std::uint32_t ticks) {
+    held = true;
+    heldTicks = ticks;
+}
+
+void Timer::releaseClock() { held = false; }
+
+std::uint32_t Timer::now() { return held ? heldTicks : SDL_GetTicks(); }
+
 void Timer::reset() {
     startTicks = 0;
     accumulated = 0;
@@ -11,14 +25,14 @@ void Timer::reset() {
 void Timer::start() {
     if (!stopped)
         return;
-    startTicks = SDL_GetTicks();
+    startTicks = now();
     stopped = false;
 }
 
 void Timer::stop() {
     if (stopped)
         return;
-    accumulated += SDL_GetTicks() - startTicks;
+    accumulated += now() - startTicks;
     stopped = true;
 }
 
@@ -26,5 +40,5 @@ std::uint32_t Timer::elapsed() const {
     if (stopped)
         return accumulated;
     // Unsigned arithmetic keeps this right across the tick counter's wrap.
-    return SDL_GetTicks() + accumulated - startTicks;
+    return now() + accumulated - startTicks;
 }

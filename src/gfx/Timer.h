@@ -13,4 +13,12 @@ public:
     void start();
     void stop();
     std::uint32_t elapsed() const;
+
+    // Every timer's clock held at the given tick count until released: pictures drawn at the
+    // same held time show the same frame of every animation (the same-picture test).
+    static void holdClock(std::uint32_t ticks);
+    static void releaseClock();
+
+private:
+    static std::uint32_t now();
 };

@@ -4,10 +4,12 @@
 #include <GL/glu.h>
 
 #include "gfx/GlContext.h"
+#include "gfx/Mode2D.h"
 #include "gfx/ScreenSize.h"
 
 void enterViewArea(int x, int y, int width, int height) {
     if (!GlContext::available()) return;
+    suspend2DMode();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(60, double(float(width) / float(height)), 0.1, 1024);

@@ -5,6 +5,7 @@
 #include "gfx/DrawImage.h"
 #include "gfx/DrawRecorder.h"
 #include "gfx/GlContext.h"
+#include "gfx/Mode2D.h"
 #include "gfx/ScreenSize.h"
 #include "gfx/TextLabel.h"
 
@@ -63,6 +64,7 @@ void drawTranslucentQuad(double x, double y, double z, double width, double dept
 void paintTranslucentQuad(double x, double y, double z, double width, double depth, double r, double g,
                           double b, double a) {
     if (!GlContext::available()) return;
+    suspend2DMode();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glEnable(GL_BLEND);
     glColor4d(r, g, b, a);

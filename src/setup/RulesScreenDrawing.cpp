@@ -3,6 +3,7 @@
 
 #include "data/GameData.h"
 #include "gfx/DrawImage.h"
+#include "gfx/Mode2D.h"
 #include "gfx/KeyHintRow.h"
 #include "gfx/TextLabel.h"
 #include "gfx/ViewArea.h"
@@ -28,6 +29,8 @@ void drawMapPreview(const Map& map, Camera& camera)
 
 void RulesScreen::draw()
 {
+    // The panels keep the 2D state from one label or image to the next.
+    Held2DMode held;
     drawColumnBackdrop(2);
     TextLabel("RULES", 12, 5).draw();
     drawWideHeader("VIEW MAP", 400, 40);
