@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the game, its tools and its tests need.
+# Installs every Debian 12 package the game, its tools and its tests need, and any package named
+# on its command line (scripts/package.sh asks for the packaging tools that way).
 # Runs apt-get update only when something is missing; uses sudo when not root.
 set -euo pipefail
 
@@ -10,6 +11,8 @@ packages=(
   libyaml-cpp-dev libgtest-dev libpng-dev
   fonts-dejavu-extra fonts-eurofurence
   xvfb xauth xdotool x11-apps imagemagick
+  dpkg-dev file
+  "$@"
 )
 
 missing=()
