@@ -14,11 +14,11 @@ bool insideGear(float x, float y, float cx, float cy, float rim, float tip, floa
     float r = std::sqrt(dx * dx + dy * dy);
     if (r < hole || r > tip) return false;
     if (r <= rim) return true;
-    float angle = std::atan2(dy, dx) + pi;   // 0..2 pi
+    float angle = std::atan2(dy, dx) + pi;  // 0..2 pi
     float phase = std::fmod(angle / (2 * pi) * teeth, 1.0f);
     return phase > 0.25f && phase < 0.75f;
 }
-}
+}  // namespace
 
 Canvas IconArt::icon(int size) {
     Canvas c(size, size);
@@ -51,7 +51,7 @@ Canvas IconArt::icon(int size) {
     auto arc = [=](float x, float y) {
         float dx = x - mid, dy = y - mid;
         float r = std::sqrt(dx * dx + dy * dy);
-        float angle = std::atan2(dy, dx);   // 0 points right, pi/2 down
+        float angle = std::atan2(dy, dx);  // 0 points right, pi/2 down
         return r > 0.43f * s && r < 0.47f * s && angle > -0.35f && angle < 2.2f;
     };
     c.fillShape(arc, rgb(255, 170, 60), 0, 0, s, s);

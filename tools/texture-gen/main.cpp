@@ -24,8 +24,9 @@
 
 namespace {
 int usage() {
-    std::fprintf(stderr, "usage: texture-gen --font FONT.ttf OUTDIR\n"
-                         "       texture-gen --icon SIZE FILE.png\n");
+    std::fprintf(stderr,
+                 "usage: texture-gen --font FONT.ttf OUTDIR\n"
+                 "       texture-gen --icon SIZE FILE.png\n");
     return 2;
 }
 
@@ -58,7 +59,8 @@ int writeIcon(const std::string& sizeText, const std::string& file) {
 }
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::string(argv[1]) == "--icon") return argc == 4 ? writeIcon(argv[2], argv[3]) : usage();
+    if (argc >= 2 && std::string(argv[1]) == "--icon")
+        return argc == 4 ? writeIcon(argv[2], argv[3]) : usage();
     std::string font, outDir;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
