@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the game, its tools and its tests need.
+# Installs every Debian 12 package the game, its tools and its tests need, and any package named
+# on its command line (scripts/package.sh asks for the packaging tools that way).
 # Runs apt-get update only when something is missing; uses sudo when not root.
 set -euo pipefail
 
@@ -11,6 +12,8 @@ packages=(
   # fonts-paratype: the game font; fonts-dejavu-extra: a second face some tests open by path
   fonts-paratype fonts-eurofurence fonts-dejavu-extra
   xvfb xauth xdotool x11-apps imagemagick
+  dpkg-dev file
+  "$@"
 )
 
 missing=()

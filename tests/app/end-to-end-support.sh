@@ -2,12 +2,13 @@
 # arguments GAME_DIR SCREENSHOT_DIR: runs the calling script again under a virtual X server,
 # starts the built game there and waits for its window, and gives the helpers that read
 # screenshots and count failures. A script ends with `expect_quit_with_status_0` (after choosing
-# QUIT) and `finish`.
+# QUIT) and `finish`. GEARWARD_E2E_COMMAND, when set, is started (in GAME_DIR) instead of the
+# folder's ./gearward: the installed launcher, for one.
 game_dir=$(realpath "$1")
 shots=$(realpath -m "$2")
 mkdir -p "$shots"
 
-source "$(dirname "$0")/virtual-display.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/virtual-display.sh"
 
 log=$(mktemp)
 cleanup() {
@@ -17,7 +18,7 @@ cleanup() {
 trap cleanup EXIT
 
 cd "$game_dir"
-./gearward >"$log" 2>&1 &
+"${GEARWARD_E2E_COMMAND:-./gearward}" >"$log" 2>&1 &
 game_pid=$!
 
 for _ in $(seq 1 100); do

@@ -12,12 +12,12 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "DefaultDatabase.h"
 #include "MatchSimulator.h"
 #include "storage/PrintableText.h"
 
@@ -78,15 +78,6 @@ bool parseNumber(const std::string& text, long long low, long long high, long lo
     if (errno != 0 || *end != '\0' || parsed < low || parsed > high) return false;
     value = parsed;
     return true;
-}
-
-// The game folder's data.db: the tool lives in build/tools, the game in build/game.
-std::string defaultDatabase() {
-    namespace fs = std::filesystem;
-    std::error_code failure;
-    const fs::path self = fs::read_symlink("/proc/self/exe", failure);
-    if (failure) return "data.db";
-    return (self.parent_path().parent_path() / "game" / "data.db").string();
 }
 
 const char* winnerText(int result) {

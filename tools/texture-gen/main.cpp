@@ -1,24 +1,32 @@
-// texture-gen: paints every interface image and material texture of the game from code.
+// texture-gen: paints every interface image and material texture of the game from code, and the
+// game's desktop icon.
 //
 //   texture-gen --font FONT.ttf OUTDIR
+//   texture-gen --icon SIZE FILE.png
 //
 // Writes into OUTDIR (created if missing). The output depends only on this program and the
 // font, so rebuilding gives the same files byte for byte.
 
+#include "IconArt.h"
+#include "ImageWriter.h"
 #include "InterfaceArt.h"
 #include "MaterialArt.h"
+#include "Canvas.h"
 
 #include <SDL_ttf.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
 
 namespace {
 int usage() {
-    std::fprintf(stderr, "usage: texture-gen --font FONT.ttf OUTDIR\n");
+    std::fprintf(stderr,
+                 "usage: texture-gen --font FONT.ttf OUTDIR\n"
+                 "       texture-gen --icon SIZE FILE.png\n");
     return 2;
 }
 
@@ -35,9 +43,24 @@ bool ensureDirectory(const std::string& dir, std::string& error) {
     }
     return true;
 }
+
+// The icon alone, at one size from 16 to 1024 pixels.
+int writeIcon(const std::string& sizeText, const std::string& file) {
+    char* end = nullptr;
+    long size = std::strtol(sizeText.c_str(), &end, 10);
+    if (sizeText.empty() || *end != '\0' || size < 16 || size > 1024) return usage();
+    std::string error;
+    if (!ImageWriter::savePng(IconArt::icon(static_cast<int>(size)), file, error)) {
+        std::fprintf(stderr, "texture-gen: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}
 }
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == "--icon")
+        return argc == 4 ? writeIcon(argv[2], argv[3]) : usage();
     std::string font, outDir;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
