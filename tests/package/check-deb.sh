@@ -26,7 +26,7 @@ outside=$(grep -v '^/usr/' <<<"$contents" | grep -vx '/' || true)
 if [ -z "$outside" ]; then echo "ok: everything under /usr"; else echo "FAIL: outside /usr: $outside"; fail=1; fi
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
-for package in libsdl1.2debian libsdl-ttf2.0-0 libsdl-image1.2 libglu1-mesa fonts-dejavu-extra fonts-eurofurence libgl1-mesa-dri; do
+for package in libsdl1.2debian libsdl-ttf2.0-0 libsdl-image1.2 libglu1-mesa fonts-paratype fonts-eurofurence libgl1-mesa-dri; do
   if grep -q "\b$package\b" <<<"$depends"; then echo "ok: depends on $package"; else echo "FAIL: no dependency on $package"; fail=1; fi
 done
 exit $fail
