@@ -190,30 +190,25 @@ void ComputerPlayer::act(Robot& robot) {
     // Without a way to its target, or without the energy for the next step, the robot would
     // stand idle all turn even with an enemy in its sights; it shoots at that enemy instead.
     if (attacks == 0 && robot.x == startX && robot.y == startY)
-        fireFromWhereItStands(robot, MAX_ATTACKS_PER_TURN);
+        fireFromWhereItStands(robot);
 }
 
-int ComputerPlayer::fireFromWhereItStands(Robot& robot, int attacksLeft) {
-    int attacks = 0;
-    while (attacks < attacksLeft && robot.hp > 0) {
-        bool fired = false;
-        bool changedSomething = false;
+void ComputerPlayer::fireFromWhereItStands(Robot& robot) {
+    // One shot: the first ready part that covers a standing enemy, at the nearest such enemy.
+    auto fireOnce = [&](bool& changedSomething) {
         for (int slot : WEAPON_ORDER) {
             Component* weapon = robot.getComponent(slot);
             if (!weapon || weapon->cooldownLeft != 0 || !weapon->hasAttacks()) continue;
-            for (Robot* enemy : targets) {   // nearest first
-                if (enemy->hp > 0 && fireWeapon(robot, *weapon, *enemy, changedSomething)) {
-                    fired = true;
-                    break;
-                }
-            }
-            if (fired) break;
+            for (Robot* enemy : targets)   // nearest first
+                if (enemy->hp > 0 && fireWeapon(robot, *weapon, *enemy, changedSomething)) return true;
         }
-        if (!fired) break;
-        ++attacks;
-        if (!changedSomething) break;   // a free attack that cools nothing would repeat for ever
+        return false;
+    };
+    for (int attacks = 0; attacks < MAX_ATTACKS_PER_TURN && robot.hp > 0; ++attacks) {
+        bool changedSomething = false;
+        // A free attack that cools nothing would repeat for ever.
+        if (!fireOnce(changedSomething) || !changedSomething) break;
     }
-    return attacks;
 }
 
 void ComputerPlayer::gatherTargets(const Robot& robot) {

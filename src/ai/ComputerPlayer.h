@@ -81,8 +81,8 @@ public:
 
     // For a robot that would otherwise stand idle all turn: the first ready weapon, in the usual
     // order, that covers a living enemy from the robot's tile fires at the nearest such enemy,
-    // and again while any weapon can, as attack passes do. Returns the number of attacks made.
-    int fireFromWhereItStands(Robot& robot, int attacksLeft);
+    // and again while any weapon can, as attack passes do.
+    void fireFromWhereItStands(Robot& robot);
 
     // One move step of the turn, while `path` holds 2 tiles or more: turn toward the next tile,
     // step onto it when energy and movement allow, and drop it from the path either way. True

@@ -470,7 +470,7 @@ TEST_F(ComputerTurnTest, AWrecksTileIsNeverAGoalSoTheRobotGoesForATargetItCanRea
 
     // A standing robot's tile stays a goal: it may move away.
     reachable->hp = 0;
-    addRobot(1, 2, 2 + 1);   // a friend of the computer, south of the wreck
+    addRobot(1, 2, 3);   // a friend of the computer, south of the wreck
     player().path.clear();
     player().findPath(*computer, 2, 3);
     EXPECT_TRUE(player().pathFound);
