@@ -21,20 +21,21 @@ names=$(nm -u "$@" 2>/dev/null | awk '{print $NF}' | sed 's/@.*//' | grep -E '^g
         echo "    jmp __real_$name@PLT"
         index=$((index + 1))
     done
-    # Each name's text, and the table of their addresses.
     echo '    .section .rodata'
     index=0
-    table=''
     for name in $names; do
         echo ".Lname$index: .asciz \"$name\""
-        table+="    .quad .Lname$index"$'\n'
         index=$((index + 1))
     done
     echo '    .data'
     echo '    .globl gearwardGlCallNames'
     echo '    .p2align 3'
     echo 'gearwardGlCallNames:'
-    printf '%s' "$table"
+    index=0
+    for name in $names; do
+        echo "    .quad .Lname$index"
+        index=$((index + 1))
+    done
     echo '    .globl gearwardGlCallFunctions'
     echo '    .p2align 3'
     echo 'gearwardGlCallFunctions:'
