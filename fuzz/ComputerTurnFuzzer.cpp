@@ -57,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         player.deploySquad(0);
         player.deploySquad(1);
         data.sortRosterByReflexes();
-        for (int turn = 0; turn < 12 && !data.roster.empty() && matchResult(data.roster) == MATCH_GOES_ON; ++turn) {
+        for (int turn = 0; turn < 12 && !data.roster.empty() && matchResult(data.roster) == MATCH_GOES_ON;
+             ++turn) {
             Robot& robot = *data.roster[data.turnIndex];
             std::vector<int> before;
             for (const Robot* any : data.roster) before.push_back(any->hp);

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config clang libclang-rt-14-dev
+  build-essential cmake pkg-config clang libclang-rt-14-dev clang-format
   libsdl1.2-dev libsdl-ttf2.0-dev libsdl-image1.2-dev
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
   libyaml-cpp-dev libgtest-dev libpng-dev

@@ -10,24 +10,33 @@
 #include "data/BattleRules.h"
 #include "data/Component.h"
 #include "data/GameData.h"
-#include "storage/MetakitStorage.h"
-#include "storage/MetakitView.h"
 #include "data/Pilot.h"
 #include "data/Robot.h"
+#include "storage/MetakitStorage.h"
+#include "storage/MetakitView.h"
 
 namespace {
 
 // The template categories of the `ai` view, each filling one slot.
-enum Category { MELEE_LEFT, MELEE_RIGHT, RANGED_LEFT, RANGED_RIGHT, REACTORS, LEGS_CATEGORY, TORSOS, HEADS,
-                CATEGORY_COUNT };
+enum Category {
+    MELEE_LEFT,
+    MELEE_RIGHT,
+    RANGED_LEFT,
+    RANGED_RIGHT,
+    REACTORS,
+    LEGS_CATEGORY,
+    TORSOS,
+    HEADS,
+    CATEGORY_COUNT
+};
 
 Category categoryOf(const std::string& type) {
     static const std::array<const char*, HEADS> names = {
-        "Melee Arms Left", "Melee Arms Right", "Ranged Arms Left", "Ranged Arms Right",
-        "Reactors", "Legs", "Torsos"};
+        "Melee Arms Left", "Melee Arms Right", "Ranged Arms Left", "Ranged Arms Right", "Reactors", "Legs",
+        "Torsos"};
     for (size_t i = 0; i < names.size(); ++i)
         if (type == names[i]) return static_cast<Category>(i);
-    return HEADS;   // any other text is a head category
+    return HEADS;  // any other text is a head category
 }
 
 using Categories = std::array<std::vector<const Component*>, CATEGORY_COUNT>;
@@ -39,7 +48,7 @@ Categories readTemplates(const MetakitView& view, const std::map<std::string, Co
         const MetakitView& names = view.getSubview(row, "components");
         for (size_t i = 0; i < names.rowCount(); ++i) {
             auto found = catalogue.find(names.getString(i, "name"));
-            if (found != catalogue.end()) category.push_back(&found->second);   // unknown names are skipped
+            if (found != catalogue.end()) category.push_back(&found->second);  // unknown names are skipped
         }
     }
     return categories;
@@ -106,7 +115,7 @@ void ComputerPlayer::buildSquad(int side) {
 void ComputerPlayer::buildSquad(const std::string& databasePath, int sideIndex) {
     if (sideIndex < 0 || sideIndex >= GameData::SIDES) return;
     MetakitStorage storage;
-    storage.open(databasePath);   // an unreadable file leaves every category empty
+    storage.open(databasePath);  // an unreadable file leaves every category empty
     Categories categories = readTemplates(storage.view("ai"), gameData.components);
 
     SideSetup& side = gameData.sides[static_cast<size_t>(sideIndex)];
@@ -145,8 +154,9 @@ void ComputerPlayer::deploySquad(int side) {
     const CellList& cells = gameData.currentMap->startZone(side);
     auto& squad = gameData.sides[static_cast<size_t>(side)].squad;
     for (const auto& cell : cells) {
-        auto waiting = std::find_if(squad.begin(), squad.end(),
-                                    [](const Robot* robot) { return robot && robot->x == -1 && robot->y == -1; });
+        auto waiting = std::find_if(squad.begin(), squad.end(), [](const Robot* robot) {
+            return robot && robot->x == -1 && robot->y == -1;
+        });
         if (waiting == squad.end()) return;
         Robot* robot = *waiting;
         robot->x = cell.first;
@@ -189,8 +199,7 @@ void ComputerPlayer::act(Robot& robot) {
     }
     // Without a way to its target, or without the energy for the next step, the robot would
     // stand idle all turn even with an enemy in its sights; it shoots at that enemy instead.
-    if (attacks == 0 && robot.x == startX && robot.y == startY)
-        fireFromWhereItStands(robot);
+    if (attacks == 0 && robot.x == startX && robot.y == startY) fireFromWhereItStands(robot);
 }
 
 void ComputerPlayer::fireFromWhereItStands(Robot& robot) {
@@ -199,7 +208,7 @@ void ComputerPlayer::fireFromWhereItStands(Robot& robot) {
         for (int slot : WEAPON_ORDER) {
             Component* weapon = robot.getComponent(slot);
             if (!weapon || weapon->cooldownLeft != 0 || !weapon->hasAttacks()) continue;
-            for (Robot* enemy : targets)   // nearest first
+            for (Robot* enemy : targets)  // nearest first
                 if (enemy->hp > 0 && fireWeapon(robot, *weapon, *enemy, changedSomething)) return true;
         }
         return false;
@@ -236,7 +245,8 @@ Robot* ComputerPlayer::chooseTarget(const Robot& robot) {
         }};
         for (const auto& goal : beside) {
             if (!path.empty()) break;
-            if (goal.first < INT_MIN || goal.first > INT_MAX || goal.second < INT_MIN || goal.second > INT_MAX)
+            if (goal.first < INT_MIN || goal.first > INT_MAX || goal.second < INT_MIN ||
+                goal.second > INT_MAX)
                 continue;
             findPath(robot, static_cast<int>(goal.first), static_cast<int>(goal.second));
         }
@@ -348,11 +358,16 @@ bool ComputerPlayer::stepToward(Robot& robot) {
     if (path.empty()) return false;
     const auto next = path.back();
     int wanted;
-    if (next.first < robot.x) wanted = FACING_WEST;
-    else if (next.first > robot.x) wanted = FACING_EAST;
-    else if (next.second > robot.y) wanted = FACING_SOUTH;
-    else if (next.second < robot.y) wanted = FACING_NORTH;
-    else return true;   // already there
+    if (next.first < robot.x)
+        wanted = FACING_WEST;
+    else if (next.first > robot.x)
+        wanted = FACING_EAST;
+    else if (next.second > robot.y)
+        wanted = FACING_SOUTH;
+    else if (next.second < robot.y)
+        wanted = FACING_NORTH;
+    else
+        return true;  // already there
     const long long cost = turnCost(robot.facing, wanted);
     if (robot.ep < cost) return false;
     robot.ep = clampToInt(robot.ep - cost);
@@ -397,7 +412,7 @@ void ComputerPlayer::findPath(const Robot& robot, int goalX, int goalY) {
         }};
         for (const auto& tile : neighbours) {
             expand(node, tile.first, tile.second, goalX, goalY);
-            if (pathFound) return;   // the search ends when the goal is first reached
+            if (pathFound) return;  // the search ends when the goal is first reached
         }
     }
 }
@@ -406,7 +421,7 @@ bool ComputerPlayer::passable(long long x, long long y, int goalX, int goalY) co
     if (x < 0 || y < 0 || x > INT_MAX || y > INT_MAX) return false;
     const Terrain* terrain = gameData.currentMap->terrainAt(static_cast<int>(x), static_cast<int>(y));
     if (!terrain || !terrain->isTraversable()) return false;
-    if (x == goalX && y == goalY) return true;   // a robot standing on the goal does not block it
+    if (x == goalX && y == goalY) return true;  // a robot standing on the goal does not block it
     // Wrecks block their tiles like standing robots.
     for (const Robot* other : gameData.roster)
         if (other && standsOn(*other, x, y)) return false;

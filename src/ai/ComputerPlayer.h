@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "ai/PathNode.h"
-#include "data/HitMarker.h"
 #include "data/CellList.h"
+#include "data/HitMarker.h"
 
 class Attack;
 class Component;
@@ -20,12 +20,12 @@ class Robot;
 
 class ComputerPlayer {
 public:
-    std::vector<HitMarker> hitMarkers;   // the hit attempts of the latest turn, for the battle screen
+    std::vector<HitMarker> hitMarkers;  // the hit attempts of the latest turn, for the battle screen
     GameData& gameData;
-    std::vector<std::unique_ptr<PathNode>> openNodes;     // path search, owned
-    std::vector<std::unique_ptr<PathNode>> closedNodes;   // path search, owned
-    std::vector<Robot*> targets;                          // the other side's robots by distance
-    CellList path;               // tiles toward the goal, next step last
+    std::vector<std::unique_ptr<PathNode>> openNodes;    // path search, owned
+    std::vector<std::unique_ptr<PathNode>> closedNodes;  // path search, owned
+    std::vector<Robot*> targets;                         // the other side's robots by distance
+    CellList path;                                       // tiles toward the goal, next step last
     bool pathFound = false;
 
     // Called after every tile a robot walks in takeTurn, with the tile it came from; empty in

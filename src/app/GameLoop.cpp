@@ -21,9 +21,9 @@
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
 #include "gfx/ImageCache.h"
-#include "gfx/TextCache.h"
 #include "gfx/Log.h"
 #include "gfx/ScreenSize.h"
+#include "gfx/TextCache.h"
 #include "gfx/TextLabel.h"
 #include "gfx/ViewArea.h"
 #include "setup/RulesScreen.h"
@@ -31,23 +31,19 @@
 
 namespace {
 
-[[noreturn]] void fail(const char* what)
-{
+[[noreturn]] void fail(const char* what) {
     logToStderr(std::string("Error: ") + what + SDL_GetError());
     std::exit(1);
 }
 
-void startVideo()
-{
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) == -1)
-        fail("Couldn't initialize SDL: ");
+void startVideo() {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) == -1) fail("Couldn't initialize SDL: ");
     std::atexit(SDL_Quit);
     // The standard streams already reach the terminal here; there is no console device to reopen.
     SDL_WM_SetCaption("Gearward Arc", nullptr);
 
     const SDL_VideoInfo* info = SDL_GetVideoInfo();
-    if (!info)
-        fail("Couldn't get video information: ");
+    if (!info) fail("Couldn't get video information: ");
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
@@ -74,14 +70,12 @@ void startVideo()
     glEnable(GL_DEPTH_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    if (TTF_Init() == -1)
-        fail("Couldn't initialize SDL_ttf: ");
+    if (TTF_Init() == -1) fail("Couldn't initialize SDL_ttf: ");
 }
 
 }  // namespace
 
-void drawTitleBackdrop(GameData& gameData, Camera& camera)
-{
+void drawTitleBackdrop(GameData& gameData, Camera& camera) {
     // Headless the camera still moves; only the drawing is left out.
     if (!GlContext::available()) {
         camera.apply();
@@ -91,15 +85,13 @@ void drawTitleBackdrop(GameData& gameData, Camera& camera)
     enterViewArea(300, 0, SCREEN_WIDTH - 300, SCREEN_HEIGHT);
     camera.apply();
     // Without a "DOWNTOWN" map in the database there is simply no backdrop.
-    if (gameData.currentMap)
-        gameData.currentMap->draw();
+    if (gameData.currentMap) gameData.currentMap->draw();
     leaveViewArea();
 }
 
 namespace {
 
-void reload(GameLoopFrame& objects)
-{
+void reload(GameLoopFrame& objects) {
     MetakitStorage storage;
     storage.open(GameData::DATABASE_FILE);
     objects.gameData.loadNames(storage);
@@ -110,15 +102,13 @@ void reload(GameLoopFrame& objects)
     objects.battleScreen.reset(objects.gameData);
 }
 
-void drawFrame(GameLoopFrame& objects)
-{
+void drawFrame(GameLoopFrame& objects) {
     GameData& gameData = objects.gameData;
     switch (gameData.mode) {
     case TitleMode:
         drawTitleBackdrop(gameData, objects.titleCamera);
         objects.titleScreen.draw();
-        if (gameData.reloadRequested)
-            reload(objects);
+        if (gameData.reloadRequested) reload(objects);
         break;
     case RulesMode:
         objects.rulesScreen.draw();
@@ -135,8 +125,7 @@ void drawFrame(GameLoopFrame& objects)
     }
 }
 
-void deliverEvents(GameLoopFrame& objects)
-{
+void deliverEvents(GameLoopFrame& objects) {
     GameData& gameData = objects.gameData;
     SDL_Event event;
     // Once "QUIT" is chosen the rest of the queue is left unread.
@@ -148,10 +137,18 @@ void deliverEvents(GameLoopFrame& objects)
             break;
         }
         switch (gameData.mode) {
-        case TitleMode: objects.titleScreen.handleEvent(event); break;
-        case RulesMode: objects.rulesScreen.handleEvent(event); break;
-        case BuildMode: objects.buildScreen.handleEvent(event); break;
-        case BattleMode: objects.battleScreen.handleEvent(event); break;
+        case TitleMode:
+            objects.titleScreen.handleEvent(event);
+            break;
+        case RulesMode:
+            objects.rulesScreen.handleEvent(event);
+            break;
+        case BuildMode:
+            objects.buildScreen.handleEvent(event);
+            break;
+        case BattleMode:
+            objects.battleScreen.handleEvent(event);
+            break;
         default:
             // Only key events carry a key symbol; press or release of Escape quits.
             if ((event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.keysym.sym == SDLK_ESCAPE)
@@ -161,41 +158,33 @@ void deliverEvents(GameLoopFrame& objects)
         objects.titleCamera.handleEvent(event);
         // "END GAME" reloads before the next key is seen: a "NEW GAME" queued behind it must
         // start on the fresh game, not be wiped by a reload that waited for the next title frame.
-        if (gameData.reloadRequested && gameData.mode != QuitMode)
-            reload(objects);
+        if (gameData.reloadRequested && gameData.mode != QuitMode) reload(objects);
     }
 }
 
 }  // namespace
 
-void runFrames(GameLoopFrame& objects, const FrameHook& afterDraw)
-{
+void runFrames(GameLoopFrame& objects, const FrameHook& afterDraw) {
     bool context = GlContext::available();
     while (objects.gameData.mode != QuitMode) {
-        if (context)
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (context) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         drawFrame(objects);
-        if (afterDraw)
-            afterDraw(objects);
+        if (afterDraw) afterDraw(objects);
         deliverEvents(objects);
-        if (context)
-            SDL_GL_SwapBuffers();
+        if (context) SDL_GL_SwapBuffers();
         TextCache::nextFrame();
         SDL_Delay(15);
         ++objects.frame;
     }
 }
 
-void drawLoadingScreen()
-{
+void drawLoadingScreen() {
     drawImage("textures/UIColumnDark.bmp", 0, 300, SCREEN_WIDTH, 60);
     TextLabel("LOADING", 460, 313).size(30).draw();
-    if (GlContext::available())
-        SDL_GL_SwapBuffers();
+    if (GlContext::available()) SDL_GL_SwapBuffers();
 }
 
-int runGame(const FrameHook& afterDraw)
-{
+int runGame(const FrameHook& afterDraw) {
     startVideo();
     drawLoadingScreen();
     installComputerPlayerFactory();

@@ -5,11 +5,11 @@
 
 #include "data/GameData.h"
 #include "gfx/DrawImage.h"
-#include "gfx/Mode2D.h"
 #include "gfx/FontCache.h"
 #include "gfx/GlContext.h"
 #include "gfx/KeyHintRow.h"
 #include "gfx/Log.h"
+#include "gfx/Mode2D.h"
 #include "gfx/TextLabel.h"
 #include "gfx/Widgets.h"
 
@@ -20,40 +20,32 @@ constexpr const char* LOGO_FONT = "Eurofurence.ttf";
 
 }  // namespace
 
-TitleScreen::TitleScreen(GameData& gameData) : gameData(&gameData)
-{
+TitleScreen::TitleScreen(GameData& gameData) : gameData(&gameData) {
     reset(gameData);
 }
 
-void TitleScreen::reset(GameData& data)
-{
+void TitleScreen::reset(GameData& data) {
     gameData = &data;
     page = 0;
     selection[0] = selection[1] = selection[2] = 0;
 }
 
-void TitleScreen::handleEvent(SDL_Event event)
-{
-    if (event.type != SDL_KEYDOWN)
-        return;
+void TitleScreen::handleEvent(SDL_Event event) {
+    if (event.type != SDL_KEYDOWN) return;
     SDLKey key = event.key.keysym.sym;
 
     if (page == 2) {
-        if (key == SDLK_ESCAPE)
-            page = 0;
+        if (key == SDLK_ESCAPE) page = 0;
         return;
     }
-    if (page != 0 && page != 1)
-        return;
+    if (page != 0 && page != 1) return;
 
     switch (key) {
     case SDLK_UP:
-        if (selection[page] > 0)
-            --selection[page];
+        if (selection[page] > 0) --selection[page];
         break;
     case SDLK_DOWN:
-        if (selection[page] < 2)
-            ++selection[page];
+        if (selection[page] < 2) ++selection[page];
         break;
     case SDLK_SPACE:
         choose();
@@ -63,35 +55,33 @@ void TitleScreen::handleEvent(SDL_Event event)
     }
 }
 
-void TitleScreen::choose()
-{
+void TitleScreen::choose() {
     int entry = selection[page];
     if (page == 0) {
-        if (entry == 0) {           // NEW GAME
+        if (entry == 0) {  // NEW GAME
             gameData->mode = RulesMode;
             selection[0] = 0;
             page = 1;
-        } else if (entry == 1) {    // CREDITS
+        } else if (entry == 1) {  // CREDITS
             page = 2;
-        } else {                    // QUIT
+        } else {  // QUIT
             gameData->mode = QuitMode;
         }
     } else {
-        if (entry == 0) {           // RESUME GAME
+        if (entry == 0) {  // RESUME GAME
             gameData->mode = gameData->resumeMode;
-        } else if (entry == 1) {    // END GAME
+        } else if (entry == 1) {  // END GAME
             gameData->reloadRequested = true;
             selection[1] = 0;
             page = 0;
             selection[0] = 0;
-        } else {                    // QUIT
+        } else {  // QUIT
             gameData->mode = QuitMode;
         }
     }
 }
 
-void TitleScreen::draw() const
-{
+void TitleScreen::draw() const {
     // The panels keep the 2D state from one label or image to the next.
     Held2DMode held;
     if (page == 2)
@@ -100,8 +90,7 @@ void TitleScreen::draw() const
         drawMenu();
 }
 
-void TitleScreen::drawMenu() const
-{
+void TitleScreen::drawMenu() const {
     drawImage("textures/UIColumnDark.bmp", 0, 0, 300, 768);
 
     TextLabel("G E A R W A R D", 85, 80).size(24).draw();
@@ -114,18 +103,15 @@ void TitleScreen::drawMenu() const
         {"NEW GAME", "CREDITS", "QUIT"},
         {"RESUME GAME", "END GAME", "QUIT"},
     };
-    for (int i = 0; i < 3; ++i)
-        TextLabel(entries[page][i], 85, 220 + 55 * i).size(24).draw();
+    for (int i = 0; i < 3; ++i) TextLabel(entries[page][i], 85, 220 + 55 * i).size(24).draw();
 
     drawImage("textures/UICursor.png", 72, 226 + 55 * selection[page], 7, 16);
 }
 
 // The logo's letters have a face of their own, whose A, R and C stand evenly at their fixed places;
 // without that file the game font stands in, so the title still reads.
-std::string TitleScreen::logoFont() const
-{
-    if (TTF_WasInit() == 0)
-        return LOGO_FONT;  // nothing is measured or drawn without SDL_ttf
+std::string TitleScreen::logoFont() const {
+    if (TTF_WasInit() == 0) return LOGO_FONT;  // nothing is measured or drawn without SDL_ttf
     if (TTF_Font* font = FontCache::acquire(LOGO_FONT, 72, 0)) {
         FontCache::release(font);
         return LOGO_FONT;
@@ -138,11 +124,9 @@ std::string TitleScreen::logoFont() const
     return TextLabel::GAME_FONT;
 }
 
-void TitleScreen::drawCredits() const
-{
+void TitleScreen::drawCredits() const {
     // The credits cover the backdrop: nothing of the map may show through.
-    if (GlContext::available())
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (GlContext::available()) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     TextLabel("CREDITS", 12, 5).draw();
     drawColumnBackdrop(1);
     drawWideHeader("GEARWARD ARC v1.0", 200, 40);

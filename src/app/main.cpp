@@ -10,8 +10,7 @@
 #include "app/GameLoop.h"
 #include "data/GameData.h"
 
-int main()
-{
+int main() {
     if (access(GameData::DATABASE_FILE, F_OK) == 0) return runGame();
     char path[PATH_MAX];
     ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);

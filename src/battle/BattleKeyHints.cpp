@@ -20,7 +20,10 @@ void upDownMoveCursor(KeyHintRow& row) {
 }
 
 void facingKeys(KeyHintRow& row) {
-    row.key(K::UP, "Face north").key(K::DOWN, "Face south").key(K::LEFT, "Face west").key(K::RIGHT, "Face east");
+    row.key(K::UP, "Face north")
+        .key(K::DOWN, "Face south")
+        .key(K::LEFT, "Face west")
+        .key(K::RIGHT, "Face east");
 }
 
 }  // namespace
@@ -85,7 +88,8 @@ void drawBattleKeyHints(const BattleScreen& screen) {
         break;
     case ComputerTurn: {
         const Robot* robot = screen.actingRobot();
-        row.key(K::ESC, "Main menu").key(K::SPACE, "Allow " + (robot ? robot->getName() : std::string()) + " to act");
+        row.key(K::ESC, "Main menu")
+            .key(K::SPACE, "Allow " + (robot ? robot->getName() : std::string()) + " to act");
         break;
     }
     default:

@@ -15,9 +15,9 @@
 #include "data/GameData.h"
 #include "data/Map.h"
 #include "data/Robot.h"
-#include "gfx/Mode2D.h"
 #include "gfx/Arrow.h"
 #include "gfx/GlContext.h"
+#include "gfx/Mode2D.h"
 #include "gfx/ScreenSize.h"
 #include "gfx/Text3D.h"
 #include "gfx/ToString.h"
@@ -25,10 +25,10 @@
 
 namespace {
 
-constexpr double QUAD_HEIGHT = 0.01;       // blue and red quads
-constexpr double AREA_HEIGHT = 0.015;      // orange area quads and the green facing arrows
+constexpr double QUAD_HEIGHT = 0.01;   // blue and red quads
+constexpr double AREA_HEIGHT = 0.015;  // orange area quads and the green facing arrows
 constexpr double SOLID_ARROW_HEIGHT = 0.02;
-constexpr BattleViewArea STATUS_VIEW_AREA = {600, 25, 424, 683, 60};   // one robot's model
+constexpr BattleViewArea STATUS_VIEW_AREA = {600, 25, 424, 683, 60};  // one robot's model
 
 // The aspect ratio is worked in single precision, as every view of the game does.
 void setPerspective(double fieldOfView, float aspect) {
@@ -105,10 +105,10 @@ void drawAttackQuads(const BattleScreen& screen, const Map& map) {
     const Attack* attack = screen.chosenAttack();
     if (!attacker || !attack) return;
     // Measured from the RobotSelect cursor, as the range test is, so red is exactly where aiming works.
-    patternQuads(map, attack->getRange(), attacker->facing, screen.cursor[RobotSelect], screen.cursor2[RobotSelect],
-                 QUAD_HEIGHT, 1, 0, 0);
-    patternQuads(map, attack->getAoe(), attacker->facing, screen.cursor[TargetSelect], screen.cursor2[TargetSelect],
-                 AREA_HEIGHT, 1, 0.8, 0);
+    patternQuads(map, attack->getRange(), attacker->facing, screen.cursor[RobotSelect],
+                 screen.cursor2[RobotSelect], QUAD_HEIGHT, 1, 0, 0);
+    patternQuads(map, attack->getAoe(), attacker->facing, screen.cursor[TargetSelect],
+                 screen.cursor2[TargetSelect], AREA_HEIGHT, 1, 0.8, 0);
 }
 
 // The map cursor slot each battle sub-state shows its tile cursor on.

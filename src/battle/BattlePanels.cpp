@@ -44,7 +44,8 @@ void drawSecondColumn(const BattleScreen& screen) {
         // Another robot's menu holds "STATUS" alone: the cursor marks it, whatever line the
         // acting robot's menu keeps for later.
         if (screen.state == ActionMenu)
-            drawImage("textures/UICursor.png", 200, 569 + 24 * (acting ? screen.cursor[ActionMenu] : 0), 7, 16);
+            drawImage("textures/UICursor.png", 200, 569 + 24 * (acting ? screen.cursor[ActionMenu] : 0), 7,
+                      16);
         break;
     case MoveTarget:
     case TurnFacing:

@@ -136,11 +136,20 @@ bool BattleScreen::moveListLine(int& line, int count, SDLKey key) {
 
 bool BattleScreen::facingOfArrow(SDLKey key, int& facing) {
     switch (key) {
-    case SDLK_UP: facing = FACING_NORTH; return true;
-    case SDLK_DOWN: facing = FACING_SOUTH; return true;
-    case SDLK_RIGHT: facing = FACING_EAST; return true;
-    case SDLK_LEFT: facing = FACING_WEST; return true;
-    default: return false;
+    case SDLK_UP:
+        facing = FACING_NORTH;
+        return true;
+    case SDLK_DOWN:
+        facing = FACING_SOUTH;
+        return true;
+    case SDLK_RIGHT:
+        facing = FACING_EAST;
+        return true;
+    case SDLK_LEFT:
+        facing = FACING_WEST;
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -18,7 +18,7 @@
 
 namespace {
 
-const char* const SLOT_TITLES[BattleScreen::STATUS_LINES] = {"HEAD", "TORSO", "LEFT ARM", "RIGHT ARM",
+const char* const SLOT_TITLES[BattleScreen::STATUS_LINES] = {"HEAD", "TORSO",   "LEFT ARM", "RIGHT ARM",
                                                              "LEGS", "REACTOR", "PILOT"};
 constexpr int PILOT_LINE = BattleScreen::STATUS_LINES - 1;
 

@@ -10,15 +10,13 @@
 
 const char* const slotCaptions[7] = {"HEAD", "TORSO", "LEFT ARM", "RIGHT ARM", "LEGS", "REACTOR", "PILOT"};
 
-void drawStatisticsHeaders(int x)
-{
+void drawStatisticsHeaders(int x) {
     drawColumnHeader("ROBOT STATISTICS", x, 40);
     drawColumnHeader("PILOT STATISTICS", x, 215);
     drawColumnHeader("SQUAD STATISTICS", x, 363);
 }
 
-void drawRobotStatRows(int x, int health, int energy, int armor, int move, int weight)
-{
+void drawRobotStatRows(int x, int health, int energy, int armor, int move, int weight) {
     drawStatRow("Health", health, x, 70, 20);
     drawStatRow("Energy", energy, x, 94, 20);
     drawStatRow("Armor", armor, x, 118, 20);
@@ -26,24 +24,22 @@ void drawRobotStatRows(int x, int health, int energy, int armor, int move, int w
     drawStatRow("Weight", weight, x, 166, 20);
 }
 
-void drawRobotStatRows(int x, const Robot* robot)
-{
+void drawRobotStatRows(int x, const Robot* robot) {
     if (robot)
-        drawRobotStatRows(x, robot->getMaxHp(), robot->getMaxEp(), robot->getAp(), robot->getMove(), robot->getWeight());
+        drawRobotStatRows(x, robot->getMaxHp(), robot->getMaxEp(), robot->getAp(), robot->getMove(),
+                          robot->getWeight());
     else
         drawRobotStatRows(x, 0, 0, 0, 0, 0);
 }
 
-void drawPilotStatRows(int x, const Pilot* pilot)
-{
+void drawPilotStatRows(int x, const Pilot* pilot) {
     drawStatRow("Reflexes", pilot ? pilot->getReflexes() : 0, x, 245, 20);
     drawStatRow("Melee Attack", pilot ? pilot->getMeleeAttack() : 0, x, 269, 20);
     drawStatRow("Ranged Attack", pilot ? pilot->getRangedAttack() : 0, x, 293, 20);
     drawStatRow("Defense", pilot ? pilot->getDefense() : 0, x, 316, 20);
 }
 
-void drawRobotComponents(int x, const Robot* robot)
-{
+void drawRobotComponents(int x, const Robot* robot) {
     for (int k = 0; k < 7; ++k) {
         TextLabel(slotCaptions[k], x + 12, 70 + 70 * k).size(14).bold().draw();
         std::string name = "[EMPTY]";
@@ -55,8 +51,7 @@ void drawRobotComponents(int x, const Robot* robot)
     }
 }
 
-void drawComponentStatistics(const Component* component)
-{
+void drawComponentStatistics(const Component* component) {
     drawStatRow("Health", component ? component->getHp() : 0, 400, 70, 18);
     drawStatRow("Energy", component ? component->getEp() : 0, 400, 90, 18);
     drawStatRow("Armor", component ? component->getAp() : 0, 400, 110, 18);
@@ -64,13 +59,11 @@ void drawComponentStatistics(const Component* component)
     drawStatRow("Weight", component ? component->getWeight() : 0, 400, 150, 18);
 }
 
-void drawComponentAttacks(const Component* component)
-{
+void drawComponentAttacks(const Component* component) {
     int k = 0;
     if (component) {
         for (const Attack* attack : component->getAttacks()) {
-            if (!attack)
-                continue;   // an action that names no attack
+            if (!attack) continue;  // an action that names no attack
             int dy = 140 * k;
             TextLabel(attack->getName(), 412, 290 + dy).size(18).draw();
             drawStatRow("Damage", attack->getDamage(), 400, 310 + dy, 18);
@@ -80,20 +73,17 @@ void drawComponentAttacks(const Component* component)
             ++k;
         }
     }
-    if (k == 0)
-        TextLabel("[NO ATTACKS]", 412, 290).size(18).draw();
+    if (k == 0) TextLabel("[NO ATTACKS]", 412, 290).size(18).draw();
 }
 
-void drawPilotStatistics(const Pilot* pilot)
-{
+void drawPilotStatistics(const Pilot* pilot) {
     drawStatRow("Reflexes", pilot ? pilot->getReflexes() : 0, 400, 70, 18);
     drawStatRow("Melee Attack", pilot ? pilot->getMeleeAttack() : 0, 400, 90, 18);
     drawStatRow("Ranged Attack", pilot ? pilot->getRangedAttack() : 0, 400, 110, 18);
     drawStatRow("Defense", pilot ? pilot->getDefense() : 0, 400, 130, 18);
 }
 
-void drawChangeArrow(int before, int after, int x, int y)
-{
+void drawChangeArrow(int before, int after, int x, int y) {
     if (after > before)
         drawImage("textures/UIStatUp.png", x, y, 15, 12);
     else if (after < before)

@@ -26,11 +26,11 @@ public:
     static constexpr int ROBOT_LIST = 0;
     static constexpr int ROBOT_VIEW = 1;
     static constexpr int SELECTION_LIST = 2;
-    static constexpr int PILOT_ROW = 6;   // the robot view's row after the six slots
+    static constexpr int PILOT_ROW = 6;  // the robot view's row after the six slots
 
     GameData* gameData;
-    Camera camera;          // the 3D view's camera; the keypad reaches it in the robot view
-    int side = 0;           // the side being built
+    Camera camera;  // the 3D view's camera; the keypad reaches it in the robot view
+    int side = 0;   // the side being built
     // The weight the side has put on its robots; changed only by equipping and emptying slots.
     int squadWeight = 0;
     int view = ROBOT_LIST;

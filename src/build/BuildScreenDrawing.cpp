@@ -5,15 +5,14 @@
 #include "build/BuildScreen.h"
 #include "data/GameData.h"
 #include "gfx/DrawImage.h"
-#include "gfx/Mode2D.h"
 #include "gfx/GlContext.h"
 #include "gfx/KeyHintRow.h"
+#include "gfx/Mode2D.h"
 #include "gfx/TextLabel.h"
 #include "gfx/ViewArea.h"
 #include "gfx/Widgets.h"
 
-void BuildScreen::draw()
-{
+void BuildScreen::draw() {
     // The panels keep the 2D state from one label or image to the next.
     Held2DMode held;
     if (view == ROBOT_LIST)
@@ -26,8 +25,7 @@ void BuildScreen::draw()
         drawPilotList();
 }
 
-void BuildScreen::drawScreenTop(const std::string& title) const
-{
+void BuildScreen::drawScreenTop(const std::string& title) const {
     TextLabel(title, 12, 5).draw();
     // Only two humans take turns at the keyboard; the panel says whose turn it is.
     if (gameData->sides[1].controller == SideSetup::HUMAN) {
@@ -38,26 +36,22 @@ void BuildScreen::drawScreenTop(const std::string& title) const
     drawColumnBackdrop(3);
 }
 
-void BuildScreen::drawSquadWeight(int x, int weight) const
-{
+void BuildScreen::drawSquadWeight(int x, int weight) const {
     TextLabel("Weight", x + 12, 390).size(20).draw();
     TextLabel limit("/" + toString(gameData->sides[size_t(side)].maxSquadWeight), x + 188, 394);
     limit.size(14).bold().rightAlign().draw();
     TextLabel(toString(weight), x + 186 - limit.width(), 390).size(20).rightAlign().draw();
 }
 
-void BuildScreen::drawRobotStatistics(int x, const Robot* robot) const
-{
+void BuildScreen::drawRobotStatistics(int x, const Robot* robot) const {
     drawStatisticsHeaders(x);
     drawRobotStatRows(x, robot);
     drawPilotStatRows(x, robot ? robot->getPilot() : nullptr);
     drawSquadWeight(x, squadWeight);
 }
 
-void BuildScreen::drawView3D(const Robot* robot, const Component* component)
-{
-    if (!robot && !component)
-        return;
+void BuildScreen::drawView3D(const Robot* robot, const Component* component) {
+    if (!robot && !component) return;
     // Headless, only the camera moves on, as it does in every frame of the game.
     enterViewArea(600, 25, 424, 683);
     camera.apply();
@@ -68,8 +62,7 @@ void BuildScreen::drawView3D(const Robot* robot, const Component* component)
     leaveViewArea();
 }
 
-void BuildScreen::drawRobotList()
-{
+void BuildScreen::drawRobotList() {
     const Robot* robot = currentRobot();
     drawScreenTop("BUILD");
     drawWideHeader("VIEW ROBOT", 600, 40);
@@ -83,8 +76,7 @@ void BuildScreen::drawRobotList()
             continue;
         }
         TextLabel(squad[i]->getName(), 12, 70 + 33 * row).draw();
-        if (squad[i]->isComplete())
-            drawImage("textures/UICheck.png", 170, 77 + 33 * row, 14, 15);
+        if (squad[i]->isComplete()) drawImage("textures/UICheck.png", 170, 77 + 33 * row, 14, 15);
     }
     drawImage("textures/UICursor.png", 0, 79 + 33 * cursor[0], 7, 16);
 
@@ -98,12 +90,10 @@ void BuildScreen::drawRobotList()
     KeyHintRow row;
     row.key(KeyHintRow::ESC, "Main menu").key(KeyHintRow::SPACE, "Build robot");
     row.orKey(KeyHintRow::UP).key(KeyHintRow::DOWN, "Move cursor");
-    if (anyRobotComplete())
-        row.key(KeyHintRow::ENTER, "Finish building");
+    if (anyRobotComplete()) row.key(KeyHintRow::ENTER, "Finish building");
 }
 
-void BuildScreen::drawRobotView()
-{
+void BuildScreen::drawRobotView() {
     const Robot* robot = currentRobot();
     drawScreenTop(robot ? robot->getName() : "");
     drawWideHeader("VIEW COMPONENT", 600, 40);

@@ -6,12 +6,10 @@
 #include "build/BuildScreen.h"
 #include "data/GameData.h"
 
-std::vector<const Component*> candidatesFor(const GameData& gameData, int type)
-{
+std::vector<const Component*> candidatesFor(const GameData& gameData, int type) {
     std::vector<const Component*> result;
     for (const auto& entry : gameData.components)
-        if (entry.second.getType() == type)
-            result.push_back(&entry.second);
+        if (entry.second.getType() == type) result.push_back(&entry.second);
     // Stable: parts of equal weight stay in the catalogue's name order, however many there are.
     std::stable_sort(result.begin(), result.end(),
                      [](const Component* a, const Component* b) { return a->getWeight() < b->getWeight(); });
@@ -21,8 +19,7 @@ std::vector<const Component*> candidatesFor(const GameData& gameData, int type)
 namespace {
 
 // A robot whose parts changed starts from its new maxima.
-void refill(Robot& robot)
-{
+void refill(Robot& robot) {
     robot.hp = robot.getMaxHp();
     robot.ep = robot.getMaxEp();
     robot.movePoints = robot.getMove();
@@ -30,8 +27,7 @@ void refill(Robot& robot)
 
 }  // namespace
 
-void BuildScreen::handleEquipKey(SDLKey key)
-{
+void BuildScreen::handleEquipKey(SDLKey key) {
     int emptyRow = int(candidates.size());
     if (key == SDLK_UP && cursor[2] > 0)
         --cursor[2];
@@ -43,11 +39,9 @@ void BuildScreen::handleEquipKey(SDLKey key)
         view = ROBOT_VIEW;
 }
 
-void BuildScreen::equip()
-{
+void BuildScreen::equip() {
     Robot* robot = currentRobot();
-    if (!robot || cursor[2] < 0 || cursor[2] > int(candidates.size()))
-        return;
+    if (!robot || cursor[2] < 0 || cursor[2] > int(candidates.size())) return;
     int slot = cursor[1];
     const Component* old = robot->getComponent(slot);
     int oldWeight = old ? old->getWeight() : 0;
@@ -61,16 +55,14 @@ void BuildScreen::equip()
     }
     const Component* chosen = candidates[size_t(cursor[2])];
     // Refused silently: the row is already shown in grey.
-    if (squadWeight - oldWeight + chosen->getWeight() > gameData->sides[size_t(side)].maxSquadWeight)
-        return;
+    if (squadWeight - oldWeight + chosen->getWeight() > gameData->sides[size_t(side)].maxSquadWeight) return;
     robot->setComponent(slot, chosen);
     refill(*robot);
     squadWeight = squadWeight - oldWeight + robot->getComponent(slot)->getWeight();
     view = ROBOT_VIEW;
 }
 
-void BuildScreen::handlePilotKey(SDLKey key)
-{
+void BuildScreen::handlePilotKey(SDLKey key) {
     int last = int(gameData->sides[size_t(side)].pilots.size()) - 1;
     if (key == SDLK_UP && cursor[2] > 0)
         --cursor[2];
@@ -82,17 +74,14 @@ void BuildScreen::handlePilotKey(SDLKey key)
         view = ROBOT_VIEW;
 }
 
-void BuildScreen::assignPilot()
-{
+void BuildScreen::assignPilot() {
     Robot* robot = currentRobot();
     SideSetup& setup = gameData->sides[size_t(side)];
-    if (!robot || cursor[2] < 0 || cursor[2] >= int(setup.pilots.size()))
-        return;
+    if (!robot || cursor[2] < 0 || cursor[2] >= int(setup.pilots.size())) return;
     Pilot* pilot = setup.pilots[size_t(cursor[2])];
     // A pilot flies one robot: whoever had it is left without.
     for (Robot* other : setup.squad)
-        if (other && other->pilot == pilot)
-            other->pilot = nullptr;
+        if (other && other->pilot == pilot) other->pilot = nullptr;
     robot->setPilot(pilot);
     view = ROBOT_VIEW;
 }

@@ -13,22 +13,26 @@ namespace {
 
 // Skill k of the pilot list's four rows, 0 without a pilot.
 int pilotSkill(const Pilot* pilot, int k) {
-    if (pilot == nullptr)
-        return 0;
+    if (pilot == nullptr) return 0;
     switch (k) {
-    case 0: return pilot->getReflexes();
-    case 1: return pilot->getMeleeAttack();
-    case 2: return pilot->getRangedAttack();
-    default: return pilot->getDefense();
+    case 0:
+        return pilot->getReflexes();
+    case 1:
+        return pilot->getMeleeAttack();
+    case 2:
+        return pilot->getRangedAttack();
+    default:
+        return pilot->getDefense();
     }
 }
 
-int valueOf(const Component* part, int Component::*field) { return part ? part->*field : 0; }
+int valueOf(const Component* part, int Component::*field) {
+    return part ? part->*field : 0;
+}
 
 }  // namespace
 
-void BuildScreen::drawEquipList()
-{
+void BuildScreen::drawEquipList() {
     const Robot* robot = currentRobot();
     int slot = cursor[1];
     const Component* old = robot ? robot->getComponent(slot) : nullptr;
@@ -70,15 +74,13 @@ void BuildScreen::drawEquipList()
         const Component* candidate = candidates[size_t(k)];
         TextLabel name(candidate->getName(), 212, 85 + 30 * k);
         name.size(24);
-        if (squadWeight - oldWeight + candidate->getWeight() > maxWeight)
-            name.color(0.6, 0.6, 0.6);
+        if (squadWeight - oldWeight + candidate->getWeight() > maxWeight) name.color(0.6, 0.6, 0.6);
         name.draw();
         if (old && candidate->getName() == old->getName())
             drawImage("textures/UICursorDark.png", 200, 91 + 30 * k, 7, 16);
     }
     TextLabel("[EMPTY]", 212, 85 + 30 * emptyRow).size(24).draw();
-    if (!old)
-        drawImage("textures/UICursorDark.png", 200, 91 + 30 * emptyRow, 7, 16);
+    if (!old) drawImage("textures/UICursorDark.png", 200, 91 + 30 * emptyRow, 7, 16);
     drawImage("textures/UICursor.png", 200, 91 + 30 * cursor[2], 7, 16);
 
     drawColumnHeader("COMPONENT STATISTICS", 400, 40);
@@ -86,16 +88,14 @@ void BuildScreen::drawEquipList()
     drawComponentStatistics(highlighted);
     drawComponentAttacks(highlighted);
 
-    if (highlighted)
-        drawView3D(nullptr, highlighted);
+    if (highlighted) drawView3D(nullptr, highlighted);
 
     KeyHintRow row;
     row.key(KeyHintRow::ESC, "Robot status").key(KeyHintRow::SPACE, "Equip component");
     row.orKey(KeyHintRow::UP).key(KeyHintRow::DOWN, "Move cursor");
 }
 
-void BuildScreen::drawPilotList() const
-{
+void BuildScreen::drawPilotList() const {
     const Robot* robot = currentRobot();
     const SideSetup& setup = gameData->sides[size_t(side)];
     const Pilot* current = robot ? robot->getPilot() : nullptr;
@@ -126,8 +126,7 @@ void BuildScreen::drawPilotList() const
             }
         }
         TextLabel(line, 212, 85 + 30 * int(k)).size(24).draw();
-        if (current && pilot == current)
-            drawImage("textures/UICursorDark.png", 200, 91 + 30 * int(k), 7, 16);
+        if (current && pilot == current) drawImage("textures/UICursorDark.png", 200, 91 + 30 * int(k), 7, 16);
     }
     drawImage("textures/UICursor.png", 200, 91 + 30 * cursor[2], 7, 16);
 

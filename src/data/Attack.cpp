@@ -5,8 +5,7 @@
 namespace {
 
 void writeOffsets(std::ostream& out, const CellList& offsets) {
-    for (const auto& cell : offsets)
-        out << "(" << cell.first << ", " << cell.second << ") ";
+    for (const auto& cell : offsets) out << "(" << cell.first << ", " << cell.second << ") ";
 }
 
 }  // namespace

@@ -14,18 +14,17 @@
 
 class MetakitView;
 
-
 class Attack {
 public:
     std::string name;
     std::string description;
     int energy = 0;
-    int cooldown = 0;     // what the using component's cooldown counter is set to, in energy units
-    int accuracy = 0;     // base hit chance in percent
+    int cooldown = 0;  // what the using component's cooldown counter is set to, in energy units
+    int accuracy = 0;  // base hit chance in percent
     int damage = 0;
-    bool melee = false;   // which pilot skill applies
+    bool melee = false;  // which pilot skill applies
     CellList range;
-    CellList aoe;      // an attack that strikes only the aimed cell lists (0, 0)
+    CellList aoe;  // an attack that strikes only the aimed cell lists (0, 0)
 
     // Reads row `row` of the `attack` view; missing properties read as "" and 0.
     bool load(const MetakitView& view, size_t row);

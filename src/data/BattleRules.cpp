@@ -4,15 +4,17 @@
 #include <cmath>
 #include <limits>
 
-#include "data/RandomFraction.h"
 #include "data/Attack.h"
 #include "data/Component.h"
 #include "data/Pilot.h"
+#include "data/RandomFraction.h"
 #include "data/Robot.h"
 
 namespace {
 
-int wrapFacing(int facing) { return ((facing % 4) + 4) % 4; }
+int wrapFacing(int facing) {
+    return ((facing % 4) + 4) % 4;
+}
 
 // Truncation toward zero into int, held to int's range (NaN counts as 0).
 int truncToInt(double value) {
@@ -34,20 +36,29 @@ int truncToInt(double value) {
 
 std::pair<int, int> facingStep(int facing) {
     switch (facing) {
-    case FACING_SOUTH: return {0, 1};
-    case FACING_EAST: return {1, 0};
-    case FACING_NORTH: return {0, -1};
-    case FACING_WEST: return {-1, 0};
-    default: return {0, 0};
+    case FACING_SOUTH:
+        return {0, 1};
+    case FACING_EAST:
+        return {1, 0};
+    case FACING_NORTH:
+        return {0, -1};
+    case FACING_WEST:
+        return {-1, 0};
+    default:
+        return {0, 0};
     }
 }
 
 std::pair<long long, long long> turnPatternOffset(int facing, long long px, long long py) {
     switch (wrapFacing(facing)) {
-    case FACING_SOUTH: return {-px, py};
-    case FACING_EAST: return {py, px};
-    case FACING_NORTH: return {px, -py};
-    default: return {-py, -px};
+    case FACING_SOUTH:
+        return {-px, py};
+    case FACING_EAST:
+        return {py, px};
+    case FACING_NORTH:
+        return {px, -py};
+    default:
+        return {-py, -px};
     }
 }
 
@@ -103,8 +114,8 @@ HitMarker rollHitAttempt(const Robot& attacker, const Attack& attack, Robot& tar
 
 void spendEnergy(Robot& robot, int amount) {
     const long long left = static_cast<long long>(robot.ep) - amount;
-    robot.ep = static_cast<int>(std::clamp<long long>(left, std::numeric_limits<int>::min(),
-                                                      std::numeric_limits<int>::max()));
+    robot.ep = static_cast<int>(
+        std::clamp<long long>(left, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     robot.coolDown(amount);
 }
 

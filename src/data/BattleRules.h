@@ -12,8 +12,8 @@ class Attack;
 class Component;
 class Robot;
 
-constexpr int MOVE_ENERGY_COST = 500;   // one tile straight ahead
-constexpr int TURN_ENERGY_COST = 100;   // one change of facing (the computer pays it per unit)
+constexpr int MOVE_ENERGY_COST = 500;  // one tile straight ahead
+constexpr int TURN_ENERGY_COST = 100;  // one change of facing (the computer pays it per unit)
 
 // 0 south (+y), 1 east (+x), 2 north (-y), 3 west (-x).
 enum Facing { FACING_SOUTH = 0, FACING_EAST = 1, FACING_NORTH = 2, FACING_WEST = 3 };

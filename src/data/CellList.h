@@ -7,6 +7,6 @@
 
 class MetakitView;
 
-using CellList = std::vector<std::pair<int, int>>;   // (x, y) pairs in database order
+using CellList = std::vector<std::pair<int, int>>;  // (x, y) pairs in database order
 
 CellList readCellList(const MetakitView& cells);

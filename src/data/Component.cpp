@@ -4,8 +4,8 @@
 #include "gfx/Model.h"
 #include "storage/MetakitView.h"
 
-bool Component::load(const MetakitView& view, size_t row, const std::map<std::string, Attack>& attackCatalogue,
-                     ModelCache& modelCache) {
+bool Component::load(const MetakitView& view, size_t row,
+                     const std::map<std::string, Attack>& attackCatalogue, ModelCache& modelCache) {
     name = view.getString(row, "name");
     description = view.getString(row, "description");
     hp = view.getInt(row, "hp");

@@ -21,7 +21,7 @@ class Model;
 
 class Component {
 public:
-    int cooldownLeft = 0;   // energy units still to spend before this part may attack again
+    int cooldownLeft = 0;  // energy units still to spend before this part may attack again
     int weight = 0;
     std::string name;
     std::string description;

@@ -10,7 +10,7 @@ enum ComponentType {
     RIGHTARM = 3,
     LEGS = 4,
     REACTOR = 5,
-    NO_COMPONENT_TYPE = 6   // a component that was never loaded: it fits no slot
+    NO_COMPONENT_TYPE = 6  // a component that was never loaded: it fits no slot
 };
 
 constexpr int COMPONENT_SLOTS = 6;

@@ -24,10 +24,14 @@ void readNames(const MetakitView& view, std::vector<std::string>& names) {
 // The skill a point lands on: 0 Reflexes, 1 Melee Attack, 2 Ranged Attack, 3 Defense.
 int& skillOf(Pilot& pilot, int skill) {
     switch (skill) {
-    case 0: return pilot.reflexes;
-    case 1: return pilot.meleeAttack;
-    case 2: return pilot.rangedAttack;
-    default: return pilot.defense;
+    case 0:
+        return pilot.reflexes;
+    case 1:
+        return pilot.meleeAttack;
+    case 2:
+        return pilot.rangedAttack;
+    default:
+        return pilot.defense;
     }
 }
 

@@ -38,8 +38,8 @@ class GameData {
 public:
     static constexpr int SIDES = 2;
     static constexpr int PILOTS_PER_SIDE = 10;
-    static constexpr const char* DATABASE_FILE = "data.db";   // in the working directory
-    static constexpr const char* TITLE_MAP = "DOWNTOWN";      // the title backdrop
+    static constexpr const char* DATABASE_FILE = "data.db";  // in the working directory
+    static constexpr const char* TITLE_MAP = "DOWNTOWN";     // the title backdrop
 
     // Catalogues keyed by name; iteration visits names in ascending byte order.
     std::map<std::string, Attack> attacks;
@@ -48,16 +48,16 @@ public:
     ModelCache modelCache;
     std::map<std::string, Map> maps;
 
-    std::vector<std::string> pilotNames;   // shuffled; consumed from the back
-    std::vector<std::string> robotNames;   // shuffled; consumed from the back
+    std::vector<std::string> pilotNames;  // shuffled; consumed from the back
+    std::vector<std::string> robotNames;  // shuffled; consumed from the back
 
     int mode = TitleMode;
-    int resumeMode = TitleMode;   // where "RESUME GAME" returns to
+    int resumeMode = TitleMode;  // where "RESUME GAME" returns to
     bool reloadRequested = false;
-    std::vector<Robot*> roster;   // every robot in the battle, in move order
-    int turnIndex = 0;            // index into roster of the robot whose turn it is
-    ComputerPlayerPtr computerPlayer{nullptr, nullptr};   // remade by every reset; empty without a factory
-    Map* currentMap = nullptr;    // nullptr when there is no map to play on
+    std::vector<Robot*> roster;                          // every robot in the battle, in move order
+    int turnIndex = 0;                                   // index into roster of the robot whose turn it is
+    ComputerPlayerPtr computerPlayer{nullptr, nullptr};  // remade by every reset; empty without a factory
+    Map* currentMap = nullptr;                           // nullptr when there is no map to play on
     std::array<SideSetup, SIDES> sides;
 
     // How every reset makes computerPlayer, for every GameData of the program; nullptr until

@@ -57,7 +57,7 @@ int Map::getHeight() const {
 const Terrain* Map::terrainAt(int x, int y) const {
     if (x < 0 || y < 0 || x >= getWidth() || y >= getHeight()) return nullptr;
     const auto& cells = grid[static_cast<size_t>(y)];
-    if (static_cast<size_t>(x) >= cells.size()) return nullptr;   // a row shorter than the first
+    if (static_cast<size_t>(x) >= cells.size()) return nullptr;  // a row shorter than the first
     return cells[static_cast<size_t>(x)];
 }
 
@@ -69,8 +69,7 @@ const CellList& Map::startZone(int side) const {
 
 std::ostream& operator<<(std::ostream& out, const Map& map) {
     for (const auto& cells : map.grid) {
-        for (const Terrain* terrain : cells)
-            out << (terrain ? terrain->name : std::string("(none)")) << " ";
+        for (const Terrain* terrain : cells) out << (terrain ? terrain->name : std::string("(none)")) << " ";
         out << "\n";
     }
     return out;

@@ -16,14 +16,13 @@ class GameData;
 class MetakitView;
 class Terrain;
 
-
 class Map {
 public:
     std::string name;
     std::string description;
     // grid[y][x]; nullptr where the layout character had no legend entry or named no terrain.
     std::vector<std::vector<const Terrain*>> grid;
-    std::array<CellList, 2> startZones;   // side 0 from `start1`, side 1 from `start2`
+    std::array<CellList, 2> startZones;  // side 0 from `start1`, side 1 from `start2`
 
     Map() = default;
     // Reads row `row` of the `map` view; layout characters resolve in gameData.terrains.
@@ -33,8 +32,8 @@ public:
 
     std::string getName() const { return name; }
     std::string getDescription() const { return description; }
-    int getWidth() const;    // length of the first row; 0 without rows
-    int getHeight() const;   // number of rows
+    int getWidth() const;   // length of the first row; 0 without rows
+    int getHeight() const;  // number of rows
 
     // The terrain of cell (x, y), or nullptr off the map, beyond the end of a short row, or on a
     // cell without terrain. Callers treat nullptr as a cell that cannot be entered.

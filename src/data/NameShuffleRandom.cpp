@@ -7,7 +7,9 @@
 
 namespace {
 
-uint32_t sdlTicks() { return SDL_GetTicks(); }
+uint32_t sdlTicks() {
+    return SDL_GetTicks();
+}
 
 }  // namespace
 

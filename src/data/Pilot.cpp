@@ -21,7 +21,15 @@ bool Pilot::setSide(int value) {
     return true;
 }
 
-bool Pilot::setReflexes(int value) { return setSkill(reflexes, value); }
-bool Pilot::setMeleeAttack(int value) { return setSkill(meleeAttack, value); }
-bool Pilot::setRangedAttack(int value) { return setSkill(rangedAttack, value); }
-bool Pilot::setDefense(int value) { return setSkill(defense, value); }
+bool Pilot::setReflexes(int value) {
+    return setSkill(reflexes, value);
+}
+bool Pilot::setMeleeAttack(int value) {
+    return setSkill(meleeAttack, value);
+}
+bool Pilot::setRangedAttack(int value) {
+    return setSkill(rangedAttack, value);
+}
+bool Pilot::setDefense(int value) {
+    return setSkill(defense, value);
+}

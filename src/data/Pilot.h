@@ -11,15 +11,15 @@ public:
 
     std::string name;
     int side = -1;
-    int reflexes = 0;       // "Reflexes": decides the move order
-    int meleeAttack = 0;    // "Melee Attack"
-    int rangedAttack = 0;   // "Ranged Attack"
-    int defense = 0;        // "Defense"
+    int reflexes = 0;      // "Reflexes": decides the move order
+    int meleeAttack = 0;   // "Melee Attack"
+    int rangedAttack = 0;  // "Ranged Attack"
+    int defense = 0;       // "Defense"
 
     std::string getName() const { return name; }
     bool setName(const std::string& value);
     int getSide() const { return side; }
-    bool setSide(int value);   // refuses a negative side
+    bool setSide(int value);  // refuses a negative side
 
     int getReflexes() const { return reflexes; }
     int getMeleeAttack() const { return meleeAttack; }

@@ -5,7 +5,9 @@
 
 namespace {
 
-bool validSlot(int slot) { return slot >= 0 && slot < COMPONENT_SLOTS; }
+bool validSlot(int slot) {
+    return slot >= 0 && slot < COMPONENT_SLOTS;
+}
 
 // A total over the occupied slots, worked wide and held to int's range: six database values near
 // the int limit must not overflow.

@@ -18,16 +18,16 @@ class Pilot;
 
 class Robot {
 public:
-    static constexpr int INTACT = 0;      // modelState of a robot still fighting
-    static constexpr int DESTROYED = 5;   // modelState of a wreck
+    static constexpr int INTACT = 0;     // modelState of a robot still fighting
+    static constexpr int DESTROYED = 5;  // modelState of a wreck
 
-    int x = -1;   // map column; -1 while not deployed
-    int y = -1;   // map row; -1 while not deployed
-    int facing = 0;   // 0 south (+y), 1 east (+x), 2 north (-y), 3 west (-x)
+    int x = -1;      // map column; -1 while not deployed
+    int y = -1;      // map row; -1 while not deployed
+    int facing = 0;  // 0 south (+y), 1 east (+x), 2 north (-y), 3 west (-x)
     int hp = 0;
     int ep = 0;
     int movePoints = 0;
-    int reach = 0;   // free tiles straight ahead, measured by the battle when a move is chosen
+    int reach = 0;  // free tiles straight ahead, measured by the battle when a move is chosen
     Pilot* pilot = nullptr;
     std::string name = "<EMPTY>";
     int side = 0;
@@ -37,10 +37,10 @@ public:
     std::string getName() const { return name; }
     bool setName(const std::string& value);
     int getSide() const { return side; }
-    bool setSide(int value);   // 0 or 1 only
+    bool setSide(int value);  // 0 or 1 only
 
     Pilot* getPilot() const { return pilot; }
-    bool setPilot(Pilot* value);   // refuses nullptr
+    bool setPilot(Pilot* value);  // refuses nullptr
 
     // The part in slot 0 to 5; nullptr for an empty slot or any other slot number.
     Component* getComponent(int slot) const;

@@ -12,10 +12,10 @@ public:
     static constexpr int COMPUTER = 0;
     static constexpr int HUMAN = 1;
 
-    int controller = COMPUTER;   // only side 1's is ever changed
+    int controller = COMPUTER;  // only side 1's is ever changed
     int maxSquadSize = 4;
     int maxSquadWeight = 50000;
-    int skillPointTotal = 300;   // spread over the side's ten pilots
+    int skillPointTotal = 300;  // spread over the side's ten pilots
     std::vector<Robot*> squad;
     std::vector<Pilot*> pilots;
 

@@ -16,8 +16,8 @@ public:
     std::string name;
     std::string description;
     bool traversable = false;
-    int rotation = 0;         // degrees about the vertical axis, applied when the map is drawn
-    Model* model = nullptr;   // shared entry of the model cache, never owned here
+    int rotation = 0;        // degrees about the vertical axis, applied when the map is drawn
+    Model* model = nullptr;  // shared entry of the model cache, never owned here
 
     // Reads row `row` of the `terrain` view, loading its model file through `modelCache`.
     bool load(const MetakitView& view, size_t row, ModelCache& modelCache);

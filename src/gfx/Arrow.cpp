@@ -6,8 +6,8 @@
 #include "gfx/GlContext.h"
 #include "gfx/Mode2D.h"
 
-void drawArrow(double x, double y, double z, double width, double depth, double angle, double r,
-               double g, double b, double a) {
+void drawArrow(double x, double y, double z, double width, double depth, double angle, double r, double g,
+               double b, double a) {
     suspend2DMode();
     if (DrawRecorder::active()) {
         DrawnItem item;

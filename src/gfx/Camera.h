@@ -12,11 +12,11 @@
 class Camera {
 public:
     Vector3 target;
-    double distance = 0;    // kept within 10..65 by the zoom
-    double yaw = 0;         // degrees, unbounded
-    double polar = 0;       // degrees from straight down, kept within 0..90 by the tilt
-    Vector3 eyePosition;    // from the last apply()
-    Vector3 upVector;       // from the last apply()
+    double distance = 0;  // kept within 10..65 by the zoom
+    double yaw = 0;       // degrees, unbounded
+    double polar = 0;     // degrees from straight down, kept within 0..90 by the tilt
+    Vector3 eyePosition;  // from the last apply()
+    Vector3 upVector;     // from the last apply()
     double sideSpeed = 0;
     double liftSpeed = 0;
     double forwardSpeed = 0;
@@ -27,7 +27,7 @@ public:
     double homeDistance = 0;
     double homeYaw = 0;
     double homePolar = 0;
-    bool flag = true;       // kept with the camera; nothing reads it
+    bool flag = true;  // kept with the camera; nothing reads it
 
     Camera(const Vector3& target, double distance, double yaw, double polar, bool flag = true);
 

@@ -4,9 +4,13 @@ namespace {
 DrawRecorder* activeRecorder = nullptr;
 }
 
-DrawRecorder::DrawRecorder() : previous(activeRecorder) { activeRecorder = this; }
+DrawRecorder::DrawRecorder() : previous(activeRecorder) {
+    activeRecorder = this;
+}
 
-DrawRecorder::~DrawRecorder() { activeRecorder = previous; }
+DrawRecorder::~DrawRecorder() {
+    activeRecorder = previous;
+}
 
 const DrawnItem* DrawRecorder::findText(const std::string& text) const {
     for (const DrawnItem& item : items) {
@@ -70,7 +74,9 @@ std::vector<std::string> DrawRecorder::texts() const {
     return found;
 }
 
-DrawRecorder* DrawRecorder::active() { return activeRecorder; }
+DrawRecorder* DrawRecorder::active() {
+    return activeRecorder;
+}
 
 void DrawRecorder::report(const DrawnItem& item) {
     if (activeRecorder != nullptr) {

@@ -30,9 +30,9 @@ struct DrawnItem {
     // Text: the font as asked for.
     std::string fontFile;
     int pointSize = 0;
-    int style = 0;             // SDL_ttf style bits
+    int style = 0;  // SDL_ttf style bits
     bool rightAligned = false;
-    int anchorX = 0;           // the x the label was given: its right edge when right-aligned
+    int anchorX = 0;  // the x the label was given: its right edge when right-aligned
 
     // Colour of text, quads, arrows and 3D text (components 0..1).
     double red = 1.0;
@@ -48,7 +48,7 @@ struct DrawnItem {
     double worldZ = 0.0;
     double worldWidth = 0.0;
     double worldDepth = 0.0;
-    double angle = 0.0;        // degrees about the vertical axis
+    double angle = 0.0;  // degrees about the vertical axis
     int tileX = 0;
     int tileY = 0;
 };

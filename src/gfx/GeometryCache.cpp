@@ -29,8 +29,7 @@ void GeometryCache::keep(unsigned long owner, const CompiledGeometry& geometry) 
 
 void GeometryCache::release(unsigned long owner) {
     auto found = entries().find(owner);
-    if (found == entries().end())
-        return;
+    if (found == entries().end()) return;
     glDeleteLists(found->second.base, found->second.listCount());
     entries().erase(found);
 }
@@ -41,8 +40,7 @@ unsigned long GeometryCache::newOwner() {
 }
 
 void GeometryCache::clear() {
-    for (const auto& entry : entries())
-        glDeleteLists(entry.second.base, entry.second.listCount());
+    for (const auto& entry : entries()) glDeleteLists(entry.second.base, entry.second.listCount());
     entries().clear();
 }
 

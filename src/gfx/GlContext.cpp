@@ -4,6 +4,10 @@ namespace {
 bool contextAvailable = false;
 }
 
-bool GlContext::available() { return contextAvailable; }
+bool GlContext::available() {
+    return contextAvailable;
+}
 
-void GlContext::setAvailable(bool available) { contextAvailable = available; }
+void GlContext::setAvailable(bool available) {
+    contextAvailable = available;
+}

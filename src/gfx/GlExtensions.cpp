@@ -7,8 +7,8 @@
 
 #include <SDL.h>
 
-#include "storage/ReadFile.h"
 #include "gfx/Log.h"
+#include "storage/ReadFile.h"
 
 bool GlExtensions::initialised = false;
 PFNGLACTIVETEXTUREARBPROC GlExtensions::glActiveTextureARB = nullptr;
@@ -33,7 +33,9 @@ namespace {
     std::exit(1);
 }
 
-void ok(const char* message) { logToStdout(std::string("OK: ") + message); }
+void ok(const char* message) {
+    logToStdout(std::string("OK: ") + message);
+}
 
 template <typename Function>
 Function entryPoint(const char* name) {
@@ -47,17 +49,14 @@ bool GlExtensions::hasExtension(const char* extensions, const char* name) {
 }
 
 void GlExtensions::setup() {
-    if (initialised)
-        return;
+    if (initialised) return;
     const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
 
-    if (!hasExtension(extensions, "GL_ARB_multitexture"))
-        fail("GL_ARB_multitexture extension unavailable");
+    if (!hasExtension(extensions, "GL_ARB_multitexture")) fail("GL_ARB_multitexture extension unavailable");
     ok("GL_ARB_multitexture available");
     glActiveTextureARB = entryPoint<PFNGLACTIVETEXTUREARBPROC>("glActiveTextureARB");
     glMultiTexCoord2fARB = entryPoint<PFNGLMULTITEXCOORD2FARBPROC>("glMultiTexCoord2fARB");
-    if (!glActiveTextureARB || !glMultiTexCoord2fARB)
-        fail("GL_ARB_multitexture functions undefined");
+    if (!glActiveTextureARB || !glMultiTexCoord2fARB) fail("GL_ARB_multitexture functions undefined");
     glClientActiveTextureARB = entryPoint<PFNGLCLIENTACTIVETEXTUREARBPROC>("glClientActiveTextureARB");
     ok("GL_ARB_multitexture functions defined");
 
@@ -77,8 +76,7 @@ void GlExtensions::setup() {
     glGenProgramsARB(1, &vertexProgram);
     glBindProgramARB(GL_VERTEX_PROGRAM_ARB, vertexProgram);
     std::unique_ptr<char[]> text = readShaderFile("shader.vsh");
-    if (!text)
-        fail("Shader file not read");
+    if (!text) fail("Shader file not read");
     ok("Shader file read successfully");
     // The driver's verdict on the program is not read back: a bad program just draws oddly.
     glProgramStringARB(GL_VERTEX_PROGRAM_ARB, GL_PROGRAM_FORMAT_ASCII_ARB,

@@ -15,7 +15,7 @@ public:
     static constexpr const char* LEFT = "textures/UIKeyLeft.bmp";
     static constexpr const char* RIGHT = "textures/UIKeyRight.bmp";
 
-    int x = 8;      // running x: where the next icon starts
+    int x = 8;  // running x: where the next icon starts
     int y = 743;
 
     // A complete hint, then `spacing` pixels.

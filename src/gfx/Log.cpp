@@ -21,8 +21,7 @@ void writeLine(std::FILE* stream, const std::string& text) {
 }  // namespace
 
 void logToStdout(const std::string& line) {
-    if (quietStdoutDepth == 0)
-        writeLine(stdout, line);
+    if (quietStdoutDepth == 0) writeLine(stdout, line);
 }
 
 void logToStderr(const std::string& line) {

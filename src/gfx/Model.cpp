@@ -7,8 +7,8 @@
 
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
-#include "storage/ReadFile.h"
 #include "gfx/Log.h"
+#include "storage/ReadFile.h"
 
 namespace {
 
@@ -45,9 +45,9 @@ public:
         return v;
     }
     std::uint32_t u32() {
-        std::uint32_t v = static_cast<std::uint32_t>(data[pos]) | static_cast<std::uint32_t>(data[pos + 1]) << 8 |
-                          static_cast<std::uint32_t>(data[pos + 2]) << 16 |
-                          static_cast<std::uint32_t>(data[pos + 3]) << 24;
+        std::uint32_t v =
+            static_cast<std::uint32_t>(data[pos]) | static_cast<std::uint32_t>(data[pos + 1]) << 8 |
+            static_cast<std::uint32_t>(data[pos + 2]) << 16 | static_cast<std::uint32_t>(data[pos + 3]) << 24;
         pos += 4;
         return v;
     }
@@ -59,8 +59,7 @@ public:
         return v;
     }
     void floats(float* out, int count) {
-        for (int i = 0; i < count; ++i)
-            out[i] = f32();
+        for (int i = 0; i < count; ++i) out[i] = f32();
     }
     Vector3 vector() {
         float v[3];
@@ -71,7 +70,8 @@ public:
     std::string text(std::size_t fieldSize) {
         const char* start = reinterpret_cast<const char*>(data + pos);
         const void* nul = std::memchr(start, 0, fieldSize);
-        std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - start) : fieldSize;
+        std::size_t length =
+            nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - start) : fieldSize;
         pos += fieldSize;
         return std::string(start, length);
     }
@@ -87,11 +87,12 @@ private:
 Model::Model(const std::string& fileName) : modelFileName(fileName) {
     load(fileName);
     // The first model built with a context sets up model drawing, after its file has been read.
-    if (GlContext::available())
-        GlExtensions::setup();
+    if (GlContext::available()) GlExtensions::setup();
 }
 
-std::string Model::fileName() const { return modelFileName; }
+std::string Model::fileName() const {
+    return modelFileName;
+}
 
 void Model::clear() {
     geometry.drop();
@@ -110,8 +111,7 @@ bool Model::fail(const char* message) {
 }
 
 bool Model::load(const std::string& fileName) {
-    if (fileName.empty())
-        return false;
+    if (fileName.empty()) return false;
     modelFileName = fileName;
     logToStdout("Loading: " + fileName);
     std::vector<unsigned char> bytes;
@@ -135,11 +135,9 @@ bool Model::load(const std::string& fileName) {
 bool Model::loadFromBuffer(const unsigned char* data, std::size_t size) {
     clear();
     ByteReader in(data, size);
-    if (!in.room(10) || std::memcmp(data, "MS3D000000", 10) != 0)
-        return fail("FAIL: Header error");
+    if (!in.room(10) || std::memcmp(data, "MS3D000000", 10) != 0) return fail("FAIL: Header error");
     in.skip(10);
-    if (!in.room(4))
-        return fail(truncated);
+    if (!in.room(4)) return fail(truncated);
     std::int32_t version = in.s32();
     if (version < 3 || version > 4) {
         logToStderr("FAIL: Incorrect version: " + std::to_string(version));
@@ -148,11 +146,9 @@ bool Model::loadFromBuffer(const unsigned char* data, std::size_t size) {
     }
     static_assert(headerSize == 14, "id and version");
 
-    if (!in.room(2))
-        return fail(truncated);
+    if (!in.room(2)) return fail(truncated);
     std::size_t vertexCount = in.u16();
-    if (!in.roomFor(vertexCount, vertexSize))
-        return fail(truncated);
+    if (!in.roomFor(vertexCount, vertexSize)) return fail(truncated);
     vertices.resize(vertexCount);
     for (Vertex& vertex : vertices) {
         in.skip(1);  // flags
@@ -161,11 +157,9 @@ bool Model::loadFromBuffer(const unsigned char* data, std::size_t size) {
         in.skip(1);  // reference count
     }
 
-    if (!in.room(2))
-        return fail(truncated);
+    if (!in.room(2)) return fail(truncated);
     std::size_t triangleCount = in.u16();
-    if (!in.roomFor(triangleCount, triangleSize))
-        return fail(truncated);
+    if (!in.roomFor(triangleCount, triangleSize)) return fail(truncated);
     triangles.resize(triangleCount);
     for (Triangle& triangle : triangles) {
         in.skip(2);  // flags
@@ -174,23 +168,19 @@ bool Model::loadFromBuffer(const unsigned char* data, std::size_t size) {
             if (static_cast<std::size_t>(index) >= vertexCount)
                 return fail("FAIL: Triangle vertex index out of range");
         }
-        for (Vector3& normal : triangle.normals)
-            normal = in.vector();
+        for (Vector3& normal : triangle.normals) normal = in.vector();
         triangle.s = in.vector();
         triangle.t = in.vector();
         in.skip(2);  // smoothing group, group index
     }
 
-    if (!in.room(2))
-        return fail(truncated);
+    if (!in.room(2)) return fail(truncated);
     std::size_t groupCount = in.u16();
     for (std::size_t g = 0; g < groupCount; ++g) {
-        if (!in.room(groupHeaderSize))
-            return fail(truncated);
+        if (!in.room(groupHeaderSize)) return fail(truncated);
         in.skip(1 + 32);  // flags, name
         std::size_t count = in.u16();
-        if (!in.roomFor(count, 2) || !in.room(count * 2 + 1))
-            return fail(truncated);
+        if (!in.roomFor(count, 2) || !in.room(count * 2 + 1)) return fail(truncated);
         Mesh mesh;
         mesh.triangleIndices.resize(count);
         for (int& index : mesh.triangleIndices) {
@@ -202,11 +192,9 @@ bool Model::loadFromBuffer(const unsigned char* data, std::size_t size) {
         meshes.push_back(std::move(mesh));
     }
 
-    if (!in.room(2))
-        return fail(truncated);
+    if (!in.room(2)) return fail(truncated);
     std::size_t materialCount = in.u16();
-    if (!in.roomFor(materialCount, materialSize))
-        return fail(truncated);
+    if (!in.roomFor(materialCount, materialSize)) return fail(truncated);
     materials.resize(materialCount);
     for (Material& material : materials) {
         in.skip(32);  // name
@@ -218,39 +206,33 @@ bool Model::loadFromBuffer(const unsigned char* data, std::size_t size) {
         in.skip(4 + 1);  // transparency, mode
         material.textureFile = in.text(128);
         for (char& c : material.textureFile)
-            if (c == '\\')
-                c = '/';
+            if (c == '\\') c = '/';
         in.skip(128);  // alpha map
     }
     for (const Mesh& mesh : meshes)
         if (mesh.material >= static_cast<int>(materialCount))
             return fail("FAIL: Group material index out of range");
 
-    if (!in.room(animationSize))
-        return fail(truncated);
+    if (!in.room(animationSize)) return fail(truncated);
     float framesPerSecond = in.f32();
     in.skip(4);  // current time
     std::int32_t totalFrames = in.s32();
     // No frame rate means no animation to play, not a division by zero.
     totalTime = framesPerSecond == 0.0f ? 0.0 : totalFrames * 1000.0 / framesPerSecond;
-    if (!std::isfinite(totalTime))
-        totalTime = 0;
+    if (!std::isfinite(totalTime)) totalTime = 0;
 
-    if (!in.room(2))
-        return fail(truncated);
+    if (!in.room(2)) return fail(truncated);
     std::size_t jointCount = in.u16();
     // First pass: the names, so that parents can be found by name.
     std::vector<std::string> names;
     std::size_t jointsStart = in.position();
     for (std::size_t j = 0; j < jointCount; ++j) {
-        if (!in.room(jointHeaderSize))
-            return fail(truncated);
+        if (!in.room(jointHeaderSize)) return fail(truncated);
         in.skip(1);
         names.push_back(in.text(32));
         in.skip(32 + 24);  // parent name, rotation, position
         std::size_t keys = static_cast<std::size_t>(in.u16()) + in.u16();
-        if (!in.roomFor(keys, keySize))
-            return fail(truncated);
+        if (!in.roomFor(keys, keySize)) return fail(truncated);
         in.skip(keys * keySize);
     }
     // Second pass: everything else; the first pass proved every byte is there.
@@ -262,14 +244,11 @@ bool Model::loadFromBuffer(const unsigned char* data, std::size_t size) {
         std::string parentName = in.text(32);
         if (!parentName.empty()) {
             std::size_t p = 0;
-            while (p < jointCount && names[p] != parentName)
-                ++p;
-            if (p == jointCount)
-                return fail("FAIL: Unable to find parent bone in MS3D file");
+            while (p < jointCount && names[p] != parentName) ++p;
+            if (p == jointCount) return fail("FAIL: Unable to find parent bone in MS3D file");
             // Poses are built parents first; a parent later in the file (or the joint itself)
             // would leave this joint hanging from a pose not yet computed.
-            if (p >= j)
-                return fail("FAIL: Parent bone comes after its child in MS3D file");
+            if (p >= j) return fail("FAIL: Parent bone comes after its child in MS3D file");
             joint.parent = static_cast<int>(p);
         }
         float rotation[3];
@@ -294,12 +273,10 @@ bool Model::loadFromBuffer(const unsigned char* data, std::size_t size) {
 
     // A bone the skeleton does not have hangs from nothing.
     for (Vertex& vertex : vertices)
-        if (vertex.bone < 0 || static_cast<std::size_t>(vertex.bone) >= jointCount)
-            vertex.bone = -1;
+        if (vertex.bone < 0 || static_cast<std::size_t>(vertex.bone) >= jointCount) vertex.bone = -1;
 
     for (Material& material : materials) {
-        if (material.textureFile.empty())
-            continue;
+        if (material.textureFile.empty()) continue;
         material.texturePath = resolveTexturePath(modelFileName, material.textureFile);
         material.texture = loadMaterialTexture(material.textureFile);
     }
@@ -319,12 +296,12 @@ void Model::setupJoints() {
         } else {
             const Joint& parent = joints[joint.parent];
             joint.absoluteRotation = parent.absoluteRotation * joint.relativeRotation;
-            joint.absolutePosition = parent.absoluteRotation * joint.relativePosition + parent.absolutePosition;
+            joint.absolutePosition =
+                parent.absoluteRotation * joint.relativePosition + parent.absolutePosition;
         }
     }
     for (Vertex& vertex : vertices) {
-        if (vertex.bone < 0)
-            continue;
+        if (vertex.bone < 0) continue;
         const Joint& joint = joints[vertex.bone];
         vertex.position = joint.absoluteRotation.transpose() * (vertex.position - joint.absolutePosition);
     }
@@ -340,8 +317,7 @@ std::ostream& operator<<(std::ostream& out, const Model& model) {
     out << "Number of triangles: " << model.triangles.size() << "\n";
     for (std::size_t i = 0; i < model.triangles.size(); ++i) {
         out << "Triangle " << i << ": ";
-        for (int index : model.triangles[i].vertexIndices)
-            out << index << " ";
+        for (int index : model.triangles[i].vertexIndices) out << index << " ";
         out << "\n";
     }
     out << "\n";

@@ -9,8 +9,8 @@
 #include <GL/gl.h>
 
 #include "gfx/GeometryCache.h"
-#include "gfx/Timer.h"
 #include "gfx/Matrix.h"
+#include "gfx/Timer.h"
 #include "gfx/Vector3.h"
 
 struct Vertex {
@@ -43,8 +43,8 @@ struct Material {
 
 struct Keyframe {
     int jointIndex = 0;
-    float time = 0;                      // milliseconds
-    float parameter[3] = {0, 0, 0};      // Euler angles in radians, or an offset
+    float time = 0;                  // milliseconds
+    float parameter[3] = {0, 0, 0};  // Euler angles in radians, or an offset
 };
 
 struct Joint {
@@ -52,7 +52,7 @@ struct Joint {
     Vector3 relativePosition;
     Matrix absoluteRotation;  // rest pose in model space
     Vector3 absolutePosition;
-    Matrix finalRotation;     // pose at the current animation time
+    Matrix finalRotation;  // pose at the current animation time
     Vector3 finalPosition;
     std::vector<Keyframe> rotationKeys;
     std::vector<Keyframe> translationKeys;
@@ -132,7 +132,8 @@ private:
     // Per mesh, whether it sends texture coordinates: from the first textured one on.
     std::vector<bool> textureCoordMeshes() const;
     void drawImmediate();
-    void drawFilled(ModelBatch& batch, const std::vector<bool>& textureCoords, const CompiledGeometry* compiled);
+    void drawFilled(ModelBatch& batch, const std::vector<bool>& textureCoords,
+                    const CompiledGeometry* compiled);
     void drawOutline(const CompiledGeometry* compiled);
     // Fills the arrays with every mesh not drawn from a kept list, posed; meshFirst[i] is where
     // mesh i starts.

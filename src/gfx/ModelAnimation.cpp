@@ -10,15 +10,15 @@ namespace {
 // Returns that index: 0 before the first key, the key count after the last.
 std::size_t searchKeys(const std::vector<Keyframe>& keys, int& current, int t) {
     std::size_t f = current < 0 ? 0 : static_cast<std::size_t>(current);
-    if (f > keys.size())
-        f = keys.size();
-    while (f < keys.size() && keys[f].time < t)
-        ++f;
+    if (f > keys.size()) f = keys.size();
+    while (f < keys.size() && keys[f].time < t) ++f;
     current = static_cast<int>(f);
     return f;
 }
 
-double fraction(const Keyframe& a, const Keyframe& b, int t) { return (t - a.time) / (b.time - a.time); }
+double fraction(const Keyframe& a, const Keyframe& b, int t) {
+    return (t - a.time) / (b.time - a.time);
+}
 
 }  // namespace
 
@@ -33,7 +33,9 @@ void Model::restart() {
     timer.start();
 }
 
-void Model::animate() { animate(static_cast<int>(timer.elapsed())); }
+void Model::animate() {
+    animate(static_cast<int>(timer.elapsed()));
+}
 
 void Model::animate(int t) {
     if (t > totalTime) {
@@ -85,7 +87,8 @@ void Model::animate(int t) {
             // Parents come earlier in the list, so theirs is already this frame's pose.
             const Joint& parent = joints[joint.parent];
             joint.finalRotation = parent.finalRotation * joint.relativeRotation * keyRotation;
-            joint.finalPosition = parent.finalPosition + parent.finalRotation * (joint.relativePosition + offset);
+            joint.finalPosition =
+                parent.finalPosition + parent.finalRotation * (joint.relativePosition + offset);
         }
     }
 }

@@ -38,8 +38,7 @@ void Model::drawMeshTriangles(const Mesh& mesh, bool sendTextureCoords) const {
 
 bool Model::poseIsFixed() const {
     for (const Joint& joint : joints)
-        if (!joint.rotationKeys.empty() || !joint.translationKeys.empty())
-            return false;
+        if (!joint.rotationKeys.empty() || !joint.translationKeys.empty()) return false;
     return true;
 }
 
@@ -48,7 +47,8 @@ std::vector<bool> Model::stillMeshes() const {
     std::vector<bool> moves(joints.size(), false);
     for (std::size_t j = 0; j < joints.size(); ++j) {
         const Joint& joint = joints[j];
-        bool parentMoves = joint.parent >= 0 && static_cast<std::size_t>(joint.parent) < j && moves[joint.parent];
+        bool parentMoves =
+            joint.parent >= 0 && static_cast<std::size_t>(joint.parent) < j && moves[joint.parent];
         moves[j] = parentMoves || !joint.rotationKeys.empty() || !joint.translationKeys.empty();
     }
     std::vector<bool> still(meshes.size(), true);
@@ -65,12 +65,10 @@ std::vector<bool> Model::stillMeshes() const {
 }
 
 const CompiledGeometry* Model::compiledGeometry(const std::vector<bool>& textureCoords) {
-    if (!GeometryCache::enabled || !GlContext::available() || geometry.nothingStill)
-        return nullptr;
+    if (!GeometryCache::enabled || !GlContext::available() || geometry.nothingStill) return nullptr;
     if (geometry.owner != 0) {
         const CompiledGeometry* kept = GeometryCache::find(geometry.owner);
-        if (kept && kept->meshCount == meshes.size() && kept->textureCoords == textureCoords)
-            return kept;
+        if (kept && kept->meshCount == meshes.size() && kept->textureCoords == textureCoords) return kept;
     }
     geometry.drop();
     CompiledGeometry compiled;
@@ -82,11 +80,9 @@ const CompiledGeometry* Model::compiledGeometry(const std::vector<bool>& texture
         return nullptr;
     }
     compiled.base = glGenLists(compiled.listCount());
-    if (compiled.base == 0)
-        return nullptr;  // out of list names: draw as before
+    if (compiled.base == 0) return nullptr;  // out of list names: draw as before
     for (std::size_t i = 0; i < meshes.size(); ++i) {
-        if (!compiled.still[i])
-            continue;
+        if (!compiled.still[i]) continue;
         glNewList(compiled.base + static_cast<GLuint>(i), GL_COMPILE);
         drawMeshTriangles(meshes[i], textureCoords[i]);
         glEndList();
@@ -99,25 +95,21 @@ const CompiledGeometry* Model::compiledGeometry(const std::vector<bool>& texture
     return GeometryCache::find(geometry.owner);
 }
 
-
 std::vector<bool> Model::textureCoordMeshes() const {
     std::vector<bool> textureCoords(meshes.size());
     bool sendTextureCoords = false;
     for (std::size_t i = 0; i < meshes.size(); ++i) {
         const Mesh& mesh = meshes[i];
-        if (mesh.material >= 0 && materials[mesh.material].texture != 0)
-            sendTextureCoords = true;
+        if (mesh.material >= 0 && materials[mesh.material].texture != 0) sendTextureCoords = true;
         textureCoords[i] = sendTextureCoords;
     }
     return textureCoords;
 }
 
 void Model::draw() {
-    if (vertices.empty() || triangles.empty() || meshes.empty())
-        return;
+    if (vertices.empty() || triangles.empty() || meshes.empty()) return;
     // Without the extension entry points there is nothing to draw with.
-    if (!GlExtensions::initialised)
-        return;
+    if (!GlExtensions::initialised) return;
     if (drawingPath == IMMEDIATE || !GlExtensions::glClientActiveTextureARB) {
         drawImmediate();
         return;
@@ -145,8 +137,7 @@ void Model::fillArrays(const CompiledGeometry* compiled) {
     meshFirst.assign(meshes.size(), 0);
     for (std::size_t i = 0; i < meshes.size(); ++i) {
         meshFirst[i] = static_cast<GLint>(arrayPositions.size() / 3);
-        if (compiled && compiled->still[i])
-            continue;
+        if (compiled && compiled->still[i]) continue;
         for (int index : meshes[i].triangleIndices) {
             const Triangle& triangle = triangles[index];
             for (int corner = 0; corner < 3; ++corner) {
@@ -169,7 +160,8 @@ void Model::fillArrays(const CompiledGeometry* compiled) {
     }
 }
 
-void Model::drawFilled(ModelBatch& batch, const std::vector<bool>& textureCoords, const CompiledGeometry* compiled) {
+void Model::drawFilled(ModelBatch& batch, const std::vector<bool>& textureCoords,
+                       const CompiledGeometry* compiled) {
     batch.light(lightDirection);
     batch.shading(celShading);
     fillArrays(compiled);
@@ -182,8 +174,7 @@ void Model::drawFilled(ModelBatch& batch, const std::vector<bool>& textureCoords
             // No material: white, with whatever texture the previous mesh left bound (the
             // caller's, for the first).
             batch.colour(1.0f, 1.0f, 1.0f);
-            if (!materialSeen)
-                batch.callersTexture();
+            if (!materialSeen) batch.callersTexture();
         } else {
             materialSeen = true;
             const Material& material = materials[mesh.material];
@@ -223,7 +214,8 @@ void Model::drawOutline(const CompiledGeometry* compiled) {
         if (compiled && compiled->still[i])
             glCallList(compiled->base + static_cast<GLuint>(meshes.size() + i));
         else
-            glDrawArrays(GL_TRIANGLES, meshFirst[i], static_cast<GLsizei>(3 * meshes[i].triangleIndices.size()));
+            glDrawArrays(GL_TRIANGLES, meshFirst[i],
+                         static_cast<GLsizei>(3 * meshes[i].triangleIndices.size()));
     }
 }
 

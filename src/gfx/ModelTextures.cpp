@@ -9,22 +9,18 @@
 
 std::string Model::resolveTexturePath(const std::string& modelFile, const std::string& textureFile) {
     // Game models sit one folder down and name their images "../textures/...".
-    if (textureFile.compare(0, 3, "../") == 0)
-        return textureFile.substr(3);
-    if (!textureFile.empty() && textureFile[0] == '/')
-        return textureFile;
+    if (textureFile.compare(0, 3, "../") == 0) return textureFile.substr(3);
+    if (!textureFile.empty() && textureFile[0] == '/') return textureFile;
     // Other tools store images beside the model: ".\gun.png", "Textures\skin.jpg".
     std::string relative = textureFile;
-    while (relative.compare(0, 2, "./") == 0)
-        relative.erase(0, 2);
+    while (relative.compare(0, 2, "./") == 0) relative.erase(0, 2);
     std::string::size_type slash = modelFile.rfind('/');
     std::string folder = slash == std::string::npos ? std::string() : modelFile.substr(0, slash + 1);
     return folder + relative;
 }
 
 GLuint Model::loadMaterialTexture(const std::string& textureFile) const {
-    if (!GlContext::available())
-        return 0;
+    if (!GlContext::available()) return 0;
     std::string path = resolveTexturePath(modelFileName, textureFile);
     SDL_Surface* image = IMG_Load(path.c_str());
     if (!image) {

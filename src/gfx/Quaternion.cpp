@@ -31,34 +31,40 @@ Quaternion Quaternion::fromRotationMatrix(const Matrix& mat) {
     return {(m10 - m01) / s, (m02 + m20) / s, (m12 + m21) / s, 0.25 * s};
 }
 
-double Quaternion::length() const { return std::sqrt(w * w + x * x + y * y + z * z); }
+double Quaternion::length() const {
+    return std::sqrt(w * w + x * x + y * y + z * z);
+}
 
 Quaternion Quaternion::normalized() const {
     double len = length();
-    if (len == 0.0)
-        return *this;
+    if (len == 0.0) return *this;
     return {w / len, x / len, y / len, z / len};
 }
 
-Quaternion Quaternion::operator+(const Quaternion& o) const { return {w + o.w, x + o.x, y + o.y, z + o.z}; }
+Quaternion Quaternion::operator+(const Quaternion& o) const {
+    return {w + o.w, x + o.x, y + o.y, z + o.z};
+}
 
-Quaternion Quaternion::operator*(double s) const { return {w * s, x * s, y * s, z * s}; }
+Quaternion Quaternion::operator*(double s) const {
+    return {w * s, x * s, y * s, z * s};
+}
 
-Quaternion operator*(double s, const Quaternion& q) { return q * s; }
+Quaternion operator*(double s, const Quaternion& q) {
+    return q * s;
+}
 
-double dot(const Quaternion& a, const Quaternion& b) { return a.w * b.w + a.x * b.x + a.y * b.y + a.z * b.z; }
+double dot(const Quaternion& a, const Quaternion& b) {
+    return a.w * b.w + a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 Quaternion slerp(const Quaternion& a, const Quaternion& b, double t) {
     double d = dot(a, b);
     // Rounding can push the dot of two unit quaternions just past 1, where acos has no value:
     // that is the same rotation, so a is the answer.
-    if (d >= 1.0)
-        return a;
-    if (d < -1.0)
-        d = -1.0;
+    if (d >= 1.0) return a;
+    if (d < -1.0) d = -1.0;
     double theta = std::acos(d);
-    if (std::fabs(theta) < 0.0001)
-        return a;
+    if (std::fabs(theta) < 0.0001) return a;
     double sinTheta = std::sin(theta);
     return a * (std::sin((1.0 - t) * theta) / sinTheta) + b * (std::sin(t * theta) / sinTheta);
 }

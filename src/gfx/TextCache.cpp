@@ -55,8 +55,8 @@ bool renderText(const std::string& fontFile, int pointSize, int style, SDL_Color
 
 }  // namespace
 
-bool TextCache::acquire(const std::string& fontFile, int pointSize, int style, std::uint8_t r,
-                        std::uint8_t g, std::uint8_t b, const std::string& text, RenderedText& out) {
+bool TextCache::acquire(const std::string& fontFile, int pointSize, int style, std::uint8_t r, std::uint8_t g,
+                        std::uint8_t b, const std::string& text, RenderedText& out) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
         logToStderr("SDL not initialized.");
         return false;

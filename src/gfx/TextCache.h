@@ -38,8 +38,8 @@ public:
     // SDL_ttf rendered nothing (an empty text does that); the message of that failure is written
     // to standard error. A texture that cannot be made writes its message and still gives true,
     // with texture 0.
-    static bool acquire(const std::string& fontFile, int pointSize, int style, std::uint8_t r,
-                        std::uint8_t g, std::uint8_t b, const std::string& text, RenderedText& out);
+    static bool acquire(const std::string& fontFile, int pointSize, int style, std::uint8_t r, std::uint8_t g,
+                        std::uint8_t b, const std::string& text, RenderedText& out);
     // After drawing: deletes the texture unless the cache keeps it.
     static void release(const RenderedText& text);
 

@@ -12,16 +12,16 @@ public:
     static constexpr const char* GAME_FONT = "UniversCondensed.ttf";
 
     std::string text;
-    int x = 0;                 // left edge; for a right-aligned label its right edge until drawn
-    int y = 0;                 // top edge
+    int x = 0;  // left edge; for a right-aligned label its right edge until drawn
+    int y = 0;  // top edge
     std::string fontFile = GAME_FONT;
     int pointSize = 30;
-    int style = 0;             // SDL_ttf style bits
+    int style = 0;  // SDL_ttf style bits
     double red = 1.0;
     double green = 1.0;
     double blue = 1.0;
     bool rightAligned = false;
-    int renderedWidth = 0;     // size of the most recent rendering
+    int renderedWidth = 0;  // size of the most recent rendering
     int renderedHeight = 0;
 
     TextLabel() = default;

@@ -8,13 +8,12 @@ const Uint32 redMask = 0x000000FF;
 const Uint32 greenMask = 0x0000FF00;
 const Uint32 blueMask = 0x00FF0000;
 const Uint32 alphaMask = 0xFF000000;
-}
+}  // namespace
 
 int smallestPowerOfTwo(int n) {
     int value = 1;
     // Stops at 2^30 so an absurd size cannot overflow; no surface is that large anyway.
-    while (value < n && value < (1 << 30))
-        value *= 2;
+    while (value < n && value < (1 << 30)) value *= 2;
     return value;
 }
 
@@ -36,18 +35,15 @@ GLuint surfaceToTexture(SDL_Surface* image, float coords[4]) {
 
     SDL_Surface* work = SDL_CreateRGBSurface(SDL_SWSURFACE, textureWidth, textureHeight, 32, redMask,
                                              greenMask, blueMask, alphaMask);
-    if (!work)
-        return 0;
+    if (!work) return 0;
 
     // With per-surface alpha on, the blit would blend instead of copying the alpha channel.
     Uint32 savedFlags = image->flags & (SDL_SRCALPHA | SDL_RLEACCELOK);
     Uint8 savedAlpha = image->format->alpha;
-    if (savedFlags & SDL_SRCALPHA)
-        SDL_SetAlpha(image, 0, 0);
+    if (savedFlags & SDL_SRCALPHA) SDL_SetAlpha(image, 0, 0);
     SDL_Rect area = {0, 0, static_cast<Uint16>(image->w), static_cast<Uint16>(image->h)};
     SDL_BlitSurface(image, &area, work, &area);
-    if (savedFlags & SDL_SRCALPHA)
-        SDL_SetAlpha(image, savedFlags, savedAlpha);
+    if (savedFlags & SDL_SRCALPHA) SDL_SetAlpha(image, savedFlags, savedAlpha);
 
     GLuint texture = 0;
     glGenTextures(1, &texture);
@@ -65,8 +61,7 @@ SDL_Surface* convertSurface(SDL_Surface* image, bool alpha) {
         logToStderr("SDL not initialized.");
         return nullptr;
     }
-    if (!image)
-        return nullptr;
+    if (!image) return nullptr;
     int depth = alpha ? 32 : 24;
     Uint32 wantedAlpha = alpha ? alphaMask : 0;
     const SDL_PixelFormat* format = image->format;
@@ -74,12 +69,10 @@ SDL_Surface* convertSurface(SDL_Surface* image, bool alpha) {
         format->Bmask == blueMask && format->Amask == wantedAlpha && !(image->flags & SDL_SRCCOLORKEY))
         return image;
 
-    SDL_Surface* converted =
-        SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, depth, redMask, greenMask, blueMask, wantedAlpha);
-    if (!converted)
-        return nullptr;
-    if (alpha)
-        SDL_SetAlpha(image, 0, 255);
+    SDL_Surface* converted = SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, depth, redMask,
+                                                  greenMask, blueMask, wantedAlpha);
+    if (!converted) return nullptr;
+    if (alpha) SDL_SetAlpha(image, 0, 255);
     if (SDL_BlitSurface(image, nullptr, converted, nullptr) != 0) {
         // The image stays the caller's, as it does when the new surface cannot be made.
         SDL_FreeSurface(converted);

@@ -1,8 +1,8 @@
 #pragma once
 // Turning SDL images into OpenGL textures: the interface images and text (drawn each frame)
 // and the model materials (made once when a model loads).
-#include <SDL.h>
 #include <GL/gl.h>
+#include <SDL.h>
 
 // Smallest power of two not below n: 1 for n of 0 or 1, 1024 for 640.
 int smallestPowerOfTwo(int n);

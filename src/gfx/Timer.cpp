@@ -12,9 +12,13 @@ void Timer::holdClock(std::uint32_t ticks) {
     heldTicks = ticks;
 }
 
-void Timer::releaseClock() { held = false; }
+void Timer::releaseClock() {
+    held = false;
+}
 
-std::uint32_t Timer::now() { return held ? heldTicks : SDL_GetTicks(); }
+std::uint32_t Timer::now() {
+    return held ? heldTicks : SDL_GetTicks();
+}
 
 void Timer::reset() {
     startTicks = 0;
@@ -23,22 +27,19 @@ void Timer::reset() {
 }
 
 void Timer::start() {
-    if (!stopped)
-        return;
+    if (!stopped) return;
     startTicks = now();
     stopped = false;
 }
 
 void Timer::stop() {
-    if (stopped)
-        return;
+    if (stopped) return;
     accumulated += now() - startTicks;
     stopped = true;
 }
 
 std::uint32_t Timer::elapsed() const {
-    if (stopped)
-        return accumulated;
+    if (stopped) return accumulated;
     // Unsigned arithmetic keeps this right across the tick counter's wrap.
     return now() + accumulated - startTicks;
 }

@@ -19,9 +19,9 @@ int drawKeyHint(const std::string& icon, const std::string& caption, int x, int 
 // The advance of a key hint whose caption rendered captionWidth pixels wide.
 int keyHintAdvance(const std::string& caption, int w, int gap, int captionWidth);
 // A flat coloured rectangle lying at height y, from (x, z) to (x + width, z + depth).
-void drawTranslucentQuad(double x, double y, double z, double width, double depth,
-                         double r, double g, double b, double a);
+void drawTranslucentQuad(double x, double y, double z, double width, double depth, double r, double g,
+                         double b, double a);
 // The same rectangle without telling the DrawRecorder: for shapes that report themselves as a
 // whole, such as the tile cursor. Draws nothing without an OpenGL context.
-void paintTranslucentQuad(double x, double y, double z, double width, double depth,
-                          double r, double g, double b, double a);
+void paintTranslucentQuad(double x, double y, double z, double width, double depth, double r, double g,
+                          double b, double a);

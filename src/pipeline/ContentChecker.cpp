@@ -55,7 +55,7 @@ public:
 private:
     const std::vector<MetakitView>& views_;
     std::vector<std::string> problems_;
-    std::set<std::string> usable_;   // "view.prop.sub" paths present with the schema's type
+    std::set<std::string> usable_;  // "view.prop.sub" paths present with the schema's type
 
     void report(const std::string& where, const std::string& message) {
         problems_.push_back(where + ": " + message);
@@ -128,7 +128,8 @@ private:
             for (size_t s = 0; s < entries.rowCount(); ++s) {
                 std::string name = entries.getString(s, property);
                 if (targets.count(name) == 0) {
-                    report(at(at(view, r) + "." + list, s) + "." + property, quoted(name) + " is no " + target);
+                    report(at(at(view, r) + "." + list, s) + "." + property,
+                           quoted(name) + " is no " + target);
                 }
             }
         }
@@ -181,8 +182,7 @@ private:
                 const MetakitView& models = view->getSubview(r, "models");
                 for (size_t s = 0; s < models.rowCount(); ++s) {
                     if (models.getString(s, "model").empty()) {
-                        report(at(at("component", r) + ".models", s) + ".model",
-                               "model name is empty");
+                        report(at(at("component", r) + ".models", s) + ".model", "model name is empty");
                     }
                 }
             }
@@ -237,9 +237,9 @@ private:
         for (size_t s = 0; s < layout.rowCount(); ++s) rows.push_back(layout.getString(s, "row"));
         for (size_t s = 1; s < rows.size(); ++s) {
             if (rows[s].size() != rows[0].size()) {
-                report(at(where + ".layout", s) + ".row",
-                       "length " + std::to_string(rows[s].size()) + " differs from the first row's " +
-                           std::to_string(rows[0].size()));
+                report(at(where + ".layout", s) + ".row", "length " + std::to_string(rows[s].size()) +
+                                                              " differs from the first row's " +
+                                                              std::to_string(rows[0].size()));
             }
         }
         if (legendKnown) {
@@ -248,9 +248,9 @@ private:
                 for (size_t x = 0; x < rows[s].size(); ++x) {
                     char c = rows[s][x];
                     if (legend.count(c) == 0 && reported.insert(c).second) {
-                        report(at(where + ".layout", s) + ".row",
-                               "character " + characterText(c) + " at column " + std::to_string(x) +
-                                   " has no legend entry");
+                        report(at(where + ".layout", s) + ".row", "character " + characterText(c) +
+                                                                      " at column " + std::to_string(x) +
+                                                                      " has no legend entry");
                     }
                 }
             }
@@ -269,13 +269,12 @@ private:
                 }
                 if (!legendKnown || !terrainKnown) continue;
                 auto symbol = legend.find(rows[y][x]);
-                auto terrain = symbol == legend.end() ? traversable.end()
-                                                      : traversable.find(symbol->second);
+                auto terrain = symbol == legend.end() ? traversable.end() : traversable.find(symbol->second);
                 if (terrain == traversable.end()) {
                     report(cellWhere, cellText(x, y) + " has no terrain to stand on");
                 } else if (!terrain->second) {
-                    report(cellWhere, cellText(x, y) + " is " + quoted(terrain->first) +
-                                          ", which is not traversable");
+                    report(cellWhere,
+                           cellText(x, y) + " is " + quoted(terrain->first) + ", which is not traversable");
                 }
             }
         }
@@ -293,10 +292,10 @@ private:
             int32_t high;
         };
         static const Bound bounds[] = {
-            {"attack", "damage", 0, 1000000},  {"attack", "energy", INT32_MIN, 1000000},
-            {"attack", "accuracy", 0, 1000},   {"attack", "cooldown", 0, 1000000},
-            {"component", "hp", 0, 1000000},   {"component", "ep", 0, 1000000},
-            {"component", "ap", 0, 1000000},   {"component", "weight", 0, 1000000},
+            {"attack", "damage", 0, 1000000}, {"attack", "energy", INT32_MIN, 1000000},
+            {"attack", "accuracy", 0, 1000},  {"attack", "cooldown", 0, 1000000},
+            {"component", "hp", 0, 1000000},  {"component", "ep", 0, 1000000},
+            {"component", "ap", 0, 1000000},  {"component", "weight", 0, 1000000},
             {"component", "move", 0, 100},
         };
         for (const Bound& bound : bounds) {
@@ -334,7 +333,8 @@ private:
     // Each side needs a start tile, a tile is listed once, and no tile belongs to both sides:
     // the computer puts robots on its list as it stands, so a repeated tile would stack them.
     void checkStartZones() {
-        const MetakitView* maps = readable("map", {"start1", "start1.x", "start1.y", "start2", "start2.x", "start2.y"});
+        const MetakitView* maps =
+            readable("map", {"start1", "start1.x", "start1.y", "start2", "start2.x", "start2.y"});
         if (maps == nullptr) return;
         for (size_t r = 0; r < maps->rowCount(); ++r) {
             std::set<std::pair<int32_t, int32_t>> seen[2];

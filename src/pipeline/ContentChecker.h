@@ -13,7 +13,5 @@ class ContentChecker {
 public:
     // Every problem, in schema view order; empty when the database is sound.
     static std::vector<std::string> check(const std::vector<MetakitView>& views);
-    static std::vector<std::string> check(const MetakitStorage& storage) {
-        return check(storage.views);
-    }
+    static std::vector<std::string> check(const MetakitStorage& storage) { return check(storage.views); }
 };

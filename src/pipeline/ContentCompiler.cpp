@@ -72,10 +72,10 @@ MetakitValue defaultValue(const MetakitProperty& property) {
 void compileRows(const YAML::Node& node, const MetakitProperty& shape, const std::string& path,
                  MetakitView& view, size_t& rowsLeft);
 
-void compileValue(const YAML::Node& node, const MetakitProperty& property,
-                  const std::string& path, MetakitValue& value, size_t& rowsLeft) {
+void compileValue(const YAML::Node& node, const MetakitProperty& property, const std::string& path,
+                  MetakitValue& value, size_t& rowsLeft) {
     value = defaultValue(property);
-    if (node.IsNull()) return;   // `name:` with nothing after it: the default
+    if (node.IsNull()) return;  // `name:` with nothing after it: the default
     switch (property.type) {
     case 'S':
         if (!node.IsScalar()) throw CompileError{node.Mark(), path + " expects a string"};
@@ -88,8 +88,7 @@ void compileValue(const YAML::Node& node, const MetakitProperty& property,
         int32_t number = 0;
         if (!node.IsScalar()) throw CompileError{node.Mark(), path + " expects an integer"};
         if (!parseInt32(node.Scalar(), number)) {
-            throw CompileError{node.Mark(), path + " expects a 32-bit integer, not " +
-                                                quoted(node.Scalar())};
+            throw CompileError{node.Mark(), path + " expects a 32-bit integer, not " + quoted(node.Scalar())};
         }
         value.integer = number;
         return;
@@ -145,8 +144,7 @@ std::vector<MetakitValue> compileShortRow(const YAML::Node& node, const MetakitP
     }
     if (!node.IsSequence() || node.size() != properties.size()) {
         throw CompileError{node.Mark(), path + " expects a mapping or a list of " +
-                                            std::to_string(properties.size()) + " values (" +
-                                            columns + ")"};
+                                            std::to_string(properties.size()) + " values (" + columns + ")"};
     }
     for (size_t i = 0; i < properties.size(); ++i) {
         compileValue(node[i], properties[i], path + "." + properties[i].name, row[i], rowsLeft);
@@ -165,8 +163,7 @@ void compileRows(const YAML::Node& node, const MetakitProperty& shape, const std
         std::string rowPath = path + "[" + std::to_string(i) + "]";
         if (rowsLeft == 0) {
             throw CompileError{element.Mark(), "too much content: more than " +
-                                                   std::to_string(ContentCompiler::maxRows) +
-                                                   " rows in all"};
+                                                   std::to_string(ContentCompiler::maxRows) + " rows in all"};
         }
         --rowsLeft;
         if (element.IsMap()) {
@@ -189,8 +186,7 @@ public:
     void OnDocumentEnd() override {}
     void OnNull(const YAML::Mark&, YAML::anchor_t) override {}
     void OnAlias(const YAML::Mark&, YAML::anchor_t) override {}
-    void OnScalar(const YAML::Mark&, const std::string&, YAML::anchor_t,
-                  const std::string&) override {}
+    void OnScalar(const YAML::Mark&, const std::string&, YAML::anchor_t, const std::string&) override {}
     void OnSequenceStart(const YAML::Mark&, const std::string&, YAML::anchor_t,
                          YAML::EmitterStyle::value) override {}
     void OnSequenceEnd() override {}
@@ -234,22 +230,20 @@ bool ContentCompiler::readFile(const std::string& path, std::string& text, std::
     return true;
 }
 
-bool ContentCompiler::parse(const std::string& text, const std::string& sourceName,
-                            YAML::Node& root, std::string& error) {
+bool ContentCompiler::parse(const std::string& text, const std::string& sourceName, YAML::Node& root,
+                            std::string& error) {
     try {
         root = YAML::Load(text);
         // Load reads the first document only; what follows it must be nothing at all.
         std::istringstream in(text);
         YAML::Parser parser(in);
         DocumentMarks marks;
-        for (int i = 0; i < 3 && parser.HandleNextDocument(marks); ++i) {
-        }
+        for (int i = 0; i < 3 && parser.HandleNextDocument(marks); ++i) {}
         for (size_t i = 1; i < marks.starts.size(); ++i) {
             // The parser gives up on some stray characters by handing out empty documents
             // without moving on; that is broken text, not a second document.
             if (marks.starts[i].pos == marks.starts[i - 1].pos) {
-                error = sourceName + ":" + std::to_string(lineOf(marks.starts[i])) +
-                        ": unexpected text";
+                error = sourceName + ":" + std::to_string(lineOf(marks.starts[i])) + ": unexpected text";
                 return false;
             }
         }
@@ -259,7 +253,8 @@ bool ContentCompiler::parse(const std::string& text, const std::string& sourceNa
             return false;
         }
     } catch (const YAML::DeepRecursion& e) {
-        error = sourceName + ":" + std::to_string(lineOf(e.mark)) + ": lists or mappings are "
+        error = sourceName + ":" + std::to_string(lineOf(e.mark)) +
+                ": lists or mappings are "
                 "nested too deeply";
         return false;
     } catch (const YAML::Exception& e) {
@@ -275,30 +270,27 @@ bool ContentCompiler::addFile(const std::string& path, std::string& error) {
     return addText(text, path, error);
 }
 
-bool ContentCompiler::addText(const std::string& text, const std::string& sourceName,
-                              std::string& error) {
+bool ContentCompiler::addText(const std::string& text, const std::string& sourceName, std::string& error) {
     YAML::Node root;
     if (!parse(text, sourceName, root, error)) return false;
     return addDocument(root, sourceName, error);
 }
 
-bool ContentCompiler::addDocument(const YAML::Node& root, const std::string& sourceName,
-                                  std::string& error) {
+bool ContentCompiler::addDocument(const YAML::Node& root, const std::string& sourceName, std::string& error) {
     std::map<std::string, GivenView> added;
     size_t rowsLeft = rowsLeft_;
     try {
         if (!root.IsNull() && !root.IsMap()) {
-            throw CompileError{root.Mark(), "content must be a mapping from view names to lists "
-                                            "of rows"};
+            throw CompileError{root.Mark(),
+                               "content must be a mapping from view names to lists "
+                               "of rows"};
         }
         for (YAML::const_iterator it = root.begin(); it != root.end(); ++it) {
             const YAML::Node key = it->first;
             const YAML::Node value = it->second;
-            const MetakitProperty* shape =
-                key.IsScalar() ? GameSchema::findView(key.Scalar()) : nullptr;
+            const MetakitProperty* shape = key.IsScalar() ? GameSchema::findView(key.Scalar()) : nullptr;
             if (shape == nullptr) {
-                throw CompileError{key.Mark(), "unknown view " +
-                                                   quoted(key.IsScalar() ? key.Scalar() : "?") +
+                throw CompileError{key.Mark(), "unknown view " + quoted(key.IsScalar() ? key.Scalar() : "?") +
                                                    " (the views are " + knownViews() + ")"};
             }
             std::string where = sourceName + ":" + std::to_string(lineOf(key.Mark()));
@@ -306,8 +298,8 @@ bool ContentCompiler::addDocument(const YAML::Node& root, const std::string& sou
             if (added.count(shape->name) != 0) earlier = added[shape->name].where;
             if (given_.count(shape->name) != 0) earlier = given_.at(shape->name).where;
             if (!earlier.empty()) {
-                throw CompileError{key.Mark(), "view " + quoted(shape->name) +
-                                                   " is already given at " + earlier};
+                throw CompileError{key.Mark(),
+                                   "view " + quoted(shape->name) + " is already given at " + earlier};
             }
             GivenView& view = added[shape->name];
             view.where = where;

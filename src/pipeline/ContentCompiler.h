@@ -32,8 +32,7 @@ public:
     static constexpr size_t maxRows = 200000;
 
     // One source compiled on its own into every schema view (see `views`).
-    static bool compileFile(const std::string& path, std::vector<MetakitView>& views,
-                            std::string& error);
+    static bool compileFile(const std::string& path, std::vector<MetakitView>& views, std::string& error);
     static bool compileText(const std::string& text, const std::string& sourceName,
                             std::vector<MetakitView>& views, std::string& error);
 
@@ -55,7 +54,7 @@ public:
 
 private:
     struct GivenView {
-        std::string where;   // "SOURCE:LINE" of the view's key, for clashes between sources
+        std::string where;  // "SOURCE:LINE" of the view's key, for clashes between sources
         MetakitView view;
     };
     std::map<std::string, GivenView> given_;

@@ -18,10 +18,17 @@ size_t utf8Length(const unsigned char* p, size_t left) {
     size_t length;
     uint32_t code;
     if (c < 0x80) return 1;
-    if (c >= 0xc2 && c <= 0xdf) { length = 2; code = c & 0x1f; }
-    else if (c >= 0xe0 && c <= 0xef) { length = 3; code = c & 0x0f; }
-    else if (c >= 0xf0 && c <= 0xf4) { length = 4; code = c & 0x07; }
-    else return 0;
+    if (c >= 0xc2 && c <= 0xdf) {
+        length = 2;
+        code = c & 0x1f;
+    } else if (c >= 0xe0 && c <= 0xef) {
+        length = 3;
+        code = c & 0x0f;
+    } else if (c >= 0xf0 && c <= 0xf4) {
+        length = 4;
+        code = c & 0x07;
+    } else
+        return 0;
     if (length > left) return 0;
     for (size_t i = 1; i < length; ++i) {
         if ((p[i] & 0xc0) != 0x80) return 0;
@@ -150,8 +157,7 @@ public:
                 int index = -1;
                 for (size_t i = 0; i < view.properties.size(); ++i)
                     if (view.properties[i].name == key.Scalar()) index = int(i);
-                if (index < 0)
-                    return fail(key, "'" + view.name + "' has no property '" + key.Scalar() + "'");
+                if (index < 0) return fail(key, "'" + view.name + "' has no property '" + key.Scalar() + "'");
                 if (!readValue(entry.second, view.properties[index], row[index])) return false;
             }
             view.rows.push_back(std::move(row));
@@ -166,8 +172,7 @@ private:
             MetakitView sub;
             sub.name = property.name;
             sub.properties = property.subProperties;
-            if (!node.IsNull() && !node.IsSequence())
-                return fail(node, what + " must be a list of rows");
+            if (!node.IsNull() && !node.IsSequence()) return fail(node, what + " must be a list of rows");
             if (!readRows(node, sub)) return false;
             cell.subview.push_back(std::move(sub));
             return true;
@@ -250,13 +255,27 @@ std::string MetakitJson::quote(const std::string& bytes) {
             continue;
         }
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
         default:
             if (c < 0x20) {
                 out += "\\u00";
@@ -281,14 +300,15 @@ bool MetakitJson::parse(const std::string& text, YAML::Node& root, std::string& 
             continue;
         }
         if (i + 5 < text.size() && text.compare(i + 1, 3, "udc") == 0 &&
-            std::strchr("89abcdefABCDEF", text[i + 4]) && std::isxdigit(static_cast<unsigned char>(text[i + 5]))) {
+            std::strchr("89abcdefABCDEF", text[i + 4]) &&
+            std::isxdigit(static_cast<unsigned char>(text[i + 5]))) {
             rewritten += "\\U0010ff";
             rewritten += text.substr(i + 4, 2);
             i += 5;
             continue;
         }
         rewritten += text[i];
-        if (i + 1 < text.size()) rewritten += text[++i];   // the escaped character, whatever it is
+        if (i + 1 < text.size()) rewritten += text[++i];  // the escaped character, whatever it is
     }
     try {
         root = YAML::Load(rewritten);
@@ -373,8 +393,7 @@ bool MetakitJson::parseReal(const std::string& text, double& value) {
         return true;
     }
     // Plain decimal numbers only (no hex, no words), then the C library's exact conversion.
-    if (body.empty() || body.find_first_not_of("0123456789.eE+-") != std::string::npos)
-        return false;
+    if (body.empty() || body.find_first_not_of("0123456789.eE+-") != std::string::npos) return false;
     char* end = nullptr;
     errno = 0;
     value = std::strtod(text.c_str(), &end);
@@ -394,8 +413,8 @@ std::string MetakitJson::toJson(const MetakitStorage& storage) {
         out += "[\n";
         for (size_t v = 0; v < storage.views.size(); ++v) {
             const MetakitView& view = storage.views[v];
-            out += "  {\n   \"name\": " + quote(view.name) + ",\n   \"structure\": " +
-                   quote(view.structure()) + ",\n   \"rows\": ";
+            out += "  {\n   \"name\": " + quote(view.name) +
+                   ",\n   \"structure\": " + quote(view.structure()) + ",\n   \"rows\": ";
             printer.rows(view, 3);
             out += "\n  }";
             out += v + 1 < storage.views.size() ? ",\n" : "\n";
@@ -410,8 +429,7 @@ namespace {
 bool readViews(const YAML::Node& root, std::vector<MetakitView>& views, std::string& error);
 }
 
-bool MetakitJson::fromYaml(const YAML::Node& root, std::vector<MetakitView>& views,
-                           std::string& error) {
+bool MetakitJson::fromYaml(const YAML::Node& root, std::vector<MetakitView>& views, std::string& error) {
     views.clear();
     try {
         return readViews(root, views, error);
@@ -432,8 +450,10 @@ bool readViews(const YAML::Node& root, std::vector<MetakitView>& views, std::str
     }
     const YAML::Node list = root["views"];
     bool ok = true;
-    if (!list.IsDefined()) ok = reader.fail(root, "missing 'views' list");
-    else if (!list.IsNull() && !list.IsSequence()) ok = reader.fail(list, "'views' must be a list");
+    if (!list.IsDefined())
+        ok = reader.fail(root, "missing 'views' list");
+    else if (!list.IsNull() && !list.IsSequence())
+        ok = reader.fail(list, "'views' must be a list");
     if (ok && list.IsSequence()) {
         for (const YAML::Node& node : list) {
             if (!node.IsMap()) {
@@ -453,8 +473,7 @@ bool readViews(const YAML::Node& root, std::vector<MetakitView>& views, std::str
             }
             const YAML::Node name = node["name"];
             if (name.IsDefined() && (!name.IsScalar() || name.Scalar() != view.name)) {
-                ok = reader.fail(name, "view name does not match its structure '" +
-                                           structure.Scalar() + "'");
+                ok = reader.fail(name, "view name does not match its structure '" + structure.Scalar() + "'");
                 break;
             }
             for (const MetakitView& other : views)

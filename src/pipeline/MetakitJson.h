@@ -30,12 +30,11 @@ public:
     // string and its `rows` checked against them (a property left out of a row takes its
     // empty value). On failure `error` is "LINE: message" (LINE counted from 1) and `views`
     // is empty.
-    static bool fromYaml(const YAML::Node& root, std::vector<MetakitView>& views,
-                         std::string& error);
+    static bool fromYaml(const YAML::Node& root, std::vector<MetakitView>& views, std::string& error);
 
     // Helpers shared with the content tool.
-    static std::string quote(const std::string& bytes);      // a JSON string literal
-    static std::string formatReal(double value);              // shortest round-trip text
+    static std::string quote(const std::string& bytes);  // a JSON string literal
+    static std::string formatReal(double value);         // shortest round-trip text
     static bool parseInteger(const std::string& text, int64_t& value);
     static bool parseReal(const std::string& text, double& value);
 };

@@ -25,8 +25,8 @@ public:
 
     GameData* gameData;
     int page = OPPONENT_PAGE;
-    Camera camera;                         // the map preview's camera
-    int selection[4] = {0, 0, 0, 0};       // highlighted entry of each page
+    Camera camera;                    // the map preview's camera
+    int selection[4] = {0, 0, 0, 0};  // highlighted entry of each page
 
     explicit RulesScreen(GameData& gameData);
     void reset(GameData& gameData);

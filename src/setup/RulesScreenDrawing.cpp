@@ -3,8 +3,8 @@
 
 #include "data/GameData.h"
 #include "gfx/DrawImage.h"
-#include "gfx/Mode2D.h"
 #include "gfx/KeyHintRow.h"
+#include "gfx/Mode2D.h"
 #include "gfx/TextLabel.h"
 #include "gfx/ViewArea.h"
 #include "gfx/Widgets.h"
@@ -17,8 +17,7 @@ const char* const darkCursorImage = "textures/UICursorDark.png";
 
 // The highlighted map in the view area right of the two columns. Headless, only the camera
 // moves on, as it does in every frame of the game.
-void drawMapPreview(const Map& map, Camera& camera)
-{
+void drawMapPreview(const Map& map, Camera& camera) {
     enterViewArea(400, 25, 624, 683);
     camera.apply();
     map.draw();
@@ -27,8 +26,7 @@ void drawMapPreview(const Map& map, Camera& camera)
 
 }  // namespace
 
-void RulesScreen::draw()
-{
+void RulesScreen::draw() {
     // The panels keep the 2D state from one label or image to the next.
     Held2DMode held;
     drawColumnBackdrop(2);
@@ -45,10 +43,8 @@ void RulesScreen::draw()
     drawColumnHeader(opponent == 0 ? "COMPUTER LIMITS" : "PLAYER 2 LIMITS", 0, 400);
     drawImage(page == OPPONENT_PAGE ? cursorImage : darkCursorImage, 0, opponent == 0 ? 77 : 102, 7, 16);
 
-    if (page >= SIDE0_LIMITS_PAGE)
-        drawLimits(0, 180);
-    if (page >= SIDE1_LIMITS_PAGE)
-        drawLimits(1, 430);
+    if (page >= SIDE0_LIMITS_PAGE) drawLimits(0, 180);
+    if (page >= SIDE1_LIMITS_PAGE) drawLimits(1, 430);
     if (page == SIDE0_LIMITS_PAGE)
         drawImage(cursorImage, 0, 206 + 60 * selection[page], 7, 16);
     else if (page == SIDE1_LIMITS_PAGE)
@@ -59,8 +55,7 @@ void RulesScreen::draw()
     drawKeyHints();
 }
 
-void RulesScreen::drawLimits(int side, int y0) const
-{
+void RulesScreen::drawLimits(int side, int y0) const {
     const SideSetup& limits = gameData->sides[size_t(side)];
     static const char* const captions[3] = {"MAX SQUAD SIZE", "MAX SQUAD WEIGHT", "PILOT SKILL POINT TOTAL"};
     static const char* const maxima[3] = {"/10", "/100000", "/400"};
@@ -73,8 +68,7 @@ void RulesScreen::drawLimits(int side, int y0) const
     }
 }
 
-void RulesScreen::drawMapList()
-{
+void RulesScreen::drawMapList() {
     int i = 0;
     for (auto& entry : gameData->maps) {
         TextLabel(entry.first, 212, 70 + 33 * i).draw();
@@ -88,8 +82,7 @@ void RulesScreen::drawMapList()
     drawImage(cursorImage, 200, 79 + 33 * selection[MAP_PAGE], 7, 16);
 }
 
-void RulesScreen::drawKeyHints() const
-{
+void RulesScreen::drawKeyHints() const {
     bool human = gameData->sides[1].controller == SideSetup::HUMAN;
     KeyHintRow row;
     switch (page) {
@@ -100,15 +93,16 @@ void RulesScreen::drawKeyHints() const
         row.key(KeyHintRow::ESC, "Opponent select").key(KeyHintRow::SPACE, "Confirm limits");
         break;
     case SIDE1_LIMITS_PAGE:
-        row.key(KeyHintRow::ESC, human ? "Player 1 limits" : "Player limits").key(KeyHintRow::SPACE, "Confirm limits");
+        row.key(KeyHintRow::ESC, human ? "Player 1 limits" : "Player limits")
+            .key(KeyHintRow::SPACE, "Confirm limits");
         break;
     default:
-        row.key(KeyHintRow::ESC, human ? "Player 2 limits" : "Computer limits").key(KeyHintRow::SPACE, "Select map");
+        row.key(KeyHintRow::ESC, human ? "Player 2 limits" : "Computer limits")
+            .key(KeyHintRow::SPACE, "Select map");
         break;
     }
     row.orKey(KeyHintRow::UP).key(KeyHintRow::DOWN, "Move cursor");
-    if (page != SIDE0_LIMITS_PAGE && page != SIDE1_LIMITS_PAGE)
-        return;
+    if (page != SIDE0_LIMITS_PAGE && page != SIDE1_LIMITS_PAGE) return;
 
     switch (selection[page]) {
     case 0:
@@ -116,7 +110,8 @@ void RulesScreen::drawKeyHints() const
         break;
     case 1:
         // Page 1 leaves 8 pixels before the Shift combinations, page 2 the usual 12.
-        row.key(KeyHintRow::LEFT, "Weight -1000").key(KeyHintRow::RIGHT, "Weight +1000", page == SIDE0_LIMITS_PAGE ? 8 : 12);
+        row.key(KeyHintRow::LEFT, "Weight -1000")
+            .key(KeyHintRow::RIGHT, "Weight +1000", page == SIDE0_LIMITS_PAGE ? 8 : 12);
         row.shift().key(KeyHintRow::LEFT, "Weight -10000").shift().key(KeyHintRow::RIGHT, "Weight +10000");
         break;
     default:

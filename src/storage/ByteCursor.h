@@ -36,5 +36,8 @@ public:
     bool readNumber(int64_t& value);
 
 private:
-    bool fail() { failed = true; return false; }
+    bool fail() {
+        failed = true;
+        return false;
+    }
 };

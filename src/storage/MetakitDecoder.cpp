@@ -37,8 +37,8 @@ bool MetakitDecoder::failIn(const MetakitProperty& property, const std::string& 
 }
 
 bool MetakitDecoder::chargeCells(size_t count) {
-    if (count > cellLimit - cellsUsed) return fail("more than " + std::to_string(cellLimit) +
-                                                  " values in the file");
+    if (count > cellLimit - cellsUsed)
+        return fail("more than " + std::to_string(cellLimit) + " values in the file");
     cellsUsed += count;
     return true;
 }
@@ -112,7 +112,7 @@ namespace {
 struct Tails {
     uint32_t walkLength = 0;
     uint32_t walkPosition = 0;
-    uint32_t offset = 0;   // from the skip tail back to the header
+    uint32_t offset = 0;  // from the skip tail back to the header
 };
 
 // Reads the tails from the 2 x markSize bytes before `end`, the end of a file of `fileSize` bytes;
@@ -130,7 +130,8 @@ std::string readTails(const uint8_t* end, size_t fileSize, Tails& tails) {
     skipTail.readBE32(tails.offset);
     if (last[0] != 0x80 || last[1] || last[2] || last[3] || tails.offset == 0)
         return "no skip tail before the commit tail";
-    if (tails.offset > fileSize - 2 * markSize || tails.offset < markSize) return "skip tail points outside the file";
+    if (tails.offset > fileSize - 2 * markSize || tails.offset < markSize)
+        return "skip tail points outside the file";
     return "";
 }
 
@@ -138,7 +139,7 @@ std::string readTails(const uint8_t* end, size_t fileSize, Tails& tails) {
 
 bool MetakitDecoder::checkTails(const uint8_t* tails, size_t tailsSize, size_t fileSize, std::string& error) {
     static_assert(TAILS_SIZE == 2 * markSize, "the commit tail and the skip tail");
-    if (fileSize == 0) return true;   // a storage that never had a view is an empty file
+    if (fileSize == 0) return true;  // a storage that never had a view is an empty file
     Tails read;
     const std::string reason = tailsSize < TAILS_SIZE || fileSize < smallestFile
                                    ? "file too short (" + std::to_string(fileSize) + " bytes)"
@@ -162,7 +163,8 @@ bool MetakitDecoder::locateRootWalk(Reference& rootWalk, char& byteOrder) {
     const uint8_t* header = file + base;
     bool little = header[0] == 'J' && header[1] == 'L';
     bool big = header[0] == 'L' && header[1] == 'J';
-    if (!(little || big) || header[2] != 0x1a || header[3] != 0x00) return fail("no header where the skip tail points");
+    if (!(little || big) || header[2] != 0x1a || header[3] != 0x00)
+        return fail("no header where the skip tail points");
     byteOrder = big ? 'B' : 'L';
 
     if (size_t(walkPosition) < markSize || size_t(walkPosition) > offset ||
@@ -199,8 +201,8 @@ bool MetakitDecoder::readRows(ByteCursor& walk, size_t rowCount,
                               const std::vector<MetakitProperty>& properties, MetakitView& view) {
     if (rowCount == 0) return true;
     if (rowCount > rowLimit)
-        return fail("view claims " + std::to_string(rowCount) + " rows (at most " +
-                    std::to_string(rowLimit) + ")");
+        return fail("view claims " + std::to_string(rowCount) + " rows (at most " + std::to_string(rowLimit) +
+                    ")");
 
     std::vector<PropertyReferences> refs(properties.size());
     for (size_t i = 0; i < properties.size(); ++i) {
@@ -248,8 +250,7 @@ bool MetakitDecoder::checkColumn(const MetakitProperty& property, const Property
         return true;
     case 'S':
     case 'B':
-        if (refs.values.size > 0 &&
-            !column.bind(refs.sizes.data, refs.sizes.size, rowCount, bigEndian))
+        if (refs.values.size > 0 && !column.bind(refs.sizes.data, refs.sizes.size, rowCount, bigEndian))
             return failIn(property, "item sizes block fits no width");
         markUndefinedBits(refs.sizes, rowCount);
         return true;
@@ -359,8 +360,8 @@ bool MetakitDecoder::decodeItems(const MetakitProperty& property, const Property
     return true;
 }
 
-bool MetakitDecoder::decodeSubviews(const MetakitProperty& property, const Reference& block,
-                                    size_t column, MetakitView& view) {
+bool MetakitDecoder::decodeSubviews(const MetakitProperty& property, const Reference& block, size_t column,
+                                    MetakitView& view) {
     size_t rowCount = view.rows.size();
     size_t weight = 1 + propertyWeight(property.subProperties);
     ByteCursor walks(block.data, block.size);

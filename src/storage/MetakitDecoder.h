@@ -64,8 +64,8 @@ private:
 
     const uint8_t* file = nullptr;
     size_t fileSize = 0;
-    size_t base = 0;    // the header's offset; positions in the file are relative to it
-    size_t limit = 0;   // the skip tail's offset; every block lies before it
+    size_t base = 0;   // the header's offset; positions in the file are relative to it
+    size_t limit = 0;  // the skip tail's offset; every block lies before it
     bool bigEndian = false;
     size_t cellsUsed = 0;
     size_t valueBytesUsed = 0;
@@ -77,16 +77,14 @@ private:
     bool readRootWalk(const Reference& rootWalk, std::string& description,
                       std::vector<MetakitProperty>& fields, MetakitView& root);
     bool readReference(ByteCursor& walk, Reference& reference);
-    bool readView(ByteCursor& walk, const std::vector<MetakitProperty>& properties,
-                  MetakitView& view);
+    bool readView(ByteCursor& walk, const std::vector<MetakitProperty>& properties, MetakitView& view);
     bool readRows(ByteCursor& walk, size_t rowCount, const std::vector<MetakitProperty>& properties,
                   MetakitView& view);
-    bool checkColumn(const MetakitProperty& property, const PropertyReferences& refs,
-                     size_t rowCount);
-    bool decodeColumn(const MetakitProperty& property, const PropertyReferences& refs,
-                      size_t column, MetakitView& view);
-    bool decodeItems(const MetakitProperty& property, const PropertyReferences& refs,
-                     size_t column, MetakitView& view);
+    bool checkColumn(const MetakitProperty& property, const PropertyReferences& refs, size_t rowCount);
+    bool decodeColumn(const MetakitProperty& property, const PropertyReferences& refs, size_t column,
+                      MetakitView& view);
+    bool decodeItems(const MetakitProperty& property, const PropertyReferences& refs, size_t column,
+                     MetakitView& view);
     bool decodeSubviews(const MetakitProperty& property, const Reference& block, size_t column,
                         MetakitView& view);
     bool chargeCells(size_t count);

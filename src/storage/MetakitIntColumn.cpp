@@ -32,7 +32,13 @@ int MetakitIntColumn::widthFor(size_t size, size_t rows) {
     if (size > SIZE_MAX / 8) return -1;
     size_t w = size * 8 / rows;
     switch (w) {
-    case 1: case 2: case 4: case 8: case 16: case 32: case 64:
+    case 1:
+    case 2:
+    case 4:
+    case 8:
+    case 16:
+    case 32:
+    case 64:
         return static_cast<int>(w);
     default:
         return -1;
@@ -59,8 +65,7 @@ size_t MetakitIntColumn::blockSize(size_t rows, int width) {
     return (rows * size_t(width) + 7) / 8;
 }
 
-void MetakitIntColumn::encode(const std::vector<int32_t>& values, bool bigEndian,
-                              std::vector<uint8_t>& out) {
+void MetakitIntColumn::encode(const std::vector<int32_t>& values, bool bigEndian, std::vector<uint8_t>& out) {
     int w = 0;
     for (int32_t v : values) {
         int vw = widthOf(v);
@@ -84,8 +89,8 @@ void MetakitIntColumn::encode(const std::vector<int32_t>& values, bool bigEndian
     }
 }
 
-bool MetakitIntColumn::bind(const uint8_t* block, size_t blockSize, size_t rowCount,
-                            bool bigEndianFile, int maxWidth) {
+bool MetakitIntColumn::bind(const uint8_t* block, size_t blockSize, size_t rowCount, bool bigEndianFile,
+                            int maxWidth) {
     int w = widthFor(blockSize, rowCount);
     if (w < 0 || w > maxWidth) return false;
     // Entries must lie inside the block (a size of 0 means every value is 0).

@@ -19,13 +19,11 @@ public:
     // padding that keeps small sub-byte columns unambiguous.
     static size_t blockSize(size_t rows, int width);
     // Appends the block for these values (the width is the widest any value needs).
-    static void encode(const std::vector<int32_t>& values, bool bigEndian,
-                       std::vector<uint8_t>& out);
+    static void encode(const std::vector<int32_t>& values, bool bigEndian, std::vector<uint8_t>& out);
 
     // A column to read: `bind` checks the block against the row count (widths above
     // `maxWidth` refused); `get` then reads any entry 0 .. rows-1 within the block.
-    bool bind(const uint8_t* block, size_t blockSize, size_t rowCount, bool bigEndianFile,
-              int maxWidth = 32);
+    bool bind(const uint8_t* block, size_t blockSize, size_t rowCount, bool bigEndianFile, int maxWidth = 32);
     int32_t get(size_t row) const;
 
     const uint8_t* data = nullptr;

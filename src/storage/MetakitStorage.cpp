@@ -17,8 +17,8 @@ bool MetakitStorage::open(const std::string& path, std::string* error) {
     // rest of it is read.
     std::vector<uint8_t> bytes;
     size_t fileSize = 0;
-    ReadFileResult read =
-        readFileEnd(path, MetakitDecoder::TAILS_SIZE, bytes, fileSize, LARGEST_DATABASE_FILE, "a game database");
+    ReadFileResult read = readFileEnd(path, MetakitDecoder::TAILS_SIZE, bytes, fileSize,
+                                      LARGEST_DATABASE_FILE, "a game database");
     if (read.ok() && !MetakitDecoder::checkTails(bytes.data(), bytes.size(), fileSize, reason)) {
         if (error) *error = reason;
         return false;

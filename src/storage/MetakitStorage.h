@@ -10,9 +10,9 @@
 
 class MetakitStorage {
 public:
-    std::vector<MetakitView> views;   // top-level views in file order
-    char byteOrder = 'L';             // 'L' little-endian ("JL" header), 'B' big-endian ("LJ")
-    std::string description;          // the structure text as stored, "" when there are no views
+    std::vector<MetakitView> views;  // top-level views in file order
+    char byteOrder = 'L';            // 'L' little-endian ("JL" header), 'B' big-endian ("LJ")
+    std::string description;         // the structure text as stored, "" when there are no views
 
     // Reads and decodes a file read-only. On any failure (missing, unreadable, malformed) the
     // storage holds no views, `error` (when given) receives the reason, and the result is false.

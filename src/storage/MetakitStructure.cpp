@@ -9,8 +9,8 @@ public:
     explicit StructureParser(const std::string& text) : text(text) {}
 
     bool parseFields(std::vector<MetakitProperty>& fields, int depth, bool topLevel) {
-        if (depth > MetakitStructure::maxDepth) return fail("nesting deeper than " +
-                                                            std::to_string(MetakitStructure::maxDepth));
+        if (depth > MetakitStructure::maxDepth)
+            return fail("nesting deeper than " + std::to_string(MetakitStructure::maxDepth));
         // An empty list: the whole text, or "name[]".
         if ((topLevel && pos == text.size()) || (!topLevel && peek() == ']')) return true;
         if (!topLevel && peek() == '^') return fail("recursive subview '^' is not supported");
@@ -66,7 +66,13 @@ private:
         ++pos;
         int letter = std::toupper(peek());
         switch (letter) {
-        case 'S': case 'I': case 'L': case 'F': case 'D': case 'B': case 'V':
+        case 'S':
+        case 'I':
+        case 'L':
+        case 'F':
+        case 'D':
+        case 'B':
+        case 'V':
             field.type = static_cast<char>(letter);
             break;
         case 'M':
@@ -128,8 +134,7 @@ bool MetakitStructure::validName(const std::string& name) {
 bool MetakitStructure::sameName(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
 }

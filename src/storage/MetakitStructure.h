@@ -16,8 +16,7 @@ public:
     static constexpr int maxDepth = 32;
 
     // Parses a whole description (fields separated by commas, possibly none).
-    static bool parse(const std::string& text, std::vector<MetakitProperty>& fields,
-                      std::string& error);
+    static bool parse(const std::string& text, std::vector<MetakitProperty>& fields, std::string& error);
     // Parses one view's structure "name[...]" into its name and properties.
     static bool parseView(const std::string& text, MetakitView& view, std::string& error);
     // The normalised text of one field: "name:T" or "name[...]".

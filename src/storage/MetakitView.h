@@ -28,10 +28,10 @@ class MetakitView {
 public:
     std::string name;
     std::vector<MetakitProperty> properties;
-    std::vector<std::vector<MetakitValue>> rows;   // rows[row][property index]
+    std::vector<std::vector<MetakitValue>> rows;  // rows[row][property index]
 
     size_t rowCount() const { return rows.size(); }
-    int propertyIndex(const std::string& property) const;   // -1 when absent
+    int propertyIndex(const std::string& property) const;  // -1 when absent
 
     std::string getString(size_t row, const std::string& property) const;
     int32_t getInt(size_t row, const std::string& property) const;

@@ -1,12 +1,12 @@
 #include "storage/MetakitWriter.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "storage/MetakitIntColumn.h"
 #include "storage/MetakitStructure.h"

@@ -17,10 +17,9 @@ public:
     // The same with a choice of byte order ('L' or 'B'); false with `error` set when a name
     // cannot be stored (empty, one of , [ ] :, or a duplicate), a type letter is unknown, or
     // the file would exceed the format's 2 GB limit.
-    static bool encode(const std::vector<MetakitView>& views, char byteOrder,
-                       std::vector<uint8_t>& out, std::string* error);
+    static bool encode(const std::vector<MetakitView>& views, char byteOrder, std::vector<uint8_t>& out,
+                       std::string* error);
     // Writes the file through a temporary file beside it that is renamed over `path`, so a
     // failed write never leaves a partial file behind.
-    static bool writeFile(const std::string& path, const std::vector<MetakitView>& views,
-                          std::string* error);
+    static bool writeFile(const std::string& path, const std::vector<MetakitView>& views, std::string* error);
 };

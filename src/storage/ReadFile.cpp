@@ -25,13 +25,13 @@ struct Descriptor {
 };
 
 ReadFileResult tooLarge(unsigned long long size, std::size_t limit, const std::string& what) {
-    return failure(ReadFileStatus::TooLarge,
-                   "too large: " + sizeText(size) + ", more than the " + sizeText(limit) + " " + what + " may have");
+    return failure(ReadFileStatus::TooLarge, "too large: " + sizeText(size) + ", more than the " +
+                                                 sizeText(limit) + " " + what + " may have");
 }
 
 // Opens a regular file no larger than the limit for reading; `size` is its size then.
-ReadFileResult openRegularFile(const std::string& path, Descriptor& file, std::size_t& size, std::size_t limit,
-                               const std::string& what) {
+ReadFileResult openRegularFile(const std::string& path, Descriptor& file, std::size_t& size,
+                               std::size_t limit, const std::string& what) {
     // O_NONBLOCK: opening a FIFO with no writer would otherwise wait forever. It changes nothing
     // for a regular file, and anything else is refused below before it is read.
     file.fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -104,7 +104,8 @@ ReadFileResult readFileEnd(const std::string& path, std::size_t count, std::vect
     tail.resize(wanted);
     std::size_t done = 0;
     while (done < wanted) {
-        ssize_t got = ::pread(file.fd, tail.data() + done, wanted - done, static_cast<off_t>(fileSize - wanted + done));
+        ssize_t got =
+            ::pread(file.fd, tail.data() + done, wanted - done, static_cast<off_t>(fileSize - wanted + done));
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) {
             int code = got < 0 ? errno : EIO;

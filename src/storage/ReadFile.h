@@ -20,7 +20,7 @@ enum class ReadFileStatus {
 
 struct ReadFileResult {
     ReadFileStatus status = ReadFileStatus::Ok;
-    std::string reason;   // "" when Ok; otherwise e.g. "cannot open: No such file or directory"
+    std::string reason;  // "" when Ok; otherwise e.g. "cannot open: No such file or directory"
 
     bool ok() const { return status == ReadFileStatus::Ok; }
 };

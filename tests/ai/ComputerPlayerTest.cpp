@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "ai/ComputerPlayer.h"
 #include "../data/TestDatabase.h"
+#include "ai/ComputerPlayer.h"
 #include "data/GameData.h"
 
 namespace {
@@ -86,7 +86,7 @@ TEST_F(BuildSquadTest, WeightRunningOutMidRobotStopsTheBuildingThere) {
     // 3000 left for the fourth robot: arms and a tiny reactor fit, no legs do.
     EXPECT_EQ(parts(3), "-|-|Gun Left|Pistol Right|-|Tiny Core|");
     EXPECT_EQ(pilotOf(3), "P3");
-    EXPECT_EQ(data.sides[1].squad[3]->hp, 0);   // never set up for battle
+    EXPECT_EQ(data.sides[1].squad[3]->hp, 0);  // never set up for battle
     data.removeIncompleteRobots();
     EXPECT_EQ(data.sides[1].squad.size(), 3u);
 }
@@ -117,11 +117,11 @@ TEST_F(BuildSquadTest, BestAttackSkillFirstAndEqualSkillsKeepPoolOrder) {
     EXPECT_EQ(pilotOf(4), "P4");
     EXPECT_EQ(pilotOf(5), "P0");
     // Melee arms only when melee is strictly better.
-    EXPECT_NE(parts(0).find("Gun Left|Gun Right"), std::string::npos);     // 2 / 9
-    EXPECT_NE(parts(1).find("Blade Left|Blade Right"), std::string::npos); // 9 / 3
-    EXPECT_NE(parts(2).find("Blade Left|Blade Right"), std::string::npos); // 7 / 6
-    EXPECT_NE(parts(3).find("Gun Left|Gun Right"), std::string::npos);     // 6 / 6
-    EXPECT_NE(parts(5).find("Blade Left|Blade Right"), std::string::npos); // 4 / 1
+    EXPECT_NE(parts(0).find("Gun Left|Gun Right"), std::string::npos);      // 2 / 9
+    EXPECT_NE(parts(1).find("Blade Left|Blade Right"), std::string::npos);  // 9 / 3
+    EXPECT_NE(parts(2).find("Blade Left|Blade Right"), std::string::npos);  // 7 / 6
+    EXPECT_NE(parts(3).find("Gun Left|Gun Right"), std::string::npos);      // 6 / 6
+    EXPECT_NE(parts(5).find("Blade Left|Blade Right"), std::string::npos);  // 4 / 1
 }
 
 TEST_F(BuildSquadTest, MoreRobotsThanPilotsLeavesTheRestBare) {
@@ -145,7 +145,7 @@ TEST(DeploySquadTest, RobotsTakeTheStartCellsInOrderAndJoinTheRoster) {
     std::string path = buildTestDatabase("maps.yaml");
     ASSERT_TRUE(data.load(path));
     data.reset();
-    ASSERT_NE(data.currentMap, nullptr);   // DOWNTOWN: three start cells for side 1
+    ASSERT_NE(data.currentMap, nullptr);  // DOWNTOWN: three start cells for side 1
     Robot* placed = data.createRobot();
     placed->x = 0;
     placed->y = 3;

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "ai/ComputerPlayer.h"
 #include "../data/TestDatabase.h"
+#include "ai/ComputerPlayer.h"
 #include "data/BattleRules.h"
 #include "data/GameData.h"
 
@@ -33,7 +33,8 @@ protected:
         map.name = "TEST";
         for (const char* row : rows) {
             std::vector<const Terrain*> cells;
-            for (const char* c = row; *c; ++c) cells.push_back(&data.terrains.at(*c == '#' ? "Wall" : "Floor"));
+            for (const char* c = row; *c; ++c)
+                cells.push_back(&data.terrains.at(*c == '#' ? "Wall" : "Floor"));
             map.grid.push_back(cells);
         }
         data.maps["TEST"] = map;
@@ -107,19 +108,16 @@ TEST_F(ComputerTurnTest, SearchTiesGoToTheNodeAddedLast) {
 }
 
 TEST_F(ComputerTurnTest, SearchGoesAroundRobotsAndWallsAndLeavesThePathAloneWithoutAWay) {
-    useMap({"...",
-            ".#.",
-            "..."});
+    useMap({"...", ".#.", "..."});
     Robot* computer = addRobot(1, 0, 0);
-    addRobot(1, 1, 0);   // a friend blocks the way east
+    addRobot(1, 1, 0);  // a friend blocks the way east
     player().findPath(*computer, 2, 2);
     EXPECT_EQ(player().path, (CellList{{2, 2}, {1, 2}, {0, 2}, {0, 1}}));
 
     // A wall for a goal, or a goal walled in: no search result, the old path stays.
     player().findPath(*computer, 1, 1);
     EXPECT_EQ(player().path.size(), 4u);
-    useMap({"..#.",
-            "..##"});
+    useMap({"..#.", "..##"});
     player().path.clear();
     player().findPath(*computer, 3, 0);
     EXPECT_FALSE(player().pathFound);
@@ -129,11 +127,7 @@ TEST_F(ComputerTurnTest, SearchGoesAroundRobotsAndWallsAndLeavesThePathAloneWith
 TEST_F(ComputerTurnTest, ATargetOnATileNobodyCanEnterIsApproachedFromTheSouthFirst) {
     // The human stands on a wall (deployment does not test the terrain). The tiles south and
     // east of it are both reachable; south is tried first, and the computer stops before it.
-    useMap({"....",
-            ".#..",
-            "....",
-            "....",
-            "...."});
+    useMap({"....", ".#..", "....", "....", "...."});
     Robot* computer = addRobot(1, 1, 4, "Bare Right");
     Robot* human = addRobot(0, 1, 1);
     player().gatherTargets(*computer);
@@ -145,13 +139,11 @@ TEST_F(ComputerTurnTest, ATargetOnATileNobodyCanEnterIsApproachedFromTheSouthFir
 }
 
 TEST_F(ComputerTurnTest, NoReachableLivingTargetMeansNoStepAndNoAttack) {
-    useMap({"..#..",
-            "..#..",
-            "..#.."});
+    useMap({"..#..", "..#..", "..#.."});
     Robot* computer = addRobot(1, 0, 1);
     Robot* wreck = addRobot(0, 1, 1);
     wreck->hp = 0;
-    addRobot(0, 4, 1);   // beyond the wall
+    addRobot(0, 4, 1);  // beyond the wall
     player().gatherTargets(*computer);
     EXPECT_EQ(player().targets.size(), 2u);
     EXPECT_EQ(player().chooseTarget(*computer), nullptr);
@@ -165,7 +157,7 @@ TEST_F(ComputerTurnTest, TurningCostsOneHundredPerUnitOfFacingDifference) {
     useMap({"...", "...", "..."});
     Robot* computer = addRobot(1, 1, 1);
     computer->ep = 1000;
-    player().path = {{0, 1}};   // west of the robot, which faces south (0)
+    player().path = {{0, 1}};  // west of the robot, which faces south (0)
     EXPECT_TRUE(player().stepToward(*computer));
     EXPECT_EQ(computer->facing, FACING_WEST);
     EXPECT_EQ(computer->ep, 700);
@@ -202,9 +194,9 @@ TEST_F(ComputerTurnTest, ATurnBeforeAnAttackMayLeaveTheEnergyBelowZeroUntilTheTu
 TEST_F(ComputerTurnTest, TheFirstFacingThatCoversTheTargetIsKeptAndFailedTurnsAreUndone) {
     useMap({"...", "...", "..."});
     Robot* computer = addRobot(1, 1, 1);
-    addRobot(0, 2, 1);   // east: facing 1 is the first that covers it
+    addRobot(0, 2, 1);  // east: facing 1 is the first that covers it
     computer->facing = FACING_WEST;
-    computer->ep = 700;   // 200 for the turn from 3 to 1, 500 for the attack
+    computer->ep = 700;  // 200 for the turn from 3 to 1, 500 for the attack
     bool changed = false;
     EXPECT_TRUE(player().attackPass(*computer, data.roster[1], changed));
     EXPECT_TRUE(changed);
@@ -241,7 +233,7 @@ TEST_F(ComputerTurnTest, TheDearestAffordableAttackIsTakenFromTheEndOfTheList) {
     Robot* human = addRobot(0, 1, 1);
     Component& arm = *computer->getComponent(RIGHTARM);
     arm.attacks = {&data.attacks.at("Scratch"), &data.attacks.at("Poke"), nullptr};
-    computer->ep = 499;   // Poke (500) is out of reach: Scratch (100) it is
+    computer->ep = 499;  // Poke (500) is out of reach: Scratch (100) it is
     bool changed = false;
     EXPECT_TRUE(player().attackPass(*computer, human, changed));
     EXPECT_EQ(computer->ep, 399);
@@ -271,10 +263,10 @@ TEST_F(ComputerTurnTest, AnAreaAttackStrikesEveryoneInItAboutTheTargetsTileInRos
     Robot* computer = addRobot(1, 1, 0, "Sweep Right");
     Robot* ally = addRobot(1, 2, 1);
     Robot* human = addRobot(0, 1, 1);
-    Robot* bystander = addRobot(0, 0, 2);   // not in the area
+    Robot* bystander = addRobot(0, 0, 2);  // not in the area
     player().act(*computer);
     ASSERT_GE(player().hitMarkers.size(), 2u);
-    EXPECT_EQ(player().hitMarkers[0].x, 2);   // the ally comes first in the roster
+    EXPECT_EQ(player().hitMarkers[0].x, 2);  // the ally comes first in the roster
     EXPECT_EQ(player().hitMarkers[1].x, 1);
     EXPECT_LT(ally->hp, ally->getMaxHp());
     EXPECT_LT(human->hp, human->getMaxHp());
@@ -286,7 +278,7 @@ TEST_F(ComputerTurnTest, HitsDrawTwiceAndMissesOnceInTheOrderOfTheArea) {
     Robot* computer = addRobot(1, 1, 0, "Sweep Right");
     addRobot(0, 1, 1);
     addRobot(0, 0, 1);
-    data.attacks.at("Sweep").accuracy = 0;   // two misses: one draw each
+    data.attacks.at("Sweep").accuracy = 0;  // two misses: one draw each
     srand(77);
     bool changed = false;
     ASSERT_TRUE(player().attackPass(*computer, data.roster[1], changed));
@@ -297,7 +289,7 @@ TEST_F(ComputerTurnTest, HitsDrawTwiceAndMissesOnceInTheOrderOfTheArea) {
     rand();
     EXPECT_EQ(rand(), next);
 
-    data.attacks.at("Sweep").accuracy = 200;   // two hits: two draws each
+    data.attacks.at("Sweep").accuracy = 200;  // two hits: two draws each
     computer->getComponent(RIGHTARM)->cooldownLeft = 0;
     srand(78);
     ASSERT_TRUE(player().attackPass(*computer, data.roster[1], changed));
@@ -311,7 +303,7 @@ TEST_F(ComputerTurnTest, ATargetDestroyedMidTurnIsNotReplacedAndTheRobotWalksUpT
     useMap({".", ".", ".", ".", ".", ".", "."});
     Robot* computer = addRobot(1, 0, 0, "Shot Right");
     Robot* human = addRobot(0, 0, 5);
-    Robot* other = addRobot(0, 0, 6);   // would be next, but no other target is chosen
+    Robot* other = addRobot(0, 0, 6);  // would be next, but no other target is chosen
     human->hp = 1;
     player().takeTurn(*computer);
     EXPECT_EQ(human->hp, 0);
@@ -340,16 +332,16 @@ TEST_F(ComputerTurnTest, EnergyRegainedAfterASkippedStepNeverCarriesTheRobotOver
     useMap({".", ".", ".", "."});
     Robot* computer = addRobot(1, 0, 0);
     addRobot(0, 0, 3);
-    Attack near = data.attacks.at("Poke");   // reaches the tile ahead only
+    Attack near = data.attacks.at("Poke");  // reaches the tile ahead only
     near.energy = 300;
     Attack refund = data.attacks.at("Shot");
     refund.range = {{0, 3}};
     refund.energy = -1000;
     computer->getComponent(RIGHTARM)->attacks = {&refund, &near};
     computer->facing = FACING_NORTH;
-    computer->ep = 350;   // Near is chosen but misses the target; the turn south leaves 150
+    computer->ep = 350;  // Near is chosen but misses the target; the turn south leaves 150
     player().act(*computer);
-    EXPECT_EQ(player().hitMarkers.size(), 1u);   // then the refund fired: 1150
+    EXPECT_EQ(player().hitMarkers.size(), 1u);  // then the refund fired: 1150
     EXPECT_EQ(computer->ep, 1150);
     EXPECT_EQ(at(computer), Cell(0, 0));
 }
@@ -370,7 +362,7 @@ TEST_F(ComputerTurnTest, AFreeAttackThatNeverCoolsDownFiresOnceAndTheTurnEnds) {
     useMap({"...", "...", "..."});
     Robot* computer = addRobot(1, 1, 0, "Tap Right");
     addRobot(0, 1, 1);
-    player().takeTurn(*computer);   // used to repeat the missing tap for ever
+    player().takeTurn(*computer);  // used to repeat the missing tap for ever
     EXPECT_EQ(player().hitMarkers.size(), 1u);
     EXPECT_EQ(player().hitMarkers[0].value, 0);
 }
@@ -395,7 +387,7 @@ TEST_F(ComputerTurnTest, ARobotThatWrecksItselfStopsActingButItsTurnStillEnds) {
     player().takeTurn(*computer);
     EXPECT_EQ(computer->hp, 0);
     EXPECT_EQ(computer->modelState, Robot::DESTROYED);
-    EXPECT_EQ(player().hitMarkers.size(), 2u);   // the left arm never fires
+    EXPECT_EQ(player().hitMarkers.size(), 2u);  // the left arm never fires
     EXPECT_EQ(computer->ep, computer->getMaxEp());
 }
 
@@ -437,7 +429,7 @@ TEST(ComputerDeployTest, SideZeroTakesTheFirstStartZone) {
     GameData data;
     ASSERT_TRUE(data.load(buildTestDatabase("maps.yaml")));
     data.reset();
-    ASSERT_NE(data.currentMap, nullptr);   // DOWNTOWN: start1 is (0, 0), (1, 0)
+    ASSERT_NE(data.currentMap, nullptr);  // DOWNTOWN: start1 is (0, 0), (1, 0)
     for (int i = 0; i < 3; ++i) data.sides[0].squad.push_back(data.createRobot());
     data.computerPlayer->deploySquad(0);
     const auto& squad = data.sides[0].squad;
@@ -452,13 +444,9 @@ TEST_F(ComputerTurnTest, AWrecksTileIsNeverAGoalSoTheRobotGoesForATargetItCanRea
     // The first human is walled in on three sides and a wreck holds the fourth: nothing can
     // stand next to it. The computer must not walk up to the wreck and stop there, believing
     // it has arrived; it goes for the other human instead.
-    useMap({"..#..",
-            ".#.#.",
-            ".....",
-            ".....",
-            "....."});
+    useMap({"..#..", ".#.#.", ".....", ".....", "....."});
     Robot* computer = addRobot(1, 2, 4);
-    addRobot(0, 2, 1);   // walled in, and nearer than the other human
+    addRobot(0, 2, 1);  // walled in, and nearer than the other human
     addRobot(0, 2, 2)->hp = 0;
     Robot* reachable = addRobot(0, 0, 0);
     player().findPath(*computer, 2, 2);
@@ -470,7 +458,7 @@ TEST_F(ComputerTurnTest, AWrecksTileIsNeverAGoalSoTheRobotGoesForATargetItCanRea
 
     // A standing robot's tile stays a goal: it may move away.
     reachable->hp = 0;
-    addRobot(1, 2, 3);   // a friend of the computer, south of the wreck
+    addRobot(1, 2, 3);  // a friend of the computer, south of the wreck
     player().path.clear();
     player().findPath(*computer, 2, 3);
     EXPECT_TRUE(player().pathFound);
@@ -481,8 +469,8 @@ TEST_F(ComputerTurnTest, ARobotLeftIdleFiresFromWhereItStandsAtTheNearestEnemyIn
         const char* what;
         const char* secondRow;
         Cell computer;
-        std::vector<Cell> humans;   // the first is the nearest
-        Cell hit;                   // where the first attack lands
+        std::vector<Cell> humans;  // the first is the nearest
+        Cell hit;                  // where the first attack lands
     };
     // Shot reaches two and three tiles straight ahead, never the tile next to the robot.
     const Case cases[] = {

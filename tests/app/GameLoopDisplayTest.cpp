@@ -7,41 +7,37 @@
 #include <string>
 #include <vector>
 
+#include "../support/DisplayWindow.h"
+#include "../support/KeyEvent.h"
 #include "app/GameLoop.h"
 #include "app/TitleScreen.h"
 #include "data/GameData.h"
 #include "data/Terrain.h"
-#include "gfx/Model.h"
 #include "gfx/Camera.h"
 #include "gfx/FontCache.h"
 #include "gfx/ImageCache.h"
-#include "../support/DisplayWindow.h"
-#include "../support/KeyEvent.h"
+#include "gfx/Model.h"
 
 namespace {
 
-void push(SDLKey sym, Uint8 type = SDL_KEYDOWN, int mod = KMOD_NONE)
-{
+void push(SDLKey sym, Uint8 type = SDL_KEYDOWN, int mod = KMOD_NONE) {
     SDL_Event event = keyEvent(sym, type, mod);
     SDL_PushEvent(&event);
 }
 
-void tap(SDLKey sym)
-{
+void tap(SDLKey sym) {
     push(sym, SDL_KEYDOWN);
     push(sym, SDL_KEYUP);
 }
 
 // Average brightness of a window rectangle in the back buffer.
-double meanIn(int x, int y, int w, int h)
-{
+double meanIn(int x, int y, int w, int h) {
     std::vector<unsigned char> pixels(size_t(w) * size_t(h) * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, 768 - (y + h), w, h, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     double sum = 0;
-    for (unsigned char value : pixels)
-        sum += value;
+    for (unsigned char value : pixels) sum += value;
     return sum / double(pixels.size());
 }
 
@@ -54,7 +50,8 @@ struct Seen {
     int newGameBrightest = 0, quitBrightest = 0, logoBrightest = 0;
     double cursorAtFirst = 0, cursorBackground = 0, cursorAtSecondAfterDown = 0, cursorAtFirstAfterDown = 0;
     double yawBefore = 0, yawWhileTurning = 0;
-    int creditsPage = -1, creditsTitleBrightest = 0, creditsHeaderBrightest = 0, creditsMenuColumnBrightest = 0;
+    int creditsPage = -1, creditsTitleBrightest = 0, creditsHeaderBrightest = 0,
+        creditsMenuColumnBrightest = 0;
     int rulesMode = -1, rulesTitleBrightest = 0;
     int modeAfterRulesEscape = -1, resumeAfterRulesEscape = -1, modeAfterResume = -1;
     bool reloadSeen = false;
@@ -63,17 +60,15 @@ struct Seen {
     int strangeModeTextBrightest = 0, strangeModeMenuBrightest = 255, modeAfterSpaceInStrangeMode = -1;
 };
 
-TEST(GameLoopDisplayTest, TitleMenuCreditsRulesAndQuitThroughTheRealLoop)
-{
+TEST(GameLoopDisplayTest, TitleMenuCreditsRulesAndQuitThroughTheRealLoop) {
     Seen seen;
     testing::internal::CaptureStdout();
     int step = 0;
     int waitUntil = 0;
     int status = runGame([&](GameLoopFrame& loop) {
         seen.lastFrame = loop.frame;
-        if (loop.frame < waitUntil)
-            return;
-        waitUntil = loop.frame + 2;   // let each step's events take effect for a frame
+        if (loop.frame < waitUntil) return;
+        waitUntil = loop.frame + 2;  // let each step's events take effect for a frame
         GameData& data = loop.gameData;
         switch (step++) {
         case 0:
@@ -93,7 +88,7 @@ TEST(GameLoopDisplayTest, TitleMenuCreditsRulesAndQuitThroughTheRealLoop)
             seen.cursorAtFirst = meanIn(72, 226, 7, 16);
             seen.cursorBackground = meanIn(72, 400, 7, 16);
             seen.yawBefore = loop.titleCamera.yaw;
-            push(SDLK_KP4);      // turn the title camera
+            push(SDLK_KP4);  // turn the title camera
             push(SDLK_DOWN);
             break;
         case 1:
@@ -102,7 +97,7 @@ TEST(GameLoopDisplayTest, TitleMenuCreditsRulesAndQuitThroughTheRealLoop)
             seen.cursorAtFirstAfterDown = meanIn(72, 226, 7, 16);
             push(SDLK_KP4, SDL_KEYUP);
             push(SDLK_DOWN, SDL_KEYUP);
-            tap(SDLK_SPACE);     // CREDITS
+            tap(SDLK_SPACE);  // CREDITS
             break;
         case 2:
             seen.creditsPage = loop.titleScreen.page;
@@ -111,7 +106,7 @@ TEST(GameLoopDisplayTest, TitleMenuCreditsRulesAndQuitThroughTheRealLoop)
             seen.creditsMenuColumnBrightest = brightestIn(85, 220, 100, 28);
             tap(SDLK_ESCAPE);
             tap(SDLK_UP);
-            tap(SDLK_SPACE);     // NEW GAME
+            tap(SDLK_SPACE);  // NEW GAME
             break;
         case 3:
             seen.rulesMode = data.mode;
@@ -121,7 +116,7 @@ TEST(GameLoopDisplayTest, TitleMenuCreditsRulesAndQuitThroughTheRealLoop)
         case 4:
             seen.modeAfterRulesEscape = data.mode;
             seen.resumeAfterRulesEscape = data.resumeMode;
-            tap(SDLK_SPACE);     // RESUME GAME
+            tap(SDLK_SPACE);  // RESUME GAME
             break;
         case 5:
             seen.modeAfterResume = data.mode;
@@ -129,12 +124,12 @@ TEST(GameLoopDisplayTest, TitleMenuCreditsRulesAndQuitThroughTheRealLoop)
             break;
         case 6:
             tap(SDLK_DOWN);
-            tap(SDLK_SPACE);     // END GAME
+            tap(SDLK_SPACE);  // END GAME
             break;
         case 7:
             seen.reloadSeen = !data.reloadRequested && loop.titleScreen.page == 0;
             seen.pageAfterReload = loop.titleScreen.page;
-            data.mode = 9;       // no screen has this mode
+            data.mode = 9;  // no screen has this mode
             tap(SDLK_SPACE);
             break;
         case 8:
@@ -144,7 +139,7 @@ TEST(GameLoopDisplayTest, TitleMenuCreditsRulesAndQuitThroughTheRealLoop)
             data.mode = TitleMode;
             tap(SDLK_DOWN);
             tap(SDLK_DOWN);
-            tap(SDLK_SPACE);     // QUIT
+            tap(SDLK_SPACE);  // QUIT
             seen.quitFrame = loop.frame;
             break;
         default:
@@ -166,7 +161,8 @@ TEST(GameLoopDisplayTest, TitleMenuCreditsRulesAndQuitThroughTheRealLoop)
     if (seen.hadTerrainModels)
         EXPECT_GT(seen.backdropBrightest, 30) << "the DOWNTOWN backdrop should show right of the menu";
     else
-        EXPECT_EQ(seen.backdropBrightest, 0) << "without DOWNTOWN's terrain models nothing is drawn right of the menu";
+        EXPECT_EQ(seen.backdropBrightest, 0)
+            << "without DOWNTOWN's terrain models nothing is drawn right of the menu";
     // The keypad reached the title camera.
     EXPECT_LT(seen.yawWhileTurning, seen.yawBefore);
     // Credits: the page's own title and headers, and no menu.

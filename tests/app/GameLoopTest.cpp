@@ -5,6 +5,9 @@
 
 #include <SDL/SDL.h>
 
+#include "../support/GlCallCounter.h"
+#include "../support/HeadlessScreen.h"
+#include "../support/KeyEvent.h"
 #include "app/GameLoop.h"
 #include "app/TitleScreen.h"
 #include "battle/BattleScreen.h"
@@ -13,21 +16,17 @@
 #include "data/Robot.h"
 #include "gfx/Camera.h"
 #include "setup/RulesScreen.h"
-#include "../support/GlCallCounter.h"
-#include "../support/HeadlessScreen.h"
-#include "../support/KeyEvent.h"
 
 namespace {
 
-void push(SDL_Event event)
-{
+void push(SDL_Event event) {
     SDL_PushEvent(&event);
 }
 
 // The objects runGame owns, over the game's own data, with SDL's event queue up.
 class GameLoopTest : public testing::Test {
 protected:
-    HeadlessScreen screen;   // the game folder: a reload rereads its data.db
+    HeadlessScreen screen;  // the game folder: a reload rereads its data.db
     GameData gameData;
     Camera titleCamera{Vector3(30, 10, 20), 30, -60, 45, true};
     TitleScreen titleScreen{gameData};
@@ -36,38 +35,33 @@ protected:
     BattleScreen battleScreen{gameData};
     GameLoopFrame objects{gameData, titleCamera, titleScreen, rulesScreen, buildScreen, battleScreen, 0};
 
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(screen.ready());
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         // Drain what the driver queued at start-up, so each test sees only its own events.
         SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-        }
+        while (SDL_PollEvent(&event)) {}
     }
     void TearDown() override { SDL_Quit(); }
 
     // Runs the loop; a hook that gives up after `frames` frames keeps a broken loop from hanging.
-    int run(const FrameHook& hook, int frames = 20)
-    {
+    int run(const FrameHook& hook, int frames = 20) {
         runFrames(objects, [&](GameLoopFrame& loop) {
             hook(loop);
-            if (loop.frame >= frames)
-                loop.gameData.mode = QuitMode;
+            if (loop.frame >= frames) loop.gameData.mode = QuitMode;
         });
         return objects.frame;
     }
 };
 
-TEST_F(GameLoopTest, AQuitRequestFromOutsideEndsTheLoopLikeQuit)
-{
+TEST_F(GameLoopTest, AQuitRequestFromOutsideEndsTheLoopLikeQuit) {
     long callsBefore = GlCallCounter::count();
     int framesRun = run([](GameLoopFrame& loop) {
         if (loop.frame == 2) {
             SDL_Event quit{};
             quit.type = SDL_QUIT;
             push(quit);
-            push(keyEvent(SDLK_DOWN));   // queued behind the request: never delivered
+            push(keyEvent(SDLK_DOWN));  // queued behind the request: never delivered
         }
     });
     EXPECT_EQ(gameData.mode, QuitMode);
@@ -76,8 +70,7 @@ TEST_F(GameLoopTest, AQuitRequestFromOutsideEndsTheLoopLikeQuit)
     EXPECT_EQ(GlCallCounter::count(), callsBefore) << "the headless loop made OpenGL calls";
 }
 
-TEST_F(GameLoopTest, AQuitRequestEndsTheLoopInAModeNoScreenHasToo)
-{
+TEST_F(GameLoopTest, AQuitRequestEndsTheLoopInAModeNoScreenHasToo) {
     gameData.mode = 9;
     run([](GameLoopFrame& loop) {
         if (loop.frame == 0) {
@@ -90,8 +83,7 @@ TEST_F(GameLoopTest, AQuitRequestEndsTheLoopInAModeNoScreenHasToo)
     EXPECT_EQ(objects.frame, 1);
 }
 
-TEST_F(GameLoopTest, EndGameThenNewGameInOneFrameStartsAFreshGame)
-{
+TEST_F(GameLoopTest, EndGameThenNewGameInOneFrameStartsAFreshGame) {
     // A game in progress, left with Escape from the build screen: the in-game menu on END GAME.
     gameData.mode = TitleMode;
     gameData.resumeMode = BuildMode;
@@ -108,8 +100,8 @@ TEST_F(GameLoopTest, EndGameThenNewGameInOneFrameStartsAFreshGame)
     int turnIndexAfter = -1;
     run([&](GameLoopFrame& loop) {
         if (loop.frame == 0) {
-            push(keyEvent(SDLK_SPACE));   // END GAME
-            push(keyEvent(SDLK_SPACE));   // NEW GAME on the fresh start menu
+            push(keyEvent(SDLK_SPACE));  // END GAME
+            push(keyEvent(SDLK_SPACE));  // NEW GAME on the fresh start menu
         } else if (loop.frame == 1) {
             modeAfter = loop.gameData.mode;
             reloadPendingAfter = loop.gameData.reloadRequested;
@@ -130,8 +122,7 @@ TEST_F(GameLoopTest, EndGameThenNewGameInOneFrameStartsAFreshGame)
     EXPECT_EQ(gameData.sides[0].squad.size(), 1u) << "a late reload wiped the new game";
 }
 
-TEST_F(GameLoopTest, EndGameAloneReloadsAtOnceAndShowsTheStartMenu)
-{
+TEST_F(GameLoopTest, EndGameAloneReloadsAtOnceAndShowsTheStartMenu) {
     titleScreen.page = 1;
     titleScreen.selection[1] = 1;
     gameData.resumeMode = BattleMode;

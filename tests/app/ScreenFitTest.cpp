@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "../support/HeadlessScreen.h"
+#include "../support/TempDir.h"
 #include "app/TitleScreen.h"
 #include "battle/BattleScreen.h"
 #include "build/BuildScreen.h"
@@ -33,8 +35,6 @@
 #include "gfx/FontCache.h"
 #include "gfx/TextLabel.h"
 #include "setup/RulesScreen.h"
-#include "../support/HeadlessScreen.h"
-#include "../support/TempDir.h"
 
 namespace {
 

@@ -3,18 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/KeyEvent.h"
 #include "battle/BattleScreen.h"
 #include "build/BuildScreen.h"
 #include "data/GameData.h"
 #include "setup/RulesScreen.h"
-#include "../support/KeyEvent.h"
 
 namespace {
 
-SDL_Event key(SDLKey sym, Uint8 type = SDL_KEYDOWN) { return keyEvent(sym, type); }
+SDL_Event key(SDLKey sym, Uint8 type = SDL_KEYDOWN) {
+    return keyEvent(sym, type);
+}
 
-TEST(ScreensTest, RulesEscapeReturnsToTheTitleAndResumesHere)
-{
+TEST(ScreensTest, RulesEscapeReturnsToTheTitleAndResumesHere) {
     GameData gameData;
     RulesScreen rules(gameData);
     gameData.mode = RulesMode;
@@ -25,8 +26,7 @@ TEST(ScreensTest, RulesEscapeReturnsToTheTitleAndResumesHere)
     EXPECT_EQ(gameData.resumeMode, RulesMode);
 }
 
-TEST(ScreensTest, RulesCameraShowsThePreviewViewAndReturnsToIt)
-{
+TEST(ScreensTest, RulesCameraShowsThePreviewViewAndReturnsToIt) {
     GameData gameData;
     RulesScreen rules(gameData);
     EXPECT_DOUBLE_EQ(rules.camera.distance, 70);
@@ -39,8 +39,7 @@ TEST(ScreensTest, RulesCameraShowsThePreviewViewAndReturnsToIt)
     EXPECT_EQ(rules.camera.turnSpeed, 0);
 }
 
-TEST(ScreensTest, BuildAndBattleEscapeRecordWhereToResume)
-{
+TEST(ScreensTest, BuildAndBattleEscapeRecordWhereToResume) {
     GameData gameData;
     BuildScreen build(gameData);
     BattleScreen battle(gameData);
@@ -56,8 +55,7 @@ TEST(ScreensTest, BuildAndBattleEscapeRecordWhereToResume)
     EXPECT_DOUBLE_EQ(battle.battleCamera.polar, 0);
 }
 
-TEST(ScreensTest, BuildCameraTakesTheKeypadOnlyInTheRobotView)
-{
+TEST(ScreensTest, BuildCameraTakesTheKeypadOnlyInTheRobotView) {
     GameData gameData;
     BuildScreen build(gameData);
     build.handleEvent(key(SDLK_KP4));

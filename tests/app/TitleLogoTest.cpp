@@ -11,14 +11,14 @@
 
 #include <SDL/SDL_ttf.h>
 
+#include "../support/HeadlessScreen.h"
+#include "../support/TempDir.h"
+#include "../support/TestImage.h"
 #include "app/TitleScreen.h"
 #include "data/GameData.h"
 #include "gfx/DrawRecorder.h"
 #include "gfx/FontCache.h"
 #include "gfx/TextLabel.h"
-#include "../support/HeadlessScreen.h"
-#include "../support/TempDir.h"
-#include "../support/TestImage.h"
 
 namespace {
 

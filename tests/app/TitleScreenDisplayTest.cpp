@@ -4,15 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/DisplayWindow.h"
 #include "app/TitleScreen.h"
 #include "data/GameData.h"
 #include "gfx/DrawRecorder.h"
-#include "../support/DisplayWindow.h"
 
 namespace {
 
-TEST(TitleScreenDisplayTest, EveryRecordedLabelAndTheCursorShowWhereReported)
-{
+TEST(TitleScreenDisplayTest, EveryRecordedLabelAndTheCursorShowWhereReported) {
     DisplayWindow window;
     ASSERT_TRUE(window.open()) << SDL_GetError();
     GameData gameData;
@@ -48,8 +47,7 @@ TEST(TitleScreenDisplayTest, EveryRecordedLabelAndTheCursorShowWhereReported)
     }
 }
 
-TEST(TitleScreenDisplayTest, CreditsPageHidesTheBackdropAboveItsColumns)
-{
+TEST(TitleScreenDisplayTest, CreditsPageHidesTheBackdropAboveItsColumns) {
     DisplayWindow window;
     ASSERT_TRUE(window.open()) << SDL_GetError();
     // Whatever the backdrop left behind ...

@@ -9,23 +9,25 @@
 
 #include <SDL/SDL_ttf.h>
 
+#include "../support/GlCallCounter.h"
+#include "../support/HeadlessScreen.h"
 #include "app/TitleScreen.h"
 #include "data/GameData.h"
 #include "gfx/DrawRecorder.h"
-#include "../support/GlCallCounter.h"
-#include "../support/HeadlessScreen.h"
 
 namespace {
 
 // One line per item with everything the layout fixes (not the font's measured text widths).
-std::string describe(const DrawnItem& item)
-{
+std::string describe(const DrawnItem& item) {
     std::ostringstream out;
     if (item.kind == DrawnItem::Image) {
-        out << "image " << item.text << " " << item.x << "," << item.y << " " << item.width << "x" << item.height;
+        out << "image " << item.text << " " << item.x << "," << item.y << " " << item.width << "x"
+            << item.height;
     } else if (item.kind == DrawnItem::Text) {
         out << "text \"" << item.text << "\" " << item.x << "," << item.y << " size " << item.pointSize
-            << (item.style == TTF_STYLE_BOLD ? " bold" : item.style == 0 ? "" : " style?")
+            << (item.style == TTF_STYLE_BOLD ? " bold"
+                : item.style == 0            ? ""
+                                             : " style?")
             << (item.rightAligned ? " right" : "") << " colour " << item.red << "," << item.green << ","
             << item.blue << " font " << item.fontFile;
     } else {
@@ -34,36 +36,30 @@ std::string describe(const DrawnItem& item)
     return out.str();
 }
 
-std::vector<std::string> describeAll(const DrawRecorder& recorder)
-{
+std::vector<std::string> describeAll(const DrawRecorder& recorder) {
     std::vector<std::string> lines;
-    for (const DrawnItem& item : recorder.items)
-        lines.push_back(describe(item));
+    for (const DrawnItem& item : recorder.items) lines.push_back(describe(item));
     return lines;
 }
 
 std::string text(const std::string& what, int x, int y, int size, const std::string& rest = " colour 1,1,1",
-                 const std::string& font = "UniversCondensed.ttf")
-{
+                 const std::string& font = "UniversCondensed.ttf") {
     std::ostringstream out;
     out << "text \"" << what << "\" " << x << "," << y << " size " << size << rest << " font " << font;
     return out.str();
 }
 
-std::string logoLetter(const std::string& letter, int x)
-{
+std::string logoLetter(const std::string& letter, int x) {
     return text(letter, x, 100, 72, " colour 1,1,1", "Eurofurence.ttf");
 }
 
-std::string image(const std::string& file, int x, int y, int w, int h)
-{
+std::string image(const std::string& file, int x, int y, int w, int h) {
     std::ostringstream out;
     out << "image " << file << " " << x << "," << y << " " << w << "x" << h;
     return out.str();
 }
 
-std::vector<std::string> menuPage(const char* first, const char* second, int selection)
-{
+std::vector<std::string> menuPage(const char* first, const char* second, int selection) {
     return {
         image("textures/UIColumnDark.bmp", 0, 0, 300, 768),
         text("G E A R W A R D", 85, 80, 24),
@@ -86,13 +82,13 @@ protected:
     void SetUp() override { ASSERT_TRUE(screen.ready()); }
 };
 
-TEST_F(TitleScreenLayoutTest, StartMenuWithTheCursorOnEachEntry)
-{
+TEST_F(TitleScreenLayoutTest, StartMenuWithTheCursorOnEachEntry) {
     for (int selection = 0; selection < 3; ++selection) {
         title.selection[0] = selection;
         DrawRecorder recorder;
         title.draw();
-        EXPECT_EQ(describeAll(recorder), menuPage("NEW GAME", "CREDITS", selection)) << "selection " << selection;
+        EXPECT_EQ(describeAll(recorder), menuPage("NEW GAME", "CREDITS", selection))
+            << "selection " << selection;
         // Every label was measured with the game font.
         for (const DrawnItem& label : recorder.ofKind(DrawnItem::Text)) {
             EXPECT_GT(label.width, 0) << label.text;
@@ -101,11 +97,10 @@ TEST_F(TitleScreenLayoutTest, StartMenuWithTheCursorOnEachEntry)
     }
 }
 
-TEST_F(TitleScreenLayoutTest, InGameMenuShowsResumeGameInWhite)
-{
+TEST_F(TitleScreenLayoutTest, InGameMenuShowsResumeGameInWhite) {
     title.page = 1;
     title.selection[1] = 1;
-    title.selection[0] = 2;   // the start menu's selection is not this page's
+    title.selection[0] = 2;  // the start menu's selection is not this page's
     DrawRecorder recorder;
     title.draw();
     EXPECT_EQ(describeAll(recorder), menuPage("RESUME GAME", "END GAME", 1));
@@ -116,8 +111,7 @@ TEST_F(TitleScreenLayoutTest, InGameMenuShowsResumeGameInWhite)
     EXPECT_EQ(resume->blue, 1.0);
 }
 
-TEST_F(TitleScreenLayoutTest, CreditsPage)
-{
+TEST_F(TitleScreenLayoutTest, CreditsPage) {
     title.page = 2;
     DrawRecorder recorder;
     title.draw();
@@ -162,8 +156,7 @@ TEST_F(TitleScreenLayoutTest, CreditsPage)
     EXPECT_EQ(describe(recorder.items[expected.size() + 3]), text("Main menu", 8 + 39 + 2, 744, 18));
 }
 
-TEST(TitleScreenHeadlessTest, DrawsWithNoVideoModeAtAllWithoutTouchingOpenGl)
-{
+TEST(TitleScreenHeadlessTest, DrawsWithNoVideoModeAtAllWithoutTouchingOpenGl) {
     // No SDL video, no SDL_ttf, no context: every page still lays itself out and reports.
     ASSERT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
     GameData gameData;

@@ -1,27 +1,26 @@
 #include <gtest/gtest.h>
 
+#include "../support/KeyEvent.h"
 #include "app/TitleScreen.h"
 #include "data/GameData.h"
-#include "../support/KeyEvent.h"
 
 namespace {
 
-SDL_Event key(SDLKey sym, Uint8 type = SDL_KEYDOWN) { return keyEvent(sym, type); }
+SDL_Event key(SDLKey sym, Uint8 type = SDL_KEYDOWN) {
+    return keyEvent(sym, type);
+}
 
 class TitleScreenTest : public testing::Test {
 protected:
     GameData gameData;
     TitleScreen title{gameData};
 
-    void press(SDLKey sym, int times = 1)
-    {
-        for (int i = 0; i < times; ++i)
-            title.handleEvent(key(sym));
+    void press(SDLKey sym, int times = 1) {
+        for (int i = 0; i < times; ++i) title.handleEvent(key(sym));
     }
 };
 
-TEST_F(TitleScreenTest, CursorMovesWithinTheThreeEntries)
-{
+TEST_F(TitleScreenTest, CursorMovesWithinTheThreeEntries) {
     press(SDLK_UP);
     EXPECT_EQ(title.selection[0], 0);
     press(SDLK_DOWN, 3);
@@ -33,20 +32,18 @@ TEST_F(TitleScreenTest, CursorMovesWithinTheThreeEntries)
     EXPECT_EQ(gameData.mode, TitleMode);
 }
 
-TEST_F(TitleScreenTest, NewGameOpensTheRulesAndLeavesTheInGameMenuForLater)
-{
+TEST_F(TitleScreenTest, NewGameOpensTheRulesAndLeavesTheInGameMenuForLater) {
     press(SDLK_SPACE);
     EXPECT_EQ(gameData.mode, RulesMode);
     EXPECT_EQ(title.page, 1);
     EXPECT_EQ(title.selection[0], 0);
 }
 
-TEST_F(TitleScreenTest, ResumeGameReturnsToTheScreenThatWasLeft)
-{
-    press(SDLK_SPACE);                 // NEW GAME
-    gameData.resumeMode = RulesMode;   // the rules screen was left with Escape
+TEST_F(TitleScreenTest, ResumeGameReturnsToTheScreenThatWasLeft) {
+    press(SDLK_SPACE);                // NEW GAME
+    gameData.resumeMode = RulesMode;  // the rules screen was left with Escape
     gameData.mode = TitleMode;
-    press(SDLK_SPACE);                 // RESUME GAME
+    press(SDLK_SPACE);  // RESUME GAME
     EXPECT_EQ(gameData.mode, RulesMode);
 
     gameData.resumeMode = BattleMode;
@@ -55,14 +52,13 @@ TEST_F(TitleScreenTest, ResumeGameReturnsToTheScreenThatWasLeft)
     EXPECT_EQ(gameData.mode, BattleMode);
 }
 
-TEST_F(TitleScreenTest, EndGameAsksForAReloadAndShowsTheStartMenu)
-{
-    press(SDLK_SPACE);   // NEW GAME
+TEST_F(TitleScreenTest, EndGameAsksForAReloadAndShowsTheStartMenu) {
+    press(SDLK_SPACE);  // NEW GAME
     gameData.mode = TitleMode;
     press(SDLK_DOWN);
     EXPECT_EQ(title.selection[1], 1);
     EXPECT_EQ(title.selection[0], 0);
-    press(SDLK_SPACE);   // END GAME
+    press(SDLK_SPACE);  // END GAME
     EXPECT_TRUE(gameData.reloadRequested);
     EXPECT_EQ(gameData.mode, TitleMode);
     EXPECT_EQ(title.page, 0);
@@ -70,8 +66,7 @@ TEST_F(TitleScreenTest, EndGameAsksForAReloadAndShowsTheStartMenu)
     EXPECT_EQ(title.selection[1], 0);
 }
 
-TEST_F(TitleScreenTest, QuitFromEitherMenu)
-{
+TEST_F(TitleScreenTest, QuitFromEitherMenu) {
     press(SDLK_DOWN, 2);
     press(SDLK_SPACE);
     EXPECT_EQ(gameData.mode, QuitMode);
@@ -84,8 +79,7 @@ TEST_F(TitleScreenTest, QuitFromEitherMenu)
     EXPECT_EQ(inGame.mode, QuitMode);
 }
 
-TEST_F(TitleScreenTest, CreditsPageLeavesOnlyWithEscape)
-{
+TEST_F(TitleScreenTest, CreditsPageLeavesOnlyWithEscape) {
     press(SDLK_DOWN);
     press(SDLK_SPACE);
     ASSERT_EQ(title.page, 2);
@@ -101,8 +95,7 @@ TEST_F(TitleScreenTest, CreditsPageLeavesOnlyWithEscape)
     EXPECT_EQ(title.selection[0], 1);
 }
 
-TEST_F(TitleScreenTest, EscapeDoesNothingOnTheMenus)
-{
+TEST_F(TitleScreenTest, EscapeDoesNothingOnTheMenus) {
     press(SDLK_ESCAPE);
     EXPECT_EQ(title.page, 0);
     EXPECT_EQ(gameData.mode, TitleMode);
@@ -112,10 +105,8 @@ TEST_F(TitleScreenTest, EscapeDoesNothingOnTheMenus)
     EXPECT_EQ(gameData.mode, TitleMode);
 }
 
-TEST_F(TitleScreenTest, KeyReleasesAndOtherEventsChangeNothing)
-{
-    for (SDLKey sym : {SDLK_DOWN, SDLK_SPACE, SDLK_ESCAPE, SDLK_UP})
-        title.handleEvent(key(sym, SDL_KEYUP));
+TEST_F(TitleScreenTest, KeyReleasesAndOtherEventsChangeNothing) {
+    for (SDLKey sym : {SDLK_DOWN, SDLK_SPACE, SDLK_ESCAPE, SDLK_UP}) title.handleEvent(key(sym, SDL_KEYUP));
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     title.handleEvent(quit);
@@ -125,8 +116,7 @@ TEST_F(TitleScreenTest, KeyReleasesAndOtherEventsChangeNothing)
     EXPECT_FALSE(gameData.reloadRequested);
 }
 
-TEST_F(TitleScreenTest, ResetReturnsToTheStartMenu)
-{
+TEST_F(TitleScreenTest, ResetReturnsToTheStartMenu) {
     press(SDLK_SPACE);
     title.selection[1] = 2;
     title.selection[2] = 1;

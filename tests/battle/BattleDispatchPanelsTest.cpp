@@ -44,8 +44,9 @@ TEST_F(BattleDispatchPanelsTest, SquadListStatisticsAndHintsOfOneHuman) {
     expectStatRow(items, "Weight", 610, "11000");
     EXPECT_NE(findImageAt(items, "textures/UICursor.png", 0, 79, 7, 16), nullptr);
     // No robot down yet: Enter is not offered.
-    EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Main menu", "[Space]", "Select robot", "[Up]", "/",
-                                                         "[Down]", "Move cursor", "[Shift]", "Robot status"}));
+    EXPECT_EQ(keyHints(items),
+              (std::vector<std::string>{"[Esc]", "Main menu", "[Space]", "Select robot", "[Up]", "/",
+                                        "[Down]", "Move cursor", "[Shift]", "Robot status"}));
 
     press(SDLK_DOWN);
     items = drawFrame();
@@ -54,9 +55,9 @@ TEST_F(BattleDispatchPanelsTest, SquadListStatisticsAndHintsOfOneHuman) {
 
     dispatchLine(1, 1, 0);
     items = drawFrame();
-    EXPECT_EQ(keyHints(items),
-              (std::vector<std::string>{"[Esc]", "Main menu", "[Space]", "Select robot", "[Up]", "/", "[Down]",
-                                        "Move cursor", "[Shift]", "Robot status", "[Enter]", "Finish dispatching"}));
+    EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Main menu", "[Space]", "Select robot",
+                                                         "[Up]", "/", "[Down]", "Move cursor", "[Shift]",
+                                                         "Robot status", "[Enter]", "Finish dispatching"}));
 }
 
 TEST_F(BattleDispatchPanelsTest, PlacingAndFacingDimTheListCursorAndChangeTheHints) {
@@ -65,16 +66,17 @@ TEST_F(BattleDispatchPanelsTest, PlacingAndFacingDimTheListCursorAndChangeTheHin
     auto items = drawFrame();
     EXPECT_NE(findImageAt(items, "textures/UICursorDark.png", 0, 79, 7, 16), nullptr);
     EXPECT_EQ(countImages(items, "textures/UICursor.png"), 0);
-    EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Remove robot", "[Space]", "Confirm position",
-                                                         "[Up]", "/", "[Down]", "/", "[Left]", "/", "[Right]",
-                                                         "Move cursor"}));
+    EXPECT_EQ(keyHints(items),
+              (std::vector<std::string>{"[Esc]", "Remove robot", "[Space]", "Confirm position", "[Up]", "/",
+                                        "[Down]", "/", "[Left]", "/", "[Right]", "Move cursor"}));
     press(SDLK_SPACE);
     ASSERT_EQ(screen.state, DispatchFacing);
     items = drawFrame();
     EXPECT_NE(findImageAt(items, "textures/UICursorDark.png", 0, 79, 7, 16), nullptr);
     EXPECT_EQ(keyHints(items),
-              (std::vector<std::string>{"[Esc]", "Position robot", "[Space]", "Confirm facing", "[Up]", "Face north",
-                                        "[Down]", "Face south", "[Left]", "Face west", "[Right]", "Face east"}));
+              (std::vector<std::string>{"[Esc]", "Position robot", "[Space]", "Confirm facing", "[Up]",
+                                        "Face north", "[Down]", "Face south", "[Left]", "Face west",
+                                        "[Right]", "Face east"}));
     // The spacing of a row: 12 pixels after a whole hint, 2 after a "/" key.
     std::vector<DrawnItem> icons = keyIcons(items);
     ASSERT_EQ(icons.size(), 6u);
@@ -89,7 +91,7 @@ TEST_F(BattleDispatchPanelsTest, TwoHumansSeeWhoseDispatchItIs) {
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->text, "PLAYER");
     EXPECT_EQ(player->pointSize, 18);
-    const int playerWidth = player->width;   // `items` is drawn anew below
+    const int playerWidth = player->width;  // `items` is drawn anew below
     const DrawnItem* number = textAt(items, 942 + playerWidth, 5);
     ASSERT_NE(number, nullptr);
     EXPECT_EQ(number->text, "1");

@@ -12,8 +12,8 @@
 #include <set>
 #include <string>
 
-#include "../support/InGameFolder.h"
 #include "../support/DisplayWindow.h"
+#include "../support/InGameFolder.h"
 #include "ShippedRobot.h"
 #include "battle/BattleMapView.h"
 #include "battle/BattleScreen.h"
@@ -111,7 +111,8 @@ TEST_F(BattleMapViewDisplayTest, RangeAndAreaQuadsTintTheMapByHalf) {
     ASSERT_NE(attack, nullptr);
     ASSERT_FALSE(attack->getRange().empty());
     std::set<Tile> range;
-    for (const auto& entry : attack->getRange()) range.insert(turnPatternEntry(FACING_SOUTH, entry.first, entry.second));
+    for (const auto& entry : attack->getRange())
+        range.insert(turnPatternEntry(FACING_SOUTH, entry.first, entry.second));
     // Aim far from the range, so the first range tile is red alone.
     screen->cursor[TargetSelect] = 8;
     screen->cursor2[TargetSelect] = 11;
@@ -184,7 +185,8 @@ TEST_F(BattleMapViewDisplayTest, MarkersFadeOutOverThreeSeconds) {
         std::vector<unsigned char> marked(plain.size());
         glReadPixels(x - 60, 767 - y - 30, 120, 60, GL_RGB, GL_UNSIGNED_BYTE, marked.data());
         int strongest = 0;
-        for (size_t i = 0; i < plain.size(); ++i) strongest = std::max(strongest, std::abs(marked[i] - plain[i]));
+        for (size_t i = 0; i < plain.size(); ++i)
+            strongest = std::max(strongest, std::abs(marked[i] - plain[i]));
         return strongest;
     };
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

@@ -34,7 +34,9 @@ std::set<Tile> quadTiles(const DrawRecorder& recorder, double r, double g, doubl
     return tiles;
 }
 
-std::set<Tile> blueTiles(const DrawRecorder& recorder) { return quadTiles(recorder, 0, 0, 1, 0.01); }
+std::set<Tile> blueTiles(const DrawRecorder& recorder) {
+    return quadTiles(recorder, 0, 0, 1, 0.01);
+}
 
 // (x, z, angle) of every arrow of one colour and alpha.
 std::set<std::tuple<double, double, double>> arrows(const DrawRecorder& recorder, double green, double alpha,
@@ -101,8 +103,8 @@ TEST_F(BattleMapViewTest, DispatchShowsTheSidesStartTilesTheCursorAndTheFacingAr
     drawDispatchMapView(screen);
     EXPECT_EQ(cursorTile(recorder), Tile(1, 0));
     // Tile (1, 0) is centred at (8, 4): faint arrows on its four neighbours, pointing away.
-    EXPECT_EQ(arrows(recorder, 1, 0.5, 0.015),
-              (std::set<std::tuple<double, double, double>>{{4, 4, -90}, {12, 4, 90}, {8, 0, 180}, {8, 8, 0}}));
+    EXPECT_EQ(arrows(recorder, 1, 0.5, 0.015), (std::set<std::tuple<double, double, double>>{
+                                                   {4, 4, -90}, {12, 4, 90}, {8, 0, 180}, {8, 8, 0}}));
     auto solid = arrows(recorder, 0.8, 1, 0.02);
     EXPECT_EQ(solid, (std::set<std::tuple<double, double, double>>{{12, 4, 90}}));
     for (const DrawnItem& item : recorder.ofKind(DrawnItem::Arrow)) {
@@ -311,10 +313,10 @@ TEST_F(BattleMapViewTest, ViewsSetTheirCursorsAndMakeNoGlCallWithoutAContext) {
     EXPECT_TRUE(recorder.ofKind(DrawnItem::TileCursor).empty());
 }
 
-
 // Where a world point lands in the window, in pixels from the bottom left, through the camera's
 // last eye and up vector and the view's perspective, as gluLookAt and gluPerspective place it.
-std::pair<double, double> windowPoint(const Camera& camera, const BattleViewArea& area, const Vector3& point) {
+std::pair<double, double> windowPoint(const Camera& camera, const BattleViewArea& area,
+                                      const Vector3& point) {
     const Vector3 forward = (camera.target - camera.eye()).normalized();
     const Vector3 side = cross(forward, camera.up()).normalized();
     const Vector3 up = cross(side, forward);
@@ -337,7 +339,7 @@ TEST(ShippedMapsInView, EveryTileOfEveryMapIsInTheDispatchAndBattleViewsAsTheySt
     }
     ASSERT_GE(shipped.maps.size(), 5u);
     BattleScreen screen(shipped);
-    screen.battleCamera.advance();   // the eye and up vector of the first frame
+    screen.battleCamera.advance();  // the eye and up vector of the first frame
     for (const auto& entry : shipped.maps) {
         const Map& map = entry.second;
         SCOPED_TRACE(entry.first);
@@ -347,7 +349,8 @@ TEST(ShippedMapsInView, EveryTileOfEveryMapIsInTheDispatchAndBattleViewsAsTheySt
             // Every corner of every tile's 4 x 4 square on the ground.
             for (int y = 0; y <= map.getHeight(); ++y) {
                 for (int x = 0; x <= map.getWidth(); ++x) {
-                    const auto at = windowPoint(screen.battleCamera, area, Vector3(4.0 * x + 2, 0, 4.0 * y + 2));
+                    const auto at =
+                        windowPoint(screen.battleCamera, area, Vector3(4.0 * x + 2, 0, 4.0 * y + 2));
                     left = std::min(left, at.first);
                     right = std::max(right, at.first);
                     bottom = std::min(bottom, at.second);

@@ -31,7 +31,8 @@ protected:
         return recorder.items;
     }
 
-    static std::vector<const DrawnItem*> textsNamed(const std::vector<DrawnItem>& items, const std::string& text) {
+    static std::vector<const DrawnItem*> textsNamed(const std::vector<DrawnItem>& items,
+                                                    const std::string& text) {
         std::vector<const DrawnItem*> found;
         for (const DrawnItem& item : items)
             if (item.kind == DrawnItem::Text && item.text == text) found.push_back(&item);
@@ -78,8 +79,8 @@ protected:
         expectStatRow(items, 0, name, y, value, 20);
     }
 
-    static const DrawnItem* findImageAt(const std::vector<DrawnItem>& items, const std::string& file, int x, int y,
-                                        int w, int h) {
+    static const DrawnItem* findImageAt(const std::vector<DrawnItem>& items, const std::string& file, int x,
+                                        int y, int w, int h) {
         for (const DrawnItem& item : items)
             if (item.kind == DrawnItem::Image && item.text == file && item.x == x && item.y == y &&
                 item.width == w && item.height == h)

@@ -79,7 +79,8 @@ TEST_F(BattlePanelsTest, RobotSelectDrawsTheFrameTheMoveOrderAndTheStatisticsOnT
     EXPECT_NE(findImageAt(items, "textures/UIColumnDark.bmp", 400, 553, 424, 190), nullptr);
     EXPECT_NE(findImageAt(items, "textures/UIColumnDark.bmp", 824, 553, 200, 190), nullptr);
     EXPECT_NE(findImageAt(items, "textures/UIWideColumn.bmp", -200, 533, 1024, 20), nullptr);
-    for (auto [title, x] : {std::pair<const char*, int>{"ROBOT STATISTICS", 12}, {"ACTIONS", 212}, {"MOVE ORDER", 836}}) {
+    for (auto [title, x] :
+         {std::pair<const char*, int>{"ROBOT STATISTICS", 12}, {"ACTIONS", 212}, {"MOVE ORDER", 836}}) {
         const DrawnItem* header = findText(items, title);
         ASSERT_NE(header, nullptr) << title;
         EXPECT_EQ(header->x, x);
@@ -105,8 +106,9 @@ TEST_F(BattlePanelsTest, RobotSelectDrawsTheFrameTheMoveOrderAndTheStatisticsOnT
     EXPECT_EQ(findText(items, "MOVE"), nullptr);
     EXPECT_EQ(findText(items, "STATUS"), nullptr);
     EXPECT_EQ(countImages(items, "textures/UICursor.png"), 0);
-    EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Main menu", "[Space]", "Select robot", "[Up]", "/",
-                                                         "[Down]", "/", "[Left]", "/", "[Right]", "Move cursor"}));
+    EXPECT_EQ(keyHints(items),
+              (std::vector<std::string>{"[Esc]", "Main menu", "[Space]", "Select robot", "[Up]", "/",
+                                        "[Down]", "/", "[Left]", "/", "[Right]", "Move cursor"}));
 
     // An empty tile under the cursor leaves the statistics column with its header alone.
     moveCursor(RobotSelect, 3, 3);
@@ -134,8 +136,8 @@ TEST_F(BattlePanelsTest, ActionMenuGreysTheLinesTheActingRobotCannotChoose) {
     auto items = drawFrame();
     expectMenu(items, {false, false, false, false, false, false});
     expectMenuCursor(items, true, 0);
-    EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Robot select", "[Space]", "Select action", "[Up]",
-                                                         "/", "[Down]", "Move cursor"}));
+    EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Robot select", "[Space]", "Select action",
+                                                         "[Up]", "/", "[Down]", "Move cursor"}));
 
     press(SDLK_DOWN, 2);
     expectMenuCursor(drawFrame(), true, 2);
@@ -181,8 +183,9 @@ TEST_F(BattlePanelsTest, MoveFaceAndDelayKeepTheMenuUnderADarkCursor) {
     auto items = drawFrame();
     expectMenu(items, {false, false, false, false, false, false});
     expectMenuCursor(items, false, ActionMove);
-    EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Action menu", "[Space]", "Select position", "[Up]",
-                                                         "/", "[Down]", "/", "[Left]", "/", "[Right]", "Move cursor"}));
+    EXPECT_EQ(keyHints(items),
+              (std::vector<std::string>{"[Esc]", "Action menu", "[Space]", "Select position", "[Up]", "/",
+                                        "[Down]", "/", "[Left]", "/", "[Right]", "Move cursor"}));
     // The statistics stay with the robot, not with the move cursor.
     press(SDLK_DOWN);
     EXPECT_EQ(textOf(drawFrame(), 12, 563), "Hero");
@@ -192,9 +195,9 @@ TEST_F(BattlePanelsTest, MoveFaceAndDelayKeepTheMenuUnderADarkCursor) {
     ASSERT_EQ(screen.state, TurnFacing);
     items = drawFrame();
     expectMenuCursor(items, false, ActionFace);
-    EXPECT_EQ(keyHints(items),
-              (std::vector<std::string>{"[Esc]", "Action menu", "[Space]", "Confirm facing", "[Up]", "Face north",
-                                        "[Down]", "Face south", "[Left]", "Face west", "[Right]", "Face east"}));
+    EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Action menu", "[Space]", "Confirm facing",
+                                                         "[Up]", "Face north", "[Down]", "Face south",
+                                                         "[Left]", "Face west", "[Right]", "Face east"}));
     EXPECT_EQ(findText(items, "ENERGY DELAY"), nullptr);
 
     press(SDLK_ESCAPE);
@@ -221,8 +224,8 @@ TEST_F(BattlePanelsTest, MoveFaceAndDelayKeepTheMenuUnderADarkCursor) {
     EXPECT_EQ(energy->pointSize, 14);
     EXPECT_EQ(energy->style, TTF_STYLE_BOLD);
     EXPECT_NE(findImageAt(items, "textures/UICursor.png", 400, 589, 7, 16), nullptr);
-    EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Action menu", "[Space]", "Confirm delay", "[Left]",
-                                                         "Delay -50", "[Right]", "Delay +50"}));
+    EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Action menu", "[Space]", "Confirm delay",
+                                                         "[Left]", "Delay -50", "[Right]", "Delay +50"}));
 }
 
 TEST_F(BattlePanelsTest, AttackTableListsComponentsAttacksAndCooldownWithTheirCursors) {
@@ -237,8 +240,8 @@ TEST_F(BattlePanelsTest, AttackTableListsComponentsAttacksAndCooldownWithTheirCu
     EXPECT_EQ(textOf(items, 212, 587), "Beam Arm");
     EXPECT_EQ(textAt(items, 212, 563)->pointSize, 24);
     EXPECT_TRUE(isWhite(*textAt(items, 212, 587)));
-    for (auto [title, x] : {std::pair<const char*, int>{"NAME", 412}, {"DMG", 625}, {"ENG", 675}, {"ACC", 725},
-                            {"CLD", 775}}) {
+    for (auto [title, x] :
+         {std::pair<const char*, int>{"NAME", 412}, {"DMG", 625}, {"ENG", 675}, {"ACC", 725}, {"CLD", 775}}) {
         const DrawnItem* label = textAt(items, x, 563);
         ASSERT_NE(label, nullptr) << title;
         EXPECT_EQ(label->text, title);
@@ -248,7 +251,8 @@ TEST_F(BattlePanelsTest, AttackTableListsComponentsAttacksAndCooldownWithTheirCu
     // The jab arm's one attack the catalogue knows; its unknown second action is left out.
     EXPECT_EQ(textOf(items, 412, 580), "Jab");
     EXPECT_EQ(textAt(items, 412, 604), nullptr);
-    for (auto [value, x] : {std::pair<const char*, int>{"300", 652}, {"300", 700}, {"80%", 753}, {"400", 798}}) {
+    for (auto [value, x] :
+         {std::pair<const char*, int>{"300", 652}, {"300", 700}, {"80%", 753}, {"400", 798}}) {
         const DrawnItem* shown = textAt(items, x, 583);
         ASSERT_NE(shown, nullptr) << x;
         EXPECT_EQ(shown->text, value);
@@ -265,10 +269,11 @@ TEST_F(BattlePanelsTest, AttackTableListsComponentsAttacksAndCooldownWithTheirCu
     EXPECT_EQ(cooldown->text, "0");
     EXPECT_EQ(cooldown->pointSize, 20);
     EXPECT_NE(findImageAt(items, "textures/UICursor.png", 200, 569, 7, 16), nullptr);
-    EXPECT_EQ(countImages(items, "textures/UICursor.png") + countImages(items, "textures/UICursorDark.png"), 1);
-    EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Action menu", "[Space]",
-                                                         "Select attacking component", "[Up]", "/", "[Down]",
-                                                         "Move cursor"}));
+    EXPECT_EQ(countImages(items, "textures/UICursor.png") + countImages(items, "textures/UICursorDark.png"),
+              1);
+    EXPECT_EQ(keyHints(items),
+              (std::vector<std::string>{"[Esc]", "Action menu", "[Space]", "Select attacking component",
+                                        "[Up]", "/", "[Down]", "Move cursor"}));
 
     // The beam arm on the line, with the beam too dear: its row grey, the hook's white.
     press(SDLK_DOWN);
@@ -301,8 +306,9 @@ TEST_F(BattlePanelsTest, AttackTableListsComponentsAttacksAndCooldownWithTheirCu
     EXPECT_NE(findText(items, "ATTACK"), nullptr);
     EXPECT_NE(findImageAt(items, "textures/UICursorDark.png", 200, 593, 7, 16), nullptr);
     EXPECT_NE(findImageAt(items, "textures/UICursor.png", 400, 610, 7, 16), nullptr);
-    EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Attack component menu", "[Space]",
-                                                         "Select attack", "[Up]", "/", "[Down]", "Move cursor"}));
+    EXPECT_EQ(keyHints(items),
+              (std::vector<std::string>{"[Esc]", "Attack component menu", "[Space]", "Select attack", "[Up]",
+                                        "/", "[Down]", "Move cursor"}));
 
     press(SDLK_SPACE);
     ASSERT_EQ(screen.state, TargetSelect);
@@ -330,8 +336,9 @@ TEST_F(BattlePanelsTest, TargetSelectShowsTheTargetsStatisticsAndJoinsItsArrowsT
     EXPECT_EQ(textOf(items, 12, 563), "Hero");
     expectValueOverMaximum(items, "Energy", 603, "3000", "5000");
 
-    EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Attack menu", "[Space]", "Select target", "[Up]",
-                                                         "/", "[Down]", "/", "[Left]", "/", "[Right]", "Move cursor"}));
+    EXPECT_EQ(keyHints(items),
+              (std::vector<std::string>{"[Esc]", "Attack menu", "[Space]", "Select target", "[Up]", "/",
+                                        "[Down]", "/", "[Left]", "/", "[Right]", "Move cursor"}));
     std::vector<DrawnItem> icons = keyIcons(items);
     ASSERT_EQ(icons.size(), 6u);
     const int slash = measuredWidth("/", 18);
@@ -365,9 +372,12 @@ TEST_F(BattlePanelsTest, EndScreenShowsTheResultOverTheLastViewOfTheBattle) {
         int x;
     };
     const Case cases[] = {
-        {SideSetup::COMPUTER, Side0Won, "VICTORY", 460}, {SideSetup::COMPUTER, Side1Won, "DEFEAT", 470},
-        {SideSetup::COMPUTER, MatchDraw, "DRAW", 490},   {SideSetup::HUMAN, Side0Won, "PLAYER 1 WINS", 420},
-        {SideSetup::HUMAN, Side1Won, "PLAYER 2 WINS", 420}, {SideSetup::HUMAN, MatchDraw, "DRAW", 490},
+        {SideSetup::COMPUTER, Side0Won, "VICTORY", 460},
+        {SideSetup::COMPUTER, Side1Won, "DEFEAT", 470},
+        {SideSetup::COMPUTER, MatchDraw, "DRAW", 490},
+        {SideSetup::HUMAN, Side0Won, "PLAYER 1 WINS", 420},
+        {SideSetup::HUMAN, Side1Won, "PLAYER 2 WINS", 420},
+        {SideSetup::HUMAN, MatchDraw, "DRAW", 490},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -399,7 +409,8 @@ TEST_F(BattlePanelsTest, EndScreenKeepsTheMenuOfTheRobotWhoseTurnItWasWithoutACu
     enemy->hp = 0;
     auto items = drawFrame();
     expectMenu(items, {false, false, false, false, false, false});
-    EXPECT_EQ(countImages(items, "textures/UICursor.png") + countImages(items, "textures/UICursorDark.png"), 0);
+    EXPECT_EQ(countImages(items, "textures/UICursor.png") + countImages(items, "textures/UICursorDark.png"),
+              0);
     EXPECT_EQ(textOf(items, 12, 563), "Hero");
     EXPECT_NE(findText(items, "ACTIONS"), nullptr);
 

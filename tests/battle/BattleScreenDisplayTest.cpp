@@ -35,7 +35,9 @@ protected:
         ASSERT_TRUE(hero->isComplete());
     }
 
-    static int brightness(const DrawnItem& label) { return brightestIn(label.x, label.y, label.width, label.height); }
+    static int brightness(const DrawnItem& label) {
+        return brightestIn(label.x, label.y, label.width, label.height);
+    }
 };
 
 TEST_F(BattleScreenDisplayTest, GreyMenuLinesShowDimmerThanTheOthersBelowTheMap) {

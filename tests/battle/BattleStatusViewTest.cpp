@@ -47,8 +47,10 @@ TEST_F(BattleStatusViewTest, ShowsTheRobotItsPilotAndItsParts) {
     EXPECT_EQ(findText(items, "PLAYER"), nullptr);
     EXPECT_EQ(findText(items, "VIEW COMPONENT")->x, 612);
     for (auto [title, x, y] : {std::tuple<const char*, int, int>{"ROBOT STATISTICS", 12, 41},
-                               {"PILOT STATISTICS", 12, 216}, {"ROBOT COMPONENTS", 212, 41},
-                               {"COMPONENT STATISTICS", 412, 41}, {"COMPONENT ATTACKS", 412, 261}}) {
+                               {"PILOT STATISTICS", 12, 216},
+                               {"ROBOT COMPONENTS", 212, 41},
+                               {"COMPONENT STATISTICS", 412, 41},
+                               {"COMPONENT ATTACKS", 412, 261}}) {
         const DrawnItem* header = findText(items, title);
         ASSERT_NE(header, nullptr) << title;
         EXPECT_EQ(header->x, x);
@@ -84,7 +86,8 @@ TEST_F(BattleStatusViewTest, ShowsTheRobotItsPilotAndItsParts) {
     expectStatRow(items, 400, "Armor", 110, "20", 18);
     expectStatRow(items, 400, "Weight", 150, "1000", 18);
     EXPECT_EQ(textOf(items, 412, 290), "[NO ATTACKS]");
-    EXPECT_EQ(keyHints(items), (std::vector<std::string>{"[Esc]", "Action menu", "[Up]", "/", "[Down]", "Move cursor"}));
+    EXPECT_EQ(keyHints(items),
+              (std::vector<std::string>{"[Esc]", "Action menu", "[Up]", "/", "[Down]", "Move cursor"}));
 
     // The right arm: both of its attacks, 140 pixels apart.
     press(SDLK_DOWN, 3);

@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "../support/GlCallCounter.h"
+#include "../support/HeadlessScreen.h"
 #include "BuildTestSupport.h"
 #include "data/Attack.h"
 #include "gfx/DrawRecorder.h"
-#include "../support/GlCallCounter.h"
-#include "../support/HeadlessScreen.h"
 
 namespace {
 
@@ -50,8 +50,7 @@ protected:
     DrawRecorder recorder;
 };
 
-TEST_F(BuildScreenLayoutTest, RobotListShowsNamesCheckMarksAndTheEnterHintOnlyWithACompleteRobot)
-{
+TEST_F(BuildScreenLayoutTest, RobotListShowsNamesCheckMarksAndTheEnterHintOnlyWithACompleteRobot) {
     makeSide(0, 3);
     press(SDLK_DOWN);
     drawView();
@@ -89,8 +88,7 @@ TEST_F(BuildScreenLayoutTest, RobotListShowsNamesCheckMarksAndTheEnterHintOnlyWi
     EXPECT_EQ(enter->x, text("Move cursor").x + text("Move cursor").width + 12);
 }
 
-TEST_F(BuildScreenLayoutTest, SquadWeightLineAndThePlayerPanelOfTwoHumans)
-{
+TEST_F(BuildScreenLayoutTest, SquadWeightLineAndThePlayerPanelOfTwoHumans) {
     makeSide(0, 1);
     makeSide(1, 2);
     data.sides[1].controller = SideSetup::HUMAN;
@@ -117,8 +115,7 @@ TEST_F(BuildScreenLayoutTest, SquadWeightLineAndThePlayerPanelOfTwoHumans)
     EXPECT_EQ(valueAt(386 - text("/50000").width, 390), "0");
 }
 
-TEST_F(BuildScreenLayoutTest, AnEmptySquadEntryIsShownAsSuch)
-{
+TEST_F(BuildScreenLayoutTest, AnEmptySquadEntryIsShownAsSuch) {
     makeSide(0, 2);
     data.sides[0].squad[1] = nullptr;
     drawView();
@@ -126,8 +123,7 @@ TEST_F(BuildScreenLayoutTest, AnEmptySquadEntryIsShownAsSuch)
     EXPECT_EQ(recorder.textAt(12, 70), "R00");
 }
 
-TEST_F(BuildScreenLayoutTest, RobotViewShowsTheSlotsAndThePartOrPilotOfTheRow)
-{
+TEST_F(BuildScreenLayoutTest, RobotViewShowsTheSlotsAndThePartOrPilotOfTheRow) {
     Attack& punch = data.attacks["Punch"];
     punch.name = "Punch";
     punch.damage = 30;
@@ -161,11 +157,10 @@ TEST_F(BuildScreenLayoutTest, RobotViewShowsTheSlotsAndThePartOrPilotOfTheRow)
     EXPECT_EQ(recorder.textAt(412, 290), "[NO ATTACKS]");
 }
 
-TEST_F(BuildScreenLayoutTest, EquipListGreysWhatIsTooHeavyAndMarksTheEquippedPart)
-{
+TEST_F(BuildScreenLayoutTest, EquipListGreysWhatIsTooHeavyAndMarksTheEquippedPart) {
     makeSide(0, 1);
-    press(SDLK_SPACE, 3);   // Visor on the head
-    build.squadWeight = 49500;   // the Visor's 300 among it
+    press(SDLK_SPACE, 3);       // Visor on the head
+    build.squadWeight = 49500;  // the Visor's 300 among it
     press(SDLK_SPACE);
     drawView();
     EXPECT_EQ(recorder.textAt(212, 41), "EQUIP COMPONENT");
@@ -200,13 +195,12 @@ TEST_F(BuildScreenLayoutTest, EquipListGreysWhatIsTooHeavyAndMarksTheEquippedPar
     EXPECT_EQ(recorder.imagePlaces(darkCursor), (Places{{200, 121}}));
 }
 
-TEST_F(BuildScreenLayoutTest, EquipPreviewShowsPlainDifferencesWithArrows)
-{
+TEST_F(BuildScreenLayoutTest, EquipPreviewShowsPlainDifferencesWithArrows) {
     makeSide(0, 1);
     completeByKeys(0, 0);
     addPart("Lamp", HEAD, 100, 10).ep = 700;
     press(SDLK_SPACE);
-    press(SDLK_SPACE);   // the head list: Lamp 100, Visor 300, Dome A, Dome B
+    press(SDLK_SPACE);  // the head list: Lamp 100, Visor 300, Dome A, Dome B
     long glCalls = GlCallCounter::count();
     drawView();
     EXPECT_EQ(GlCallCounter::count(), glCalls) << "no OpenGL call without a context";
@@ -224,7 +218,7 @@ TEST_F(BuildScreenLayoutTest, EquipPreviewShowsPlainDifferencesWithArrows)
     EXPECT_EQ(recorder.imagePlaces(darkCursor), (Places{{200, 121}}));
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{200, 91}}));
 
-    press(SDLK_DOWN, 4);   // [EMPTY]: the head's values leave
+    press(SDLK_DOWN, 4);  // [EMPTY]: the head's values leave
     drawView();
     EXPECT_EQ(valueAt(188, 70), "1000");
     EXPECT_EQ(valueAt(188, 166), "12000");
@@ -234,14 +228,13 @@ TEST_F(BuildScreenLayoutTest, EquipPreviewShowsPlainDifferencesWithArrows)
     EXPECT_EQ(recorder.textAt(412, 290), "[NO ATTACKS]");
 }
 
-TEST_F(BuildScreenLayoutTest, PilotListNamesEachPilotsRobotAndComparesSkills)
-{
+TEST_F(BuildScreenLayoutTest, PilotListNamesEachPilotsRobotAndComparesSkills) {
     makeSide(0, 2);
-    completeByKeys(1, 3);   // R01 flies P03 (Reflexes 3)
+    completeByKeys(1, 3);  // R01 flies P03 (Reflexes 3)
     press(SDLK_UP);
     press(SDLK_SPACE);
     press(SDLK_DOWN, 6);
-    press(SDLK_SPACE);      // R00's pilot list, no pilot yet
+    press(SDLK_SPACE);  // R00's pilot list, no pilot yet
     press(SDLK_DOWN, 3);
     drawView();
     EXPECT_EQ(recorder.textAt(12, 5), "R00");

@@ -7,17 +7,16 @@
 #include <cstdio>
 #include <fstream>
 
-#include "BuildTestSupport.h"
 #include "../data/TestDatabase.h"
 #include "../support/TempDir.h"
+#include "BuildTestSupport.h"
 #include "ai/ComputerPlayer.h"
 
 namespace {
 
-TEST_F(BuildScreenTest, CursorsStopAtTheLastRobotAndAtThePilotRow)
-{
+TEST_F(BuildScreenTest, CursorsStopAtTheLastRobotAndAtThePilotRow) {
     makeSide(0, 3);
-    data.sides[0].maxSquadSize = 10;   // the list holds three robots, whatever the limit says
+    data.sides[0].maxSquadSize = 10;  // the list holds three robots, whatever the limit says
     press(SDLK_DOWN, 5);
     EXPECT_EQ(build.cursor[0], 2);
     press(SDLK_UP, 5);
@@ -35,8 +34,7 @@ TEST_F(BuildScreenTest, CursorsStopAtTheLastRobotAndAtThePilotRow)
     EXPECT_EQ(build.cursor[1], 0) << "the robot view opens on its first slot";
 }
 
-TEST_F(BuildScreenTest, AnEmptySquadOffersNothingToBuildOrFinish)
-{
+TEST_F(BuildScreenTest, AnEmptySquadOffersNothingToBuildOrFinish) {
     data.mode = BuildMode;
     press(SDLK_DOWN);
     press(SDLK_SPACE);
@@ -46,8 +44,7 @@ TEST_F(BuildScreenTest, AnEmptySquadOffersNothingToBuildOrFinish)
     EXPECT_EQ(data.mode, BuildMode);
 }
 
-TEST_F(BuildScreenTest, KeyReleasesDoNothing)
-{
+TEST_F(BuildScreenTest, KeyReleasesDoNothing) {
     makeSide(0, 2);
     build.handleEvent(keyEvent(SDLK_DOWN, SDL_KEYUP));
     build.handleEvent(keyEvent(SDLK_SPACE, SDL_KEYUP));
@@ -55,8 +52,7 @@ TEST_F(BuildScreenTest, KeyReleasesDoNothing)
     EXPECT_EQ(build.view, BuildScreen::ROBOT_LIST);
 }
 
-TEST_F(BuildScreenTest, EnterWaitsForOneCompleteRobot)
-{
+TEST_F(BuildScreenTest, EnterWaitsForOneCompleteRobot) {
     makeSide(0, 2);
     makeSide(1, 2);
     data.sides[1].controller = SideSetup::HUMAN;
@@ -78,8 +74,7 @@ TEST_F(BuildScreenTest, EnterWaitsForOneCompleteRobot)
     EXPECT_EQ(build.side, 1);
 }
 
-TEST_F(BuildScreenTest, TwoHumansHandOverThenStartTheBattle)
-{
+TEST_F(BuildScreenTest, TwoHumansHandOverThenStartTheBattle) {
     makeSide(0, 3);
     makeSide(1, 3);
     data.sides[1].controller = SideSetup::HUMAN;
@@ -99,7 +94,8 @@ TEST_F(BuildScreenTest, TwoHumansHandOverThenStartTheBattle)
     press(SDLK_RETURN);
     EXPECT_EQ(data.mode, BuildMode) << "side 1 has no complete robot yet";
     completeByKeys(1, 0);
-    EXPECT_EQ(data.sides[1].squad[1]->getPilot(), data.sides[1].pilots[0]) << "side 1 picks from its own pilots";
+    EXPECT_EQ(data.sides[1].squad[1]->getPilot(), data.sides[1].pilots[0])
+        << "side 1 picks from its own pilots";
     press(SDLK_RETURN);
     EXPECT_EQ(data.mode, BattleMode);
     ASSERT_EQ(data.sides[0].squad.size(), 1u);
@@ -108,8 +104,7 @@ TEST_F(BuildScreenTest, TwoHumansHandOverThenStartTheBattle)
     EXPECT_EQ(data.sides[1].squad[0]->getName(), "R11");
 }
 
-TEST_F(BuildScreenTest, EscapeAndResumeKeepRowSideAndWeight)
-{
+TEST_F(BuildScreenTest, EscapeAndResumeKeepRowSideAndWeight) {
     makeSide(0, 3);
     makeSide(1, 3);
     data.sides[1].controller = SideSetup::HUMAN;
@@ -117,14 +112,14 @@ TEST_F(BuildScreenTest, EscapeAndResumeKeepRowSideAndWeight)
     completeByKeys(0, 0);
     press(SDLK_RETURN);
     press(SDLK_DOWN, 2);
-    press(SDLK_SPACE, 3);   // side 1, robot 2: the lightest head
+    press(SDLK_SPACE, 3);  // side 1, robot 2: the lightest head
     press(SDLK_ESCAPE);
     int weight = build.squadWeight;
     EXPECT_EQ(weight, 300);
     press(SDLK_ESCAPE);
     EXPECT_EQ(data.mode, TitleMode);
     EXPECT_EQ(data.resumeMode, BuildMode);
-    data.mode = data.resumeMode;   // "RESUME GAME"
+    data.mode = data.resumeMode;  // "RESUME GAME"
     EXPECT_EQ(build.side, 1);
     EXPECT_EQ(build.cursor[0], 2);
     EXPECT_EQ(build.view, BuildScreen::ROBOT_LIST);
@@ -156,12 +151,10 @@ protected:
     char previous[4096] = {};
 };
 
-TEST_F(ComputerBuildTest, EnterBuildsTheComputerSquadAndDropsIncompleteRobotsInOrder)
-{
+TEST_F(ComputerBuildTest, EnterBuildsTheComputerSquadAndDropsIncompleteRobotsInOrder) {
     makeSide(0, 4);
     makeSide(1, 3);
-    for (Pilot* pilot : data.sides[1].pilots)
-        pilot->meleeAttack = 5;
+    for (Pilot* pilot : data.sides[1].pilots) pilot->meleeAttack = 5;
     data.mode = BuildMode;
     completeByKeys(1, 0);
     completeByKeys(3, 1);
@@ -179,8 +172,7 @@ TEST_F(ComputerBuildTest, EnterBuildsTheComputerSquadAndDropsIncompleteRobotsInO
     EXPECT_EQ(data.sides[1].squad[0]->getName(), "R10");
 }
 
-TEST_F(ComputerBuildTest, ATightLimitLeavesTheComputerFewerRobots)
-{
+TEST_F(ComputerBuildTest, ATightLimitLeavesTheComputerFewerRobots) {
     makeSide(0, 1);
     makeSide(1, 4);
     data.sides[1].maxSquadWeight = 20000;
@@ -189,8 +181,7 @@ TEST_F(ComputerBuildTest, ATightLimitLeavesTheComputerFewerRobots)
     EXPECT_EQ(data.mode, BattleMode);
     // 13000 for the first robot, 6800 of lighter parts for the second, then nothing fits.
     EXPECT_EQ(data.sides[1].squad.size(), 2u);
-    for (const Robot* robot : data.sides[1].squad)
-        EXPECT_TRUE(robot->isComplete());
+    for (const Robot* robot : data.sides[1].squad) EXPECT_TRUE(robot->isComplete());
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "../support/KeyEvent.h"
 #include "build/BuildScreen.h"
 #include "data/GameData.h"
-#include "../support/KeyEvent.h"
 
 class BuildScreenTest : public testing::Test {
 protected:
@@ -53,8 +53,7 @@ protected:
     }
 
     void press(SDLKey sym, int count = 1) {
-        for (int i = 0; i < count; ++i)
-            build.handleEvent(keyEvent(sym));
+        for (int i = 0; i < count; ++i) build.handleEvent(keyEvent(sym));
     }
 
     // From the robot list: robot `robot` gets the lightest part in every slot and pilot `pilot`;
@@ -64,7 +63,7 @@ protected:
         press(SDLK_DOWN, robot);
         press(SDLK_SPACE);
         for (int slot = 0; slot < 6; ++slot) {
-            press(SDLK_SPACE, 2);   // open the list, take its first row
+            press(SDLK_SPACE, 2);  // open the list, take its first row
             press(SDLK_DOWN);
         }
         press(SDLK_SPACE);

@@ -5,12 +5,12 @@
 #include "gfx/GlExtensions.h"
 #include "gfx/Model.h"
 
-#include <SDL.h>
 #include <GL/gl.h>
+#include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <dirent.h>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,7 +25,8 @@ std::vector<std::string> modelNames(const std::string& prefix) {
     if (DIR* dir = opendir(modelsDir.c_str())) {
         while (dirent* e = readdir(dir)) {
             std::string f = e->d_name;
-            if (f.size() > 5 && f.compare(f.size() - 5, 5, ".ms3d") == 0 && f.compare(0, prefix.size(), prefix) == 0)
+            if (f.size() > 5 && f.compare(f.size() - 5, 5, ".ms3d") == 0 &&
+                f.compare(0, prefix.size(), prefix) == 0)
                 names.push_back(f);
         }
         closedir(dir);
@@ -153,8 +154,8 @@ TEST_F(ContentModelsDisplayTest, AssembledRobotStandsOnItsTile) {
         const char* prefix;
         double x, y, scale;
     };
-    const Slot slots[] = {{"head-", 0, 14, 0.5},       {"torso-", 0, 0, 1},
-                          {"arm-", -9, 8, 0.9},         {"legs-", 0, -9, 1}};
+    const Slot slots[] = {
+        {"head-", 0, 14, 0.5}, {"torso-", 0, 0, 1}, {"arm-", -9, 8, 0.9}, {"legs-", 0, -9, 1}};
     std::vector<std::unique_ptr<Model>> parts;
     std::string console;
     for (const Slot& s : slots) {

@@ -27,7 +27,7 @@ const int defaultSquadSize = 4;
 const int defaultSquadWeight = 50000;
 const int smallestSquadWeight = 10000;
 const int largestSquadWeight = 100000;
-const int weightStep = 1000;   // the rules screen changes the limit in steps of 1000
+const int weightStep = 1000;  // the rules screen changes the limit in steps of 1000
 const int largestSquadSize = 10;
 
 using Cell = std::pair<int, int>;
@@ -99,8 +99,7 @@ protected:
         int best = heaviest ? 0 : INT_MAX;
         for (const auto& entry : all) {
             if (entry.second.type != type) continue;
-            best = heaviest ? std::max(best, entry.second.weight)
-                            : std::min(best, entry.second.weight);
+            best = heaviest ? std::max(best, entry.second.weight) : std::min(best, entry.second.weight);
         }
         return best;
     }
@@ -175,8 +174,10 @@ TEST_F(DatabaseContent, EverySlotOffersRealChoices) {
         EXPECT_GT(v.getInt(r, "hp"), 0);
         // Energy and move count only on reactors and legs; elsewhere the build screen's preview
         // would show arrows for a change that never happens.
-        if (type == "REACTOR") EXPECT_GE(v.getInt(r, "ep"), 2000);
-        else EXPECT_EQ(v.getInt(r, "ep"), 0);
+        if (type == "REACTOR")
+            EXPECT_GE(v.getInt(r, "ep"), 2000);
+        else
+            EXPECT_EQ(v.getInt(r, "ep"), 0);
         if (type == "LEGS") {
             EXPECT_GE(v.getInt(r, "move"), 2);
             EXPECT_LE(v.getInt(r, "move"), 6);
@@ -359,8 +360,13 @@ protected:
     static void TearDownTestSuite() { game.reset(); }
 
     static std::string categoryOf(const std::string& type) {
-        static const char* const named[] = {"Melee Arms Left", "Melee Arms Right", "Ranged Arms Left",
-                                            "Ranged Arms Right", "Reactors", "Legs", "Torsos"};
+        static const char* const named[] = {"Melee Arms Left",
+                                            "Melee Arms Right",
+                                            "Ranged Arms Left",
+                                            "Ranged Arms Right",
+                                            "Reactors",
+                                            "Legs",
+                                            "Torsos"};
         for (const char* n : named) {
             if (type == n) return type;
         }
@@ -415,10 +421,14 @@ std::unique_ptr<GameData> ComputerTemplates::game;
 std::string ComputerTemplates::loadErrors;
 
 TEST_F(ComputerTemplates, EveryCategoryNamesPartsOfItsSlot) {
-    const std::map<std::string, std::string> slotOf = {
-        {"Melee Arms Left", "LEFTARM"}, {"Melee Arms Right", "RIGHTARM"},
-        {"Ranged Arms Left", "LEFTARM"}, {"Ranged Arms Right", "RIGHTARM"},
-        {"Reactors", "REACTOR"}, {"Legs", "LEGS"}, {"Torsos", "TORSO"}, {"Heads", "HEAD"}};
+    const std::map<std::string, std::string> slotOf = {{"Melee Arms Left", "LEFTARM"},
+                                                       {"Melee Arms Right", "RIGHTARM"},
+                                                       {"Ranged Arms Left", "LEFTARM"},
+                                                       {"Ranged Arms Right", "RIGHTARM"},
+                                                       {"Reactors", "REACTOR"},
+                                                       {"Legs", "LEGS"},
+                                                       {"Torsos", "TORSO"},
+                                                       {"Heads", "HEAD"}};
     for (const auto& entry : slotOf) {
         SCOPED_TRACE(entry.first);
         ASSERT_TRUE(categories.count(entry.first));

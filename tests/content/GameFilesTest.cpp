@@ -28,33 +28,44 @@ struct Named {
 
 // The interface images and the sizes at which the screens draw them.
 const Named interfaceImages[] = {
-    {"UIWideColumnDark.bmp", 1024, 703}, {"UIColumnDark.bmp", 200, 703}, {"UIColumn.bmp", 200, 20},
-    {"UIWideColumn.bmp", 1024, 20},      {"UICursor.png", 7, 16},        {"UICursorDark.png", 7, 16},
-    {"UICheck.png", 14, 15},             {"UIStatUp.png", 15, 12},       {"UIStatDown.png", 15, 12},
-    {"UIKeyEsc.bmp", 39, 25},            {"UIKeySpace.bmp", 57, 25},     {"UIKeyEnter.bmp", 57, 25},
-    {"UIKeyShift.bmp", 52, 25},          {"UIKeyUp.bmp", 28, 25},        {"UIKeyDown.bmp", 28, 25},
-    {"UIKeyLeft.bmp", 28, 25},           {"UIKeyRight.bmp", 28, 25},
+    {"UIWideColumnDark.bmp", 1024, 703},
+    {"UIColumnDark.bmp", 200, 703},
+    {"UIColumn.bmp", 200, 20},
+    {"UIWideColumn.bmp", 1024, 20},
+    {"UICursor.png", 7, 16},
+    {"UICursorDark.png", 7, 16},
+    {"UICheck.png", 14, 15},
+    {"UIStatUp.png", 15, 12},
+    {"UIStatDown.png", 15, 12},
+    {"UIKeyEsc.bmp", 39, 25},
+    {"UIKeySpace.bmp", 57, 25},
+    {"UIKeyEnter.bmp", 57, 25},
+    {"UIKeyShift.bmp", 52, 25},
+    {"UIKeyUp.bmp", 28, 25},
+    {"UIKeyDown.bmp", 28, 25},
+    {"UIKeyLeft.bmp", 28, 25},
+    {"UIKeyRight.bmp", 28, 25},
 };
 
 // The material textures the models name.
-const char* materials[] = {"armor_plate.bmp", "armor_dark.bmp", "hazard_stripes.bmp", "circuit.bmp",
-                           "visor.bmp",       "tread.bmp",      "grass.bmp",          "road.bmp",
-                           "asphalt.bmp",     "concrete.bmp",   "brick.bmp",          "windows.bmp",
-                           "water.bmp",       "rubble.bmp",     "foliage.bmp",        "bark.bmp",
-                           "sand.bmp"};
+const char* materials[] = {
+    "armor_plate.bmp", "armor_dark.bmp", "hazard_stripes.bmp", "circuit.bmp",  "visor.bmp", "tread.bmp",
+    "grass.bmp",       "road.bmp",       "asphalt.bmp",        "concrete.bmp", "brick.bmp", "windows.bmp",
+    "water.bmp",       "rubble.bmp",     "foliage.bmp",        "bark.bmp",     "sand.bmp"};
 
 bool endsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-TestImage texture(const std::string& name) { return TestImage::load(gameDir + "/textures/" + name); }
+TestImage texture(const std::string& name) {
+    return TestImage::load(gameDir + "/textures/" + name);
+}
 
 // How far apart two rows or columns of pixels are, on average.
 double lineDifference(const TestImage& img, bool columns, int a, int b) {
     int n = columns ? img.height : img.width;
     long sum = 0;
-    for (int i = 0; i < n; ++i)
-        sum += columns ? img.difference(a, i, b, i) : img.difference(i, a, i, b);
+    for (int i = 0; i < n; ++i) sum += columns ? img.difference(a, i, b, i) : img.difference(i, a, i, b);
     return double(sum) / n;
 }
 
@@ -65,7 +76,7 @@ int inkWidth(const TestImage& img, int y) {
         if (img.brightness(x, y) > 600) ++n;
     return n;
 }
-}
+}  // namespace
 
 TEST(GameFiles, InterfaceImagesHaveTheirDrawnSizeAndFormat) {
     for (const Named& n : interfaceImages) {
@@ -151,7 +162,8 @@ TEST(GameFiles, CursorsAndMarksStandOutFromThePanels) {
         for (int x = 0; x < panel.width - 3; ++x) behind.push_back(luminance(panel.at(x, y)));
     std::sort(behind.begin(), behind.end());
     const double panelLight = behind[behind.size() * 19 / 20];
-    for (const char* file : {"UICursor.png", "UICursorDark.png", "UICheck.png", "UIStatUp.png", "UIStatDown.png"}) {
+    for (const char* file :
+         {"UICursor.png", "UICursorDark.png", "UICheck.png", "UIStatUp.png", "UIStatDown.png"}) {
         TestImage mark = texture(file);
         ASSERT_TRUE(mark.loaded) << file;
         std::vector<double> solid;
@@ -161,7 +173,8 @@ TEST(GameFiles, CursorsAndMarksStandOutFromThePanels) {
         ASSERT_FALSE(solid.empty()) << file;
         std::nth_element(solid.begin(), solid.begin() + solid.size() / 2, solid.end());
         const double markLight = solid[solid.size() / 2];
-        const double ratio = (std::max(markLight, panelLight) + 0.05) / (std::min(markLight, panelLight) + 0.05);
+        const double ratio =
+            (std::max(markLight, panelLight) + 0.05) / (std::min(markLight, panelLight) + 0.05);
         std::printf("contrast of %s against the panels: %.2f:1\n", file, ratio);
         EXPECT_GE(ratio, 3.0) << file;
     }
@@ -199,7 +212,8 @@ TEST(GameFiles, MaterialTexturesAreOpaqueTileableAndNotFlat) {
             // Across the wrap-around edge the picture must change no more than it does between
             // any two neighbouring lines inside it.
             double largest = 0;
-            for (int i = 0; i + 1 < 128; ++i) largest = std::max(largest, lineDifference(img, columns, i, i + 1));
+            for (int i = 0; i + 1 < 128; ++i)
+                largest = std::max(largest, lineDifference(img, columns, i, i + 1));
             double seam = lineDifference(img, columns, 127, 0);
             EXPECT_LE(seam, largest + 3.0) << (columns ? "left/right" : "top/bottom") << " seam";
         }
@@ -268,5 +282,6 @@ TEST(GameFiles, VertexProgramIsAnArbProgramTheGameReadsWhole) {
     size_t end = program.find_last_not_of(" \t\r\n");
     ASSERT_NE(end, std::string::npos);
     size_t lastLine = program.find_last_of('\n', end);
-    EXPECT_EQ(program.substr(lastLine == std::string::npos ? 0 : lastLine + 1, end + 1 - (lastLine + 1)), "END");
+    EXPECT_EQ(program.substr(lastLine == std::string::npos ? 0 : lastLine + 1, end + 1 - (lastLine + 1)),
+              "END");
 }

@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 #include <yaml-cpp/yaml.h>
 
+#include <dirent.h>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <dirent.h>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -72,7 +72,8 @@ std::vector<std::string> descriptionNames() {
     if (DIR* dir = opendir(descriptionsDir.c_str())) {
         while (dirent* e = readdir(dir)) {
             std::string f = e->d_name;
-            if (f.size() > 5 && f.compare(f.size() - 5, 5, ".yaml") == 0) names.push_back(f.substr(0, f.size() - 5));
+            if (f.size() > 5 && f.compare(f.size() - 5, 5, ".yaml") == 0)
+                names.push_back(f.substr(0, f.size() - 5));
         }
         closedir(dir);
     }
@@ -86,8 +87,8 @@ struct Slot {
     double scale;
 };
 const std::map<std::string, Slot> slots = {
-    {"head", {{0, 14, 0}, 0.5}},      {"torso", {{0, 0, 0}, 1.0}},  {"right-arm", {{-9, 8, 0}, 0.9}},
-    {"left-arm", {{9, 8, 0}, 0.9}},   {"legs", {{0, -9, 0}, 1.0}},  {"reactor", {{0, 8, 0}, 0.5}},
+    {"head", {{0, 14, 0}, 0.5}},    {"torso", {{0, 0, 0}, 1.0}}, {"right-arm", {{-9, 8, 0}, 0.9}},
+    {"left-arm", {{9, 8, 0}, 0.9}}, {"legs", {{0, -9, 0}, 1.0}}, {"reactor", {{0, 8, 0}, 0.5}},
 };
 // The robot stands 3.75 world units up at scale 0.1: the ground is 37.5 robot units below its
 // origin, and its tile reaches 20 robot units from the centre.
@@ -131,7 +132,7 @@ TEST(ModelContent, EveryDescriptionIsGeneratedAndLoadsCleanly) {
 
 TEST(ModelContent, MaterialsUseOnlyTheSharedTextures) {
     const std::set<std::string> textures = {
-        "armor_plate.bmp", "armor_dark.bmp", "hazard_stripes.bmp", "circuit.bmp", "visor.bmp", "tread.bmp",
+        "armor_plate.bmp", "armor_dark.bmp", "hazard_stripes.bmp", "circuit.bmp",  "visor.bmp", "tread.bmp",
         "grass.bmp",       "road.bmp",       "asphalt.bmp",        "concrete.bmp", "brick.bmp", "windows.bmp",
         "water.bmp",       "rubble.bmp",     "foliage.bmp",        "bark.bmp",     "sand.bmp"};
     std::vector<std::string> names = descriptionNames();
@@ -164,7 +165,8 @@ TEST(ModelContent, RobotPartsStayOnTheirTileAndLegsReachTheGround) {
         Model& m = *l.model;
         ASSERT_FALSE(m.vertices.empty());
         bool animated = false;
-        for (const Joint& j : m.joints) animated = animated || !j.rotationKeys.empty() || !j.translationKeys.empty();
+        for (const Joint& j : m.joints)
+            animated = animated || !j.rotationKeys.empty() || !j.translationKeys.empty();
         EXPECT_TRUE(animated) << "robot parts have an idle animation";
         Box b = animatedBounds(m);
         Vector3 lo, hi;
@@ -208,8 +210,9 @@ TEST(ModelContent, TerrainFillsItsTileWithGroundAtZero) {
         m.animate(0);
         double edgeHigh = -1e9;
         for (const Vertex& v : m.vertices) {
-            Vector3 p = v.bone < 0 ? v.position
-                                   : m.joints[v.bone].finalRotation * v.position + m.joints[v.bone].finalPosition;
+            Vector3 p = v.bone < 0
+                            ? v.position
+                            : m.joints[v.bone].finalRotation * v.position + m.joints[v.bone].finalPosition;
             if (std::fabs(std::fabs(p.x) - 2.0) > 1e-5 && std::fabs(std::fabs(p.z) - 2.0) > 1e-5) continue;
             edgeHigh = std::max(edgeHigh, p.y);
         }
@@ -223,9 +226,9 @@ TEST(ModelContent, TerrainFillsItsTileWithGroundAtZero) {
 TEST(ModelContent, DatabaseModelsAllHaveDescriptions) {
     std::ifstream components(databaseDir + "/components.yaml"), terrain(databaseDir + "/terrain.yaml");
     ASSERT_TRUE(components && terrain) << "the database sources are missing under " << databaseDir;
-    const std::map<std::string, std::string> kindOfType = {{"HEAD", "head"},         {"TORSO", "torso"},
-                                                           {"LEFTARM", "left-arm"},  {"RIGHTARM", "right-arm"},
-                                                           {"LEGS", "legs"},         {"REACTOR", "reactor"}};
+    const std::map<std::string, std::string> kindOfType = {{"HEAD", "head"},        {"TORSO", "torso"},
+                                                           {"LEFTARM", "left-arm"}, {"RIGHTARM", "right-arm"},
+                                                           {"LEGS", "legs"},        {"REACTOR", "reactor"}};
     std::map<std::string, std::string> wanted;  // model name -> kind
     auto modelName = [](const std::string& file) {
         EXPECT_EQ(file.substr(0, 7), "models/");

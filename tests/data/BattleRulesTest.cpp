@@ -39,8 +39,8 @@ Component part(ComponentType type, int hp, int ep, int ap, int move) {
 void equip(Robot& robot, Pilot& pilot, int armor) {
     for (int slot = 0; slot < COMPONENT_SLOTS; ++slot) {
         const ComponentType type = static_cast<ComponentType>(slot);
-        Component c = part(type, 100, type == REACTOR ? 2000 : 0, slot == 0 ? armor : 0,
-                           type == LEGS ? 4 : 0);
+        Component c =
+            part(type, 100, type == REACTOR ? 2000 : 0, slot == 0 ? armor : 0, type == LEGS ? 4 : 0);
         robot.setComponent(slot, &c);
     }
     robot.setPilot(&pilot);

@@ -9,8 +9,8 @@
 #include <sstream>
 #include <string>
 
-#include "TestDatabase.h"
 #include "../support/TempDir.h"
+#include "TestDatabase.h"
 #include "data/GameData.h"
 #include "gfx/Model.h"
 
@@ -79,7 +79,7 @@ TEST_F(CatalogueTest, TypeKeywordsAreExactAndUnknownTextIsAHead) {
     EXPECT_EQ(component("Claw Arm").getType(), RIGHTARM);
     EXPECT_EQ(component("Walker Legs").getType(), LEGS);
     EXPECT_EQ(component("Small Reactor").getType(), REACTOR);
-    EXPECT_EQ(component("Odd Legs").getType(), HEAD);   // "Legs" is not "LEGS"
+    EXPECT_EQ(component("Odd Legs").getType(), HEAD);  // "Legs" is not "LEGS"
     EXPECT_EQ(Component().getType(), NO_COMPONENT_TYPE);
 }
 
@@ -98,7 +98,7 @@ TEST_F(CatalogueTest, OneModelPerFileSharedByComponentsAndTerrain) {
     EXPECT_EQ(box->fileName(), BOX);
     EXPECT_EQ(component("Laser Arm").models.at(1), box);
     EXPECT_EQ(data.terrains.at("Road").getModel(), box);
-    EXPECT_EQ(data.modelCache.size(), 4u);   // Box, and three files that do not exist
+    EXPECT_EQ(data.modelCache.size(), 4u);  // Box, and three files that do not exist
     EXPECT_EQ(count(loadOutput, "Loading: " + BOX + "\n"), 1u);
 }
 
@@ -159,15 +159,18 @@ TEST_F(CatalogueTest, ComponentListingSkipsAbsentAttacks) {
     out << component("Laser Arm");
     EXPECT_EQ(out.str(),
               "COMPONENT: Laser Arm\nType: Left Arm\nHP: 200\nEP: 0\nAP: 20\nWeight:2000\nMove: 0\n"
-              "Description: left beam\nAttacks: Laser, Fist, \nModel files: no-such-arm.ms3d, " + BOX + ", \n");
+              "Description: left beam\nAttacks: Laser, Fist, \nModel files: no-such-arm.ms3d, " +
+                  BOX + ", \n");
 }
 
 TEST_F(CatalogueTest, TerrainListing) {
     std::ostringstream out;
     out << data.terrains.at("Road") << data.terrains.at("Tower");
-    EXPECT_EQ(out.str(),
-              "TERRAIN: Road\nTraversable: 1\nModel file: " + BOX + "\nDescription: flat and fast\n"
-              "TERRAIN: Tower\nTraversable: 0\nModel file: no-such-tower.ms3d\nDescription: no way through\n");
+    EXPECT_EQ(
+        out.str(),
+        "TERRAIN: Road\nTraversable: 1\nModel file: " + BOX +
+            "\nDescription: flat and fast\n"
+            "TERRAIN: Tower\nTraversable: 0\nModel file: no-such-tower.ms3d\nDescription: no way through\n");
     EXPECT_EQ(data.terrains.at("Road").getRotation(), 90);
 }
 

@@ -28,7 +28,7 @@ TEST(PatternTurningTest, ANegativeEnergyRaisesCooldownsOnlyUpToTheirLimit) {
     robot.getComponent(HEAD)->cooldownLeft = INT_MAX - 5;
     robot.coolDown(INT_MIN);
     EXPECT_EQ(robot.getComponent(HEAD)->cooldownLeft, INT_MAX);
-    EXPECT_EQ(robot.getComponent(TORSO)->cooldownLeft, 0);   // ready parts stay ready
+    EXPECT_EQ(robot.getComponent(TORSO)->cooldownLeft, 0);  // ready parts stay ready
 }
 
 TEST(RobotTotalsTest, SixPartsAtTheIntLimitsHoldTheirTotalsAtTheLimits) {

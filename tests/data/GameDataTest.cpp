@@ -9,8 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "ai/ComputerPlayer.h"
 #include "TestDatabase.h"
+#include "ai/ComputerPlayer.h"
 #include "data/GameData.h"
 
 namespace {
@@ -141,7 +141,7 @@ TEST(GeneratePilotsTest, TooFewNamesLeaveTheRestNameless) {
 TEST(GeneratePilotsTest, ATotalAboveFourHundredStillEnds) {
     GameData data;
     data.sides[0].skillPointTotal = 5000;
-    data.sides[1].skillPointTotal = 10;   // below the forty starting points: nothing to place
+    data.sides[1].skillPointTotal = 10;  // below the forty starting points: nothing to place
     data.generatePilots();
     EXPECT_EQ(skillTotal(data.sides[0]), 400);
     EXPECT_EQ(skillTotal(data.sides[1]), 40);
@@ -151,7 +151,8 @@ TEST(RosterTest, SortByReflexesKeepsTheOrderOfEqualPilots) {
     GameData data;
     // Twenty robots, more than an insertion sort's sixteen, with many equal Reflexes.
     const int reflexes[] = {3, 7, 3, 7, 5, 0, 10, 5, 3, 7, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    for (int i = 0; i < 20; ++i) data.roster.push_back(robotWithReflexes(data, std::to_string(i), reflexes[i]));
+    for (int i = 0; i < 20; ++i)
+        data.roster.push_back(robotWithReflexes(data, std::to_string(i), reflexes[i]));
     data.sortRosterByReflexes();
     EXPECT_EQ(names(data.roster), "6 19 18 17 1 3 9 16 15 4 7 14 13 0 2 8 12 11 10 5 ");
 
@@ -193,7 +194,7 @@ TEST(GameDataStateTest, ResetForgetsTheMatchAndDestroysItsRobotsAndPilots) {
         data.sides[0].squad.push_back(robot);
         data.roster.push_back(robot);
     }
-    data.reset();   // the sanitizer build proves that nothing leaks or is freed twice
+    data.reset();  // the sanitizer build proves that nothing leaks or is freed twice
     EXPECT_EQ(data.mode, TitleMode);
     EXPECT_EQ(data.resumeMode, TitleMode);
     EXPECT_FALSE(data.reloadRequested);
@@ -226,7 +227,7 @@ TEST(GameDataStateTest, WithoutAnInstalledFactoryResetLeavesNoComputerPlayer) {
     ASSERT_NE(data.computerPlayer.get(), nullptr);
     EXPECT_EQ(&data.computerPlayer->gameData, &data);
     GameData::computerPlayerFactory = nullptr;
-    data.reset();   // the previous opponent is deleted through the function it came with
+    data.reset();  // the previous opponent is deleted through the function it came with
     EXPECT_EQ(data.computerPlayer.get(), nullptr);
     GameData::computerPlayerFactory = installed;
 }
@@ -263,7 +264,8 @@ TEST(GameDataLoadTest, TheBuiltGameDatabaseFillsEveryCatalogue) {
     testing::internal::GetCapturedStdout();
     testing::internal::GetCapturedStderr();
     ASSERT_EQ(chdir(previous), 0);
-    EXPECT_TRUE(data.sides[1].squad[0]->isComplete()) << "the ai templates build no robot at the default limits";
+    EXPECT_TRUE(data.sides[1].squad[0]->isComplete())
+        << "the ai templates build no robot at the default limits";
 
     EXPECT_FALSE(data.attacks.empty());
     EXPECT_FALSE(data.components.empty());

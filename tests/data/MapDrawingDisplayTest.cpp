@@ -8,10 +8,10 @@
 
 #include <GL/glu.h>
 
+#include "../support/DisplayWindow.h"
 #include "data/Map.h"
 #include "data/SearchlightBeam.h"
 #include "gfx/Camera.h"
-#include "../support/DisplayWindow.h"
 
 namespace {
 

@@ -28,9 +28,9 @@ protected:
 TEST_F(MapTest, LegendResolvesEachCharacterToItsTerrain) {
     const Map& downtown = map("DOWNTOWN");
     EXPECT_EQ(downtown.terrainAt(0, 0), terrain("Grass"));
-    EXPECT_EQ(downtown.terrainAt(2, 0), terrain("Wall"));   // "#", first character of the symbol "#x"
-    EXPECT_EQ(downtown.terrainAt(1, 1), nullptr);           // its "x" never matches
-    EXPECT_EQ(downtown.terrainAt(2, 1), nullptr);   // legend names a terrain that does not exist
+    EXPECT_EQ(downtown.terrainAt(2, 0), terrain("Wall"));  // "#", first character of the symbol "#x"
+    EXPECT_EQ(downtown.terrainAt(1, 1), nullptr);          // its "x" never matches
+    EXPECT_EQ(downtown.terrainAt(2, 1), nullptr);          // legend names a terrain that does not exist
     EXPECT_EQ(data.terrains.count("Lava"), 0u);
 }
 

@@ -12,7 +12,9 @@
 namespace {
 
 uint32_t clockNow = 0;
-uint32_t fakeTicks() { return clockNow; }
+uint32_t fakeTicks() {
+    return clockNow;
+}
 
 std::vector<int> sequenceAfterSeed(unsigned seed, int count) {
     srand(seed);
@@ -65,13 +67,13 @@ TEST(RandomFractionTest, StaysBetweenZeroAndOneWithoutSeeding) {
         low = std::min(low, value);
         high = std::max(high, value);
     }
-    EXPECT_LT(low, 0.01);    // the whole range is used, not a sliver of it
+    EXPECT_LT(low, 0.01);  // the whole range is used, not a sliver of it
     EXPECT_GT(high, 0.99);
     srand(5);
     int first = rand();
     srand(5);
     randomFraction();
-    EXPECT_NE(rand(), first);   // it drew from the generator and did not reseed it
+    EXPECT_NE(rand(), first);  // it drew from the generator and did not reseed it
 }
 
 }  // namespace

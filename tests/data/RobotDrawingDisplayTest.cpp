@@ -9,11 +9,11 @@
 
 #include <GL/glu.h>
 
+#include "../support/DisplayWindow.h"
 #include "data/Component.h"
 #include "data/ComponentType.h"
 #include "data/Robot.h"
 #include "gfx/Model.h"
-#include "../support/DisplayWindow.h"
 
 namespace {
 

@@ -67,15 +67,15 @@ TEST(RobotTest, SettersRefuseBadSidesSlotsAndAbsentValues) {
     EXPECT_EQ(robot.getComponent(-1), nullptr);
     EXPECT_TRUE(robot.setComponent(0, &head));
     ASSERT_NE(robot.getComponent(0), nullptr);
-    EXPECT_NE(robot.getComponent(0), &head);   // the robot keeps its own copy
+    EXPECT_NE(robot.getComponent(0), &head);  // the robot keeps its own copy
 }
 
 TEST(RobotTest, DerivedValuesCountOnlyTheReactorsEnergyAndTheLegsMove) {
     Robot robot;
     Component arm = part(LEFTARM, 200, 3000, 20, 2000, 5);
     robot.setComponent(LEFTARM, &arm);
-    EXPECT_EQ(robot.getMaxEp(), 0);   // no reactor, whatever the arm carries
-    EXPECT_EQ(robot.getMove(), 0);    // no legs
+    EXPECT_EQ(robot.getMaxEp(), 0);  // no reactor, whatever the arm carries
+    EXPECT_EQ(robot.getMove(), 0);   // no legs
 
     Component legs = part(LEGS, 300, 50, 30, 3000, 3);
     Component reactor = part(REACTOR, 50, 4000, 5, 1500, 9);
@@ -87,7 +87,7 @@ TEST(RobotTest, DerivedValuesCountOnlyTheReactorsEnergyAndTheLegsMove) {
     EXPECT_EQ(robot.getAp(), 55);
     EXPECT_EQ(robot.getWeight(), 6500);
 
-    robot.components[LEGS] = nullptr;   // the build screen empties a slot directly
+    robot.components[LEGS] = nullptr;  // the build screen empties a slot directly
     EXPECT_EQ(robot.getMove(), 0);
     EXPECT_EQ(robot.getWeight(), 3500);
 }
@@ -112,13 +112,13 @@ TEST(RobotTest, CoolDownRunsCountersDownToZero) {
     Component any;
     for (int slot = 0; slot < COMPONENT_SLOTS; ++slot) robot.setComponent(slot, &any);
     const int before[] = {30, 0, 120, 50, -20, 51};
-    const int after[] = {0, 0, 70, 0, -20, 1};   // only counters above 0 run down
+    const int after[] = {0, 0, 70, 0, -20, 1};  // only counters above 0 run down
     for (int slot = 0; slot < COMPONENT_SLOTS; ++slot) robot.getComponent(slot)->cooldownLeft = before[slot];
     robot.coolDown(50);
     for (int slot = 0; slot < COMPONENT_SLOTS; ++slot)
         EXPECT_EQ(robot.getComponent(slot)->getCooldownLeft(), after[slot]) << "slot " << slot;
 
-    Robot partial;   // a robot still being built has empty slots
+    Robot partial;  // a robot still being built has empty slots
     partial.setComponent(HEAD, &any);
     partial.getComponent(HEAD)->cooldownLeft = 10;
     partial.coolDown(4);
@@ -130,7 +130,7 @@ TEST(RobotTest, CopiesShareAttacksAndModelsButCoolDownAlone) {
     laser.name = "Laser";
     Component catalogueArm = part(RIGHTARM, 200, 0, 20, 2000, 0);
     catalogueArm.attacks = {&laser, nullptr};
-    Model model("");   // an empty file name loads nothing and prints nothing
+    Model model("");  // an empty file name loads nothing and prints nothing
     catalogueArm.models = {&model};
 
     Robot first;
@@ -157,7 +157,7 @@ TEST(RobotTest, AttackingComponentsInSlotOrderSkippingPartsWithoutAttacks) {
     Component plain;
     Component armed;
     armed.attacks = {&punch};
-    Component broken;   // names only attacks that do not exist
+    Component broken;  // names only attacks that do not exist
     broken.attacks = {nullptr};
     robot.setComponent(HEAD, &armed);
     robot.setComponent(TORSO, &plain);

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "data/GameData.h"
 #include "../support/DisplayWindow.h"
+#include "data/GameData.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <sstream>
 #include <vector>
 
+#include "../support/TempDir.h"
 #include "pipeline/ContentCompiler.h"
 #include "storage/MetakitView.h"
 #include "storage/MetakitWriter.h"
-#include "../support/TempDir.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "gfx/Camera.h"
 #include "../support/KeyEvent.h"
+#include "gfx/Camera.h"
 
 namespace {
 

@@ -6,6 +6,8 @@
 #include <SDL/SDL.h>
 #include <SDL/SDL_ttf.h>
 
+#include "../support/GlCallCounter.h"
+#include "../support/HeadlessScreen.h"
 #include "data/Map.h"
 #include "data/Terrain.h"
 #include "gfx/DrawImage.h"
@@ -15,13 +17,10 @@
 #include "gfx/KeyHintRow.h"
 #include "gfx/TextLabel.h"
 #include "gfx/Widgets.h"
-#include "../support/GlCallCounter.h"
-#include "../support/HeadlessScreen.h"
 
 namespace {
 
-TEST(DrawRecorderTest, RecordsOnlyWhileActiveAndNestedRecordersTakeTurns)
-{
+TEST(DrawRecorderTest, RecordsOnlyWhileActiveAndNestedRecordersTakeTurns) {
     ASSERT_FALSE(GlContext::available());
     EXPECT_EQ(DrawRecorder::active(), nullptr);
     // Nothing listens: the primitives still run, and nothing is kept anywhere.
@@ -50,8 +49,7 @@ TEST(DrawRecorderTest, RecordsOnlyWhileActiveAndNestedRecordersTakeTurns)
     EXPECT_TRUE(outer.items.empty());
 }
 
-TEST(DrawRecorderTest, PrimitivesReportWithoutAContextAndMakeNoGlCall)
-{
+TEST(DrawRecorderTest, PrimitivesReportWithoutAContextAndMakeNoGlCall) {
     ASSERT_FALSE(GlContext::available());
     ASSERT_EQ(TTF_WasInit(), 0);
     long callsBefore = GlCallCounter::count();
@@ -120,8 +118,7 @@ TEST(DrawRecorderTest, PrimitivesReportWithoutAContextAndMakeNoGlCall)
     EXPECT_GT(GlCallCounter::count(), callsBefore);
 }
 
-TEST(DrawRecorderTest, LabelsAreMeasuredWithTheGameFontWhenSdlTtfIsUp)
-{
+TEST(DrawRecorderTest, LabelsAreMeasuredWithTheGameFontWhenSdlTtfIsUp) {
     HeadlessScreen screen;
     ASSERT_TRUE(screen.ready());
     long callsBefore = GlCallCounter::count();
@@ -170,8 +167,7 @@ TEST(DrawRecorderTest, LabelsAreMeasuredWithTheGameFontWhenSdlTtfIsUp)
     EXPECT_EQ(GlCallCounter::count(), callsBefore);
 }
 
-TEST(DrawRecorderTest, AMissingFontIsReportedAndTheLabelStillRecorded)
-{
+TEST(DrawRecorderTest, AMissingFontIsReportedAndTheLabelStillRecorded) {
     HeadlessScreen screen;
     ASSERT_TRUE(screen.ready());
     DrawRecorder recorder;

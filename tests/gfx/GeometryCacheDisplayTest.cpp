@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "../support/InGameFolder.h"
 #include "../support/DisplayWindow.h"
+#include "../support/InGameFolder.h"
 #include "gfx/Camera.h"
 #include "gfx/GeometryCache.h"
 #include "gfx/Model.h"
@@ -44,9 +44,9 @@ struct Scene {
     std::unique_ptr<Model> part;
 
     Scene() {
-        for (const char* name : {"models/terrain-grass.ms3d", "models/terrain-road.ms3d",
-                                 "models/terrain-trees.ms3d", "models/terrain-rocks.ms3d",
-                                 "models/terrain-water.ms3d"}) {
+        for (const char* name :
+             {"models/terrain-grass.ms3d", "models/terrain-road.ms3d", "models/terrain-trees.ms3d",
+              "models/terrain-rocks.ms3d", "models/terrain-water.ms3d"}) {
             tiles.push_back(std::make_unique<Model>(name));
             holdFirstPose(*tiles.back());
         }

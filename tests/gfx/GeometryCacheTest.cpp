@@ -1,8 +1,8 @@
 // Which meshes of a model the geometry cache may keep: those whose vertices never move.
 #include <gtest/gtest.h>
 
-#include "Ms3dBuilder.h"
 #include "ModelTestSupport.h"
+#include "Ms3dBuilder.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
-#include "gfx/GlExtensions.h"
 #include "../support/TempDir.h"
+#include "gfx/GlExtensions.h"
 
 namespace {
 
@@ -18,7 +18,8 @@ std::string writeTemp(const std::string& name, const std::string& content) {
 }
 
 TEST(ReadShaderFileTest, ReadsTheWholeFileWhateverItsLineLengths) {
-    std::string program = "!!ARBvp1.0\n# " + std::string(300, 'x') + "\nMOV result.position, vertex.position;\nEND\n";
+    std::string program =
+        "!!ARBvp1.0\n# " + std::string(300, 'x') + "\nMOV result.position, vertex.position;\nEND\n";
     std::string path = writeTemp("long-lines.vsh", program);
     std::unique_ptr<char[]> text = readShaderFile(path.c_str());
     ASSERT_NE(text, nullptr);

@@ -26,8 +26,7 @@ void expectNear(const Quaternion& actual, const Quaternion& expected, double tol
 }
 
 void expectNear(const Matrix& actual, const Matrix& expected, double tolerance = 1e-9) {
-    for (int i = 0; i < 16; ++i)
-        EXPECT_NEAR(actual.m[i], expected.m[i], tolerance) << "element " << i;
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual.m[i], expected.m[i], tolerance) << "element " << i;
 }
 
 TEST(Vector3Test, CrossLengthAndNormalized) {
@@ -115,8 +114,7 @@ TEST(MatrixTest, ToGLIsColumnMajorWithTranslation) {
     float out[16];
     identityMatrix.toGL(out, Vector3(1, 2, 3));
     const float expected[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 2, 3, 1};
-    for (int i = 0; i < 16; ++i)
-        EXPECT_FLOAT_EQ(out[i], expected[i]) << i;
+    for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(out[i], expected[i]) << i;
     Matrix a(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16);
     a.toGL(out, Vector3(0, 0, 0));
     EXPECT_FLOAT_EQ(out[1], 5);   // row 1, column 0
@@ -167,7 +165,8 @@ TEST(QuaternionTest, FromEulerCoversEveryBranch) {
     Quaternion qz = Quaternion::fromRotationMatrix(Matrix(-1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1));
     expectNear(qz, {0, 0, 0, 1});
     // Case 3's test compares m11 with m00 only: m22 larger than m11 still takes case 3.
-    Quaternion odd = Quaternion::fromRotationMatrix(Matrix(-1, 0, 0, 0, 0, -0.5, 0, 0, 0, 0, -0.4, 0, 0, 0, 0, 1));
+    Quaternion odd =
+        Quaternion::fromRotationMatrix(Matrix(-1, 0, 0, 0, 0, -0.5, 0, 0, 0, 0, -0.4, 0, 0, 0, 0, 1));
     double s = 2 * std::sqrt(1 - 0.5 + 1 + 0.4);
     EXPECT_NEAR(odd.y, 0.25 * s, 1e-12);
 }

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "Ms3dBuilder.h"
 #include "ModelTestSupport.h"
+#include "Ms3dBuilder.h"
 
 namespace {
 
@@ -84,8 +84,9 @@ TEST(ModelAnimationTest, SingleRotationKeyHoldsAtEveryTime) {
 TEST(ModelAnimationTest, ChildrenFollowTheirParentsPose) {
     // The shoulder swings a half turn about z over the first second; the elbow sits 2 along x
     // from it and slides 1 further along its own x.
-    Model model = animated({{"shoulder", "", {0, 0, 0}, {0, 1, 0}, {{0.0f, 0, 0, 0}, {1.0f, 0, 0, halfTurn}}, {}},
-                            {"elbow", "shoulder", {0, 0, 0}, {2, 0, 0}, {}, {{0.0f, 0, 0, 0}, {1.0f, 1, 0, 0}}}});
+    Model model =
+        animated({{"shoulder", "", {0, 0, 0}, {0, 1, 0}, {{0.0f, 0, 0, 0}, {1.0f, 0, 0, halfTurn}}, {}},
+                  {"elbow", "shoulder", {0, 0, 0}, {2, 0, 0}, {}, {{0.0f, 0, 0, 0}, {1.0f, 1, 0, 0}}}});
     const Joint& elbow = model.joints[1];
     model.animate(500);  // shoulder a quarter turn, elbow offset 0.5
     expectNear(elbow.finalPosition, {0, 1 + 2.5, 0});
@@ -121,8 +122,7 @@ TEST(ModelAnimationTest, RestartReturnsToTheRestPose) {
     expectNear(joint.finalPosition, {3, 5, 0});
     model.restart();
     expectNear(joint.finalPosition, {3, 0, 0});
-    for (int i = 0; i < 16; ++i)
-        EXPECT_DOUBLE_EQ(joint.finalRotation.m[i], joint.absoluteRotation.m[i]);
+    for (int i = 0; i < 16; ++i) EXPECT_DOUBLE_EQ(joint.finalRotation.m[i], joint.absoluteRotation.m[i]);
     EXPECT_EQ(joint.currentRotationKey, 0);
 }
 

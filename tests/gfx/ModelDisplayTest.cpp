@@ -2,23 +2,23 @@
 // a small cel-shading vertex program, and pixels read back.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+#include <link.h>
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <dlfcn.h>
-#include <link.h>
-#include <unistd.h>
 
 #include <SDL.h>
 
-#include "Ms3dBuilder.h"
+#include "../support/TempDir.h"
 #include "ModelTestSupport.h"
+#include "Ms3dBuilder.h"
 #include "gfx/GeometryCache.h"
 #include "gfx/GlContext.h"
 #include "gfx/GlExtensions.h"
-#include "../support/TempDir.h"
 
 namespace {
 
@@ -81,8 +81,7 @@ protected:
         GlContext::setAvailable(false);
         GlExtensions::reset();
         SDL_Quit();
-        if (chdir(previousDirectory.c_str()) != 0)
-            std::abort();
+        if (chdir(previousDirectory.c_str()) != 0) std::abort();
         scratch.reset();
     }
 

@@ -5,8 +5,8 @@
 #include <limits>
 #include <sstream>
 
-#include "Ms3dBuilder.h"
 #include "ModelTestSupport.h"
+#include "Ms3dBuilder.h"
 
 namespace {
 
@@ -52,15 +52,13 @@ int unboundVertices(const Model& model) {
 
 std::vector<std::size_t> groupSizes(const Model& model) {
     std::vector<std::size_t> sizes;
-    for (const Mesh& mesh : model.meshes)
-        sizes.push_back(mesh.triangleIndices.size());
+    for (const Mesh& mesh : model.meshes) sizes.push_back(mesh.triangleIndices.size());
     return sizes;
 }
 
 std::vector<int> groupMaterials(const Model& model) {
     std::vector<int> materials;
-    for (const Mesh& mesh : model.meshes)
-        materials.push_back(mesh.material);
+    for (const Mesh& mesh : model.meshes) materials.push_back(mesh.material);
     return materials;
 }
 
@@ -126,8 +124,7 @@ TEST(ModelFixtureTest, GunHasOneAnimatedJointAndMixedBinding) {
     EXPECT_EQ(model.materials[0].texturePath, fixturePath("gun.png"));
     EXPECT_DOUBLE_EQ(model.totalTime, 2500.0);
     EXPECT_EQ(unboundVertices(model), 30);
-    for (const Vertex& v : model.vertices)
-        EXPECT_TRUE(v.bone == -1 || v.bone == 0);
+    for (const Vertex& v : model.vertices) EXPECT_TRUE(v.bone == -1 || v.bone == 0);
 
     ASSERT_EQ(model.joints.size(), 1u);
     const Joint& joint = model.joints[0];
@@ -156,8 +153,10 @@ struct FixtureEnd {
 };
 
 TEST(ModelFixtureTest, EveryTruncationIsRefusedWithoutReadingPastTheEnd) {
-    const FixtureEnd fixtures[] = {
-        {"Box.ms3d", 1092}, {"asteroid1.ms3d", 6823}, {"twospheres_withmats.ms3d", 19970}, {"gun.ms3d", 27212}};
+    const FixtureEnd fixtures[] = {{"Box.ms3d", 1092},
+                                   {"asteroid1.ms3d", 6823},
+                                   {"twospheres_withmats.ms3d", 19970},
+                                   {"gun.ms3d", 27212}};
     for (const FixtureEnd& fixture : fixtures) {
         std::vector<unsigned char> bytes = readFileBytes(fixturePath(fixture.name));
         ASSERT_GE(bytes.size(), fixture.jointsEnd) << fixture.name;
@@ -184,8 +183,7 @@ TEST(ModelFixtureTest, EveryTruncationIsRefusedWithoutReadingPastTheEnd) {
         while (std::getline(lines, line)) {
             ++count;
             EXPECT_EQ(line.rfind("FAIL: ", 0), 0u) << line;
-            if (line.rfind("FAIL: ", 0) != 0)
-                break;
+            if (line.rfind("FAIL: ", 0) != 0) break;
         }
         EXPECT_EQ(count, refused) << fixture.name;
     }
@@ -206,8 +204,7 @@ std::string loadError(const Ms3dBuilder& builder, bool* loaded = nullptr) {
     testing::internal::CaptureStderr();
     bool ok = loadExact(model, builder.bytes());
     std::string err = testing::internal::GetCapturedStderr();
-    if (loaded)
-        *loaded = ok;
+    if (loaded) *loaded = ok;
     if (!ok) {
         EXPECT_TRUE(model.vertices.empty() && model.triangles.empty() && model.meshes.empty());
     }
@@ -245,7 +242,8 @@ TEST(ModelLoadTest, EmptyNameIsNeverOpenedAndMissingFileIsReported) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     Model model(missing);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "FAIL: failed to open model file \"" + missing + "\"\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "FAIL: failed to open model file \"" + missing + "\"\n");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Loading: " + missing + "\n");
     EXPECT_EQ(model.fileName(), missing);
     EXPECT_TRUE(model.vertices.empty());

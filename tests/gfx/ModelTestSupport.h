@@ -12,8 +12,7 @@
 
 inline bool loadExact(Model& model, const std::vector<unsigned char>& bytes, std::size_t size) {
     std::unique_ptr<unsigned char[]> exact(new unsigned char[size == 0 ? 1 : size]);
-    if (size > 0)
-        std::memcpy(exact.get(), bytes.data(), size);
+    if (size > 0) std::memcpy(exact.get(), bytes.data(), size);
     return model.loadFromBuffer(exact.get(), size);
 }
 

@@ -64,8 +64,7 @@ struct Ms3dBuilder {
         };
         auto s32 = [&](std::int32_t v) {
             std::uint32_t u = static_cast<std::uint32_t>(v);
-            for (int i = 0; i < 4; ++i)
-                u8((u >> (8 * i)) & 0xFF);
+            for (int i = 0; i < 4; ++i) u8((u >> (8 * i)) & 0xFF);
         };
         auto f32 = [&](float v) {
             std::uint32_t u;
@@ -74,8 +73,7 @@ struct Ms3dBuilder {
         };
         auto text = [&](const std::string& s, std::size_t size, const std::string& tail = std::string()) {
             std::string field = s;
-            if (!tail.empty())
-                field += std::string(1, '\0') + tail;
+            if (!tail.empty()) field += std::string(1, '\0') + tail;
             field.resize(size, '\0');
             out.insert(out.end(), field.begin(), field.end());
         };
@@ -97,12 +95,9 @@ struct Ms3dBuilder {
             u16(t.a);
             u16(t.b);
             u16(t.c);
-            for (float n : t.normals)
-                f32(n);
-            for (float s : t.s)
-                f32(s);
-            for (float v : t.t)
-                f32(v);
+            for (float n : t.normals) f32(n);
+            for (float s : t.s) f32(s);
+            for (float v : t.t) f32(v);
             u8(1);
             u8(0);
         }
@@ -111,20 +106,17 @@ struct Ms3dBuilder {
             u8(0);
             text(g.name, 32);
             u16(static_cast<int>(g.triangles.size()));
-            for (int t : g.triangles)
-                u16(t);
+            for (int t : g.triangles) u16(t);
             u8(g.material & 0xFF);
         }
         u16(static_cast<int>(materials.size()));
         for (const Material& m : materials) {
             text(m.name, 32);
-            for (float a : m.ambient)
-                f32(a);
-            for (int i = 0; i < 12; ++i)
-                f32(0.5f);  // diffuse, specular, emissive
-            f32(10);        // shininess
-            f32(1);         // transparency
-            u8(0);          // mode
+            for (float a : m.ambient) f32(a);
+            for (int i = 0; i < 12; ++i) f32(0.5f);  // diffuse, specular, emissive
+            f32(10);                                 // shininess
+            f32(1);                                  // transparency
+            u8(0);                                   // mode
             text(m.texture, 128, m.textureTail);
             text("", 128, "garbage");
         }
@@ -136,10 +128,8 @@ struct Ms3dBuilder {
             u8(8);
             text(j.name, 32);
             text(j.parent, 32, j.parent.empty() ? "" : "junk");
-            for (float r : j.rotation)
-                f32(r);
-            for (float p : j.position)
-                f32(p);
+            for (float r : j.rotation) f32(r);
+            for (float p : j.position) f32(p);
             u16(static_cast<int>(j.rotationKeys.size()));
             u16(static_cast<int>(j.translationKeys.size()));
             for (const Key& k : j.rotationKeys) {

@@ -2,9 +2,9 @@
 // must compile, place vertices by the model-view-projection matrix, pass the colour and the
 // material coordinates through, and light faces into the flat bands of the shading ramp.
 
-#include <SDL.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -36,7 +36,6 @@ Vec unit(Vec v) {
     return Vec{v.x / n, v.y / n, v.z / n};
 }
 
-
 class ShaderDisplayTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -63,7 +62,8 @@ protected:
         genPrograms = reinterpret_cast<PFNGLGENPROGRAMSARBPROC>(get("glGenProgramsARB"));
         bindProgram = reinterpret_cast<PFNGLBINDPROGRAMARBPROC>(get("glBindProgramARB"));
         programString = reinterpret_cast<PFNGLPROGRAMSTRINGARBPROC>(get("glProgramStringARB"));
-        programEnvParameter = reinterpret_cast<PFNGLPROGRAMENVPARAMETER4FARBPROC>(get("glProgramEnvParameter4fARB"));
+        programEnvParameter =
+            reinterpret_cast<PFNGLPROGRAMENVPARAMETER4FARBPROC>(get("glProgramEnvParameter4fARB"));
         getProgramiv = reinterpret_cast<PFNGLGETPROGRAMIVARBPROC>(get("glGetProgramivARB"));
         deletePrograms = reinterpret_cast<PFNGLDELETEPROGRAMSARBPROC>(get("glDeleteProgramsARB"));
         ASSERT_TRUE(activeTexture && multiTexCoord2f && genPrograms && bindProgram && programString &&
@@ -83,7 +83,8 @@ protected:
 
         glGenTextures(1, &ramp);
         glBindTexture(GL_TEXTURE_1D, ramp);
-        glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA, 16, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, GlExtensions::rampValues);
+        glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA, 16, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE,
+                     GlExtensions::rampValues);
         glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP);
@@ -162,7 +163,7 @@ Vec tiltedLight(Vec horizontal) {
     Vec l = unit(horizontal);
     return unit(Vec{l.x, l.y + 0.8f, l.z});
 }
-}
+}  // namespace
 
 TEST_F(ShaderDisplayTest, ProgramCompilesWithinTheDriversLimits) {
     EXPECT_EQ(errorPosition, -1) << errorText;

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "../support/DisplayWindow.h"
 #include "gfx/DrawImage.h"
 #include "gfx/KeyHintRow.h"
 #include "gfx/TextLabel.h"
 #include "gfx/Widgets.h"
-#include "../support/DisplayWindow.h"
 
 namespace {
 

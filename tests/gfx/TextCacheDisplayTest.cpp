@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "../support/InGameFolder.h"
 #include "../support/DisplayWindow.h"
+#include "../support/InGameFolder.h"
 #include "gfx/Camera.h"
-#include "gfx/TextCache.h"
 #include "gfx/Text3D.h"
+#include "gfx/TextCache.h"
 #include "gfx/TextLabel.h"
 #include "gfx/ToString.h"
 
@@ -96,7 +96,8 @@ TEST_F(TextCacheDisplayTest, TextNotDrawnForAWhileIsDeletedAndTheCacheHasABound)
     EXPECT_EQ(TextCache::size(), 0u);
 
     // Ever-changing text within one frame: the least recently drawn make room.
-    for (size_t i = 0; i < TextCache::MAX_ENTRIES + 50; ++i) TextLabel(toString(int(i)), 10, 10).size(14).draw();
+    for (size_t i = 0; i < TextCache::MAX_ENTRIES + 50; ++i)
+        TextLabel(toString(int(i)), 10, 10).size(14).draw();
     EXPECT_EQ(TextCache::size(), TextCache::MAX_ENTRIES);
     TextCache::clear();
     EXPECT_EQ(TextCache::size(), 0u);

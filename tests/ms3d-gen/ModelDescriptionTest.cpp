@@ -20,7 +20,9 @@ materials:
   - {name: dark, ambient: [0.5, 0.5, 0.5]}
 )";
 
-ModelDescription build(const std::string& body) { return ModelDescription::fromText(header + body); }
+ModelDescription build(const std::string& body) {
+    return ModelDescription::fromText(header + body);
+}
 
 std::string errorOf(const std::string& text) {
     try {
@@ -41,7 +43,9 @@ V faceCross(const Ms3dModel& m, const Ms3dTriangle& t) {
     V u{b[0] - a[0], b[1] - a[1], b[2] - a[2]}, v{c[0] - a[0], c[1] - a[1], c[2] - a[2]};
     return {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
 }
-double dot(const V& a, const std::array<float, 3>& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+double dot(const V& a, const std::array<float, 3>& b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
 
 // Every triangle of a closed convex solid centred at `centre` faces away from it, and its
 // corner normals agree with its winding.
@@ -55,7 +59,8 @@ void expectOutward(const Ms3dModel& m, const V& centre) {
         EXPECT_GT(n[0] * mid[0] + n[1] * mid[1] + n[2] * mid[2], 0.0);
         for (const auto& normal : t.normals) {
             EXPECT_GT(dot(n, normal), 0.0);
-            EXPECT_NEAR(std::sqrt(normal[0] * normal[0] + normal[1] * normal[1] + normal[2] * normal[2]), 1.0, 1e-5);
+            EXPECT_NEAR(std::sqrt(normal[0] * normal[0] + normal[1] * normal[1] + normal[2] * normal[2]), 1.0,
+                        1e-5);
         }
     }
 }
@@ -63,7 +68,8 @@ void expectOutward(const Ms3dModel& m, const V& centre) {
 }  // namespace
 
 TEST(ModelDescription, BoxSharesCornersAndFacesOutward) {
-    ModelDescription d = build("parts:\n  - {shape: box, size: [2, 4, 6], position: [1, 2, 3], material: plate}\n");
+    ModelDescription d =
+        build("parts:\n  - {shape: box, size: [2, 4, 6], position: [1, 2, 3], material: plate}\n");
     EXPECT_EQ(d.model.vertices.size(), 8u);
     EXPECT_EQ(d.model.triangles.size(), 12u);
     expectOutward(d.model, {1, 2, 3});
@@ -77,7 +83,8 @@ TEST(ModelDescription, BoxSharesCornersAndFacesOutward) {
 
 TEST(ModelDescription, EveryPrimitiveFacesOutwardHoweverPlaced) {
     // The wedge's slope passes through the middle of its box; its own centroid is inside.
-    expectOutward(build("parts:\n  - {shape: wedge, size: [2, 2, 2], material: plate}\n").model, {0, -0.33, -0.33});
+    expectOutward(build("parts:\n  - {shape: wedge, size: [2, 2, 2], material: plate}\n").model,
+                  {0, -0.33, -0.33});
     const char* parts[] = {
         "{shape: cylinder, radius: 1, height: 3, sides: 8, material: plate}",
         "{shape: cylinder, radius: 1, height: 3, sides: 5, axis: x, material: plate}",
@@ -105,7 +112,8 @@ TEST(ModelDescription, RoundShapesHaveTheExpectedFacesAndSmoothSides) {
                   .model.triangles.size(),
               14u);
     // Smooth side normals point straight out from the axis; flat ones follow the face.
-    Ms3dModel m = build("parts:\n  - {shape: cylinder, radius: 1, height: 2, sides: 8, material: plate}\n").model;
+    Ms3dModel m =
+        build("parts:\n  - {shape: cylinder, radius: 1, height: 2, sides: 8, material: plate}\n").model;
     const Ms3dTriangle& side = m.triangles[0];
     for (int c = 0; c < 3; ++c) {
         EXPECT_NEAR(side.normals[c][1], 0.0f, 1e-6);
@@ -114,7 +122,8 @@ TEST(ModelDescription, RoundShapesHaveTheExpectedFacesAndSmoothSides) {
         EXPECT_NEAR(side.normals[c][2], p[2], 1e-5);
     }
     Ms3dModel flat =
-        build("parts:\n  - {shape: cylinder, radius: 1, height: 2, sides: 8, smooth: false, material: plate}\n")
+        build(
+            "parts:\n  - {shape: cylinder, radius: 1, height: 2, sides: 8, smooth: false, material: plate}\n")
             .model;
     EXPECT_EQ(flat.triangles[0].normals[0], flat.triangles[0].normals[1]);
 }
@@ -122,7 +131,9 @@ TEST(ModelDescription, RoundShapesHaveTheExpectedFacesAndSmoothSides) {
 TEST(ModelDescription, TextureCoordinatesAreBoxMappedOneRepeatPerTile) {
     // A 4 x 4 slab with tile 4: its top runs from 0 to 1 in both directions, x along s and z
     // along t, so a picture's vertical axis follows z.
-    Ms3dModel m = build("parts:\n  - {shape: box, size: [4, 0.5, 4], position: [0, -0.25, 0], material: plate}\n").model;
+    Ms3dModel m =
+        build("parts:\n  - {shape: box, size: [4, 0.5, 4], position: [0, -0.25, 0], material: plate}\n")
+            .model;
     int tops = 0;
     for (const Ms3dTriangle& t : m.triangles) {
         if (t.normals[0][1] < 0.5f) continue;
@@ -144,13 +155,17 @@ TEST(ModelDescription, TextureCoordinatesAreBoxMappedOneRepeatPerTile) {
 
 TEST(ModelDescription, PlacementTurnsAsTheGameTurnsJoints) {
     // A quarter turn about y takes +z to +x (the game's Rx * Ry * Rz convention).
-    Ms3dModel m = build("parts:\n  - {shape: box, size: [1, 1, 1], position: [0, 0, 5], rotation: [0, 90deg, 0], "
-                        "material: plate}\n")
-                      .model;
+    Ms3dModel m =
+        build(
+            "parts:\n  - {shape: box, size: [1, 1, 1], position: [0, 0, 5], rotation: [0, 90deg, 0], "
+            "material: plate}\n")
+            .model;
     for (const Ms3dVertex& v : m.vertices) EXPECT_NEAR(v.position[2], 5.0f, 0.51f);
-    Ms3dModel turned = build("parts:\n  - {shape: box, size: [1, 1, 4], position: [0, 0, 0], rotation: [0, 90deg, 0], "
-                             "material: plate}\n")
-                           .model;
+    Ms3dModel turned =
+        build(
+            "parts:\n  - {shape: box, size: [1, 1, 4], position: [0, 0, 0], rotation: [0, 90deg, 0], "
+            "material: plate}\n")
+            .model;
     for (const Ms3dVertex& v : turned.vertices) {
         EXPECT_NEAR(std::fabs(v.position[0]), 2.0f, 1e-5);
         EXPECT_NEAR(std::fabs(v.position[2]), 0.5f, 1e-5);
@@ -194,34 +209,42 @@ parts:
 TEST(ModelDescription, MistakesAreReportedWithTheirLine) {
     EXPECT_EQ(errorOf("parts:\n  - {shape: box, size: [1, 1, 1], material: hull}\n"),
               "line 2: no material named hull");
-    EXPECT_NE(errorOf(header + "parts:\n  - {shape: box, size: [1, 1, 1], positon: [0, 0, 0], material: plate}\n")
-                  .find("line 8: part: unknown key 'positon'"),
-              std::string::npos);
+    EXPECT_NE(
+        errorOf(header + "parts:\n  - {shape: box, size: [1, 1, 1], positon: [0, 0, 0], material: plate}\n")
+            .find("line 8: part: unknown key 'positon'"),
+        std::string::npos);
     EXPECT_NE(errorOf(header + "parts:\n  - {shape: blob, material: plate}\n").find("unknown shape 'blob'"),
               std::string::npos);
     EXPECT_NE(errorOf(header + "parts:\n  - {shape: box, material: plate}\n").find("box needs size"),
               std::string::npos);
-    EXPECT_NE(errorOf(header + "parts:\n  - {shape: box, size: [1, 0, 1], material: plate}\n").find("positive"),
-              std::string::npos);
-    EXPECT_NE(errorOf(header + "parts:\n  - {shape: cylinder, radius: 1, height: 1, sides: 2, material: plate}\n")
-                  .find("sides"),
-              std::string::npos);
-    EXPECT_NE(errorOf(header + "joints:\n  - {name: a, parent: b}\n  - {name: b}\nparts: []\n").find("listed before"),
+    EXPECT_NE(
+        errorOf(header + "parts:\n  - {shape: box, size: [1, 0, 1], material: plate}\n").find("positive"),
+        std::string::npos);
+    EXPECT_NE(
+        errorOf(header + "parts:\n  - {shape: cylinder, radius: 1, height: 1, sides: 2, material: plate}\n")
+            .find("sides"),
+        std::string::npos);
+    EXPECT_NE(errorOf(header + "joints:\n  - {name: a, parent: b}\n  - {name: b}\nparts: []\n")
+                  .find("listed before"),
               std::string::npos);
     EXPECT_NE(errorOf(header + "joints:\n  - {name: a}\n  - {name: a}\nparts: []\n").find("defined twice"),
               std::string::npos);
     EXPECT_NE(errorOf(header + "joints:\n  - {name: a, rotation_keys: [[2.5, 0, 0, 0]]}\nparts: []\n")
                   .find("after the end of the animation"),
               std::string::npos);
-    EXPECT_NE(errorOf(header + "joints:\n  - {name: a, rotation_keys: [[1, 0, 0, 0], [0.5, 0, 0, 0]]}\nparts: []\n")
-                  .find("backwards"),
-              std::string::npos);
-    EXPECT_NE(errorOf(header + "joints:\n  - {name: a, rotation_keys: [[0, 0, 0, 0], [1, 0, ninetydeg, 0]]}\nparts: []\n")
-                  .find("not an angle"),
-              std::string::npos);
-    EXPECT_NE(errorOf("materials:\n  - {name: m, ambient: [1, 1, 1], texture: textures/grass.bmp}\nparts: []\n")
-                  .find("../textures/NAME"),
-              std::string::npos);
+    EXPECT_NE(
+        errorOf(header + "joints:\n  - {name: a, rotation_keys: [[1, 0, 0, 0], [0.5, 0, 0, 0]]}\nparts: []\n")
+            .find("backwards"),
+        std::string::npos);
+    EXPECT_NE(
+        errorOf(header +
+                "joints:\n  - {name: a, rotation_keys: [[0, 0, 0, 0], [1, 0, ninetydeg, 0]]}\nparts: []\n")
+            .find("not an angle"),
+        std::string::npos);
+    EXPECT_NE(
+        errorOf("materials:\n  - {name: m, ambient: [1, 1, 1], texture: textures/grass.bmp}\nparts: []\n")
+            .find("../textures/NAME"),
+        std::string::npos);
     EXPECT_NE(errorOf("materials:\n  - {name: m, ambient: [1, 2, 1]}\nparts: []\n").find("between 0 and 1"),
               std::string::npos);
     EXPECT_NE(errorOf("kind: arm\nparts: []\n").find("kind must be"), std::string::npos);
@@ -236,7 +259,9 @@ TEST(ModelDescription, RotationKeysMustNotSwingTheLongWay) {
         return errorOf(header + "joints:\n  - name: a\n    rotation_keys: " + list + "\nparts: []\n");
     };
     EXPECT_EQ(keys("[[0, 0, 0, 0], [1, 0, 120deg, 0], [2, 0, 180deg, 0]]"), "");
-    EXPECT_NE(keys("[[0, 0, 0, 0], [0.5, 0, 120deg, 0], [1, 0, 180deg, 0], [1.5, 0, 240deg, 0]]").find("long way"), std::string::npos);
+    EXPECT_NE(
+        keys("[[0, 0, 0, 0], [0.5, 0, 120deg, 0], [1, 0, 180deg, 0], [1.5, 0, 240deg, 0]]").find("long way"),
+        std::string::npos);
     EXPECT_NE(keys("[[0, 0, 0, 0], [1, 0, 0, 200deg]]").find("half a turn"), std::string::npos);
     EXPECT_NE(keys("[[0, 0, 0, 170deg], [1, 0, 0, 190deg]]").find("long way"), std::string::npos);
     EXPECT_EQ(keys("[[0, 0, 0, 0], [1, 0, 0, 170deg]]"), "");

@@ -7,7 +7,9 @@
 
 namespace {
 
-uint16_t u16At(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint16_t>(b[at] | (b[at + 1] << 8)); }
+uint16_t u16At(const std::vector<uint8_t>& b, size_t at) {
+    return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
+}
 int32_t i32At(const std::vector<uint8_t>& b, size_t at) {
     uint32_t u = 0;
     for (int i = 3; i >= 0; --i) u = (u << 8) | b[at + i];
@@ -60,8 +62,8 @@ Ms3dModel smallModel() {
 
 TEST(Ms3dWriter, SectionsHaveTheLoaderSizesAndCounts) {
     std::vector<uint8_t> b = Ms3dWriter::write(smallModel());
-    size_t expected = 14 + (2 + 4 * 15) + (2 + 2 * 70) + (2 + 36 + 2 * 2) + (2 + 361) + 12 +
-                      (2 + 93 + 2 * 16 + 93 + 16);
+    size_t expected =
+        14 + (2 + 4 * 15) + (2 + 2 * 70) + (2 + 36 + 2 * 2) + (2 + 361) + 12 + (2 + 93 + 2 * 16 + 93 + 16);
     ASSERT_EQ(b.size(), expected);
 
     EXPECT_EQ(std::string(b.begin(), b.begin() + 10), "MS3D000000");
@@ -76,8 +78,8 @@ TEST(Ms3dWriter, SectionsHaveTheLoaderSizesAndCounts) {
     at += 2 + 4 * 15;
 
     ASSERT_EQ(u16At(b, at), 2);
-    EXPECT_EQ(u16At(b, at + 2 + 70 + 2 + 2), 2);  // second triangle's middle corner
-    EXPECT_FLOAT_EQ(f32At(b, at + 2 + 8 + 8), 1.0f);  // first corner normal z
+    EXPECT_EQ(u16At(b, at + 2 + 70 + 2 + 2), 2);       // second triangle's middle corner
+    EXPECT_FLOAT_EQ(f32At(b, at + 2 + 8 + 8), 1.0f);   // first corner normal z
     EXPECT_FLOAT_EQ(f32At(b, at + 2 + 44 + 4), 1.0f);  // second corner s
     at += 2 + 2 * 70;
 
@@ -105,7 +107,7 @@ TEST(Ms3dWriter, SectionsHaveTheLoaderSizesAndCounts) {
     EXPECT_FLOAT_EQ(f32At(b, at + 65 + 16), 2.0f);
     EXPECT_EQ(u16At(b, at + 89), 2);
     EXPECT_EQ(u16At(b, at + 91), 0);
-    EXPECT_FLOAT_EQ(f32At(b, at + 93 + 16), 1.0f);       // second rotation key's time
+    EXPECT_FLOAT_EQ(f32At(b, at + 93 + 16), 1.0f);      // second rotation key's time
     EXPECT_FLOAT_EQ(f32At(b, at + 93 + 16 + 4), 0.1f);  // and its x angle
     at += 93 + 32;
     EXPECT_EQ(textAt(b, at + 1, 32), "barrel");

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "pipeline/GameSchema.h"
 #include "../support/TempDir.h"
+#include "pipeline/GameSchema.h"
 
 namespace {
 
@@ -104,8 +104,7 @@ map:
     ASSERT_EQ(actions.rowCount(), 2u);
     EXPECT_EQ(actions.getString(0, "action"), "Laser");
     EXPECT_EQ(actions.getString(1, "action"), "Fist");
-    EXPECT_EQ(viewNamed(views, "component").getSubview(0, "models").getString(0, "model"),
-              "models/arm.ms3d");
+    EXPECT_EQ(viewNamed(views, "component").getSubview(0, "models").getString(0, "model"), "models/arm.ms3d");
 
     const MetakitView& map = viewNamed(views, "map");
     const MetakitView& legend = map.getSubview(0, "terrain");
@@ -135,9 +134,9 @@ TEST(ContentCompiler, LeftOutPropertiesTakeEmptyValues) {
 }
 
 TEST(ContentCompiler, IntegersCoverTheWhole32BitRange) {
-    std::vector<MetakitView> views =
-        compile("attack:\n  - {damage: -2147483648, energy: 2147483647, isMelee: true, "
-                "accuracy: +7}\n");
+    std::vector<MetakitView> views = compile(
+        "attack:\n  - {damage: -2147483648, energy: 2147483647, isMelee: true, "
+        "accuracy: +7}\n");
     const MetakitView& attack = viewNamed(views, "attack");
     EXPECT_EQ(attack.getInt(0, "damage"), INT32_MIN);
     EXPECT_EQ(attack.getInt(0, "energy"), INT32_MAX);
@@ -246,6 +245,5 @@ TEST(ContentCompiler, AliasesExpandOnlyWithinTheRowLimit) {
     EXPECT_EQ(views[0].getSubview(99, "range").rowCount(), 100u);
 
     std::string error = compileError(repeated(1000, 1000));
-    EXPECT_NE(error.find(": too much content: more than 200000 rows in all"), std::string::npos)
-        << error;
+    EXPECT_NE(error.find(": too much content: more than 200000 rows in all"), std::string::npos) << error;
 }

@@ -26,11 +26,22 @@ std::string loadError(const std::string& text) {
 
 TEST(StorageJson, RealsPrintWithTheFewestDigitsThatReadBack) {
     const std::pair<double, const char*> cases[] = {
-        {0.0, "0.0"}, {-0.0, "-0.0"}, {1.5, "1.5"}, {-2.25, "-2.25"}, {0.1, "0.1"},
-        {1e16, "1e+16"}, {1e15, "1000000000000000.0"}, {0.0001, "0.0001"}, {1e-05, "1e-05"},
-        {1e100, "1e+100"}, {-1e-300, "-1e-300"}, {10000000000.0, "10000000000.0"},
-        {1.7976931348623157e308, "1.7976931348623157e+308"}, {3.141592653589793, "3.141592653589793"},
-        {double(0.1f), "0.10000000149011612"}, {5e-324, "5e-324"},
+        {0.0, "0.0"},
+        {-0.0, "-0.0"},
+        {1.5, "1.5"},
+        {-2.25, "-2.25"},
+        {0.1, "0.1"},
+        {1e16, "1e+16"},
+        {1e15, "1000000000000000.0"},
+        {0.0001, "0.0001"},
+        {1e-05, "1e-05"},
+        {1e100, "1e+100"},
+        {-1e-300, "-1e-300"},
+        {10000000000.0, "10000000000.0"},
+        {1.7976931348623157e308, "1.7976931348623157e+308"},
+        {3.141592653589793, "3.141592653589793"},
+        {double(0.1f), "0.10000000149011612"},
+        {5e-324, "5e-324"},
     };
     for (const auto& c : cases) EXPECT_EQ(MetakitJson::formatReal(c.first), c.second);
     EXPECT_EQ(MetakitJson::formatReal(NAN), "NaN");
@@ -54,7 +65,8 @@ TEST(StorageJson, NumbersParseStrictly) {
     EXPECT_TRUE(MetakitJson::parseInteger("-9223372036854775808", integer));
     EXPECT_EQ(integer, INT64_MIN);
     EXPECT_TRUE(MetakitJson::parseInteger("9223372036854775807", integer));
-    for (const char* bad : {"9223372036854775808", "-9223372036854775809", "", "-", "1.0", "0x10", " 1", "1e3"})
+    for (const char* bad :
+         {"9223372036854775808", "-9223372036854775809", "", "-", "1.0", "0x10", " 1", "1e3"})
         EXPECT_FALSE(MetakitJson::parseInteger(bad, integer)) << bad;
     double real = 0;
     for (const char* good : {"1", "-1.5e-3", "NaN", "Infinity", "-Infinity", ".inf", "1E+2"})
@@ -83,8 +95,8 @@ TEST(StorageJson, ArbitraryStringBytesRoundTrip) {
     MetakitProperty text;
     text.name = "text";
     view.properties = {text};
-    const std::string samples[] = {"Größe", "\x80\xff", "x\xc3", "\xed\xb2\x80", "ctl\x01\x1f\"\\",
-                                   "tab\there", "日本語", "\\udc80 typed by hand"};
+    const std::string samples[] = {"Größe",           "\x80\xff",  "x\xc3",  "\xed\xb2\x80",
+                                   "ctl\x01\x1f\"\\", "tab\there", "日本語", "\\udc80 typed by hand"};
     for (const std::string& sample : samples) {
         MetakitValue value;
         value.bytes = sample;
@@ -106,7 +118,8 @@ TEST(StorageJson, DumpFormReadsBackIntoViews) {
                    "rows": [{"s": "a", "i": -5, "l": -9223372036854775808, "f": 0.75,
                              "d": 1e-300, "b": "00FFab", "v": [{"x": 1}, {"x": 2}]},
                             {"i": 3}]}]})",
-                     views, error)) << error;
+                     views, error))
+        << error;
     ASSERT_EQ(views.size(), 1u);
     const MetakitView& m = views[0];
     ASSERT_EQ(m.rowCount(), 2u);
@@ -121,9 +134,11 @@ TEST(StorageJson, DumpFormReadsBackIntoViews) {
     EXPECT_EQ(m.getSubview(1, "v").rowCount(), 0u);
 
     // The same in YAML, with comments.
-    ASSERT_TRUE(load("views:\n  # the only view\n  - structure: item[name:S,count:I]\n"
-                     "    rows:\n      - {name: bolt, count: 12}\n      - name: 7\n",
-                     views, error)) << error;
+    ASSERT_TRUE(
+        load("views:\n  # the only view\n  - structure: item[name:S,count:I]\n"
+             "    rows:\n      - {name: bolt, count: 12}\n      - name: 7\n",
+             views, error))
+        << error;
     EXPECT_EQ(views[0].getString(1, "name"), "7");
     EXPECT_TRUE(load("views: []", views, error));
     EXPECT_TRUE(views.empty());
@@ -157,7 +172,7 @@ TEST(StorageJson, MistakesAreReportedWithTheirLine) {
     loadError("byte_order: little\n");
     loadError("views: 5\n");
     loadError("- 1\n- 2\n");
-    EXPECT_EQ(loadError("views:\n- {structure: \"a[x:I]\"\n").rfind("3: ", 0), 0u);   // bad YAML
+    EXPECT_EQ(loadError("views:\n- {structure: \"a[x:I]\"\n").rfind("3: ", 0), 0u);  // bad YAML
 }
 
 }  // namespace

@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "data/GameData.h"
-#include "gfx/DrawRecorder.h"
-#include "setup/RulesScreen.h"
 #include "../support/GlCallCounter.h"
 #include "../support/HeadlessScreen.h"
 #include "../support/KeyEvent.h"
+#include "data/GameData.h"
+#include "gfx/DrawRecorder.h"
+#include "setup/RulesScreen.h"
 
 namespace {
 
@@ -21,8 +21,7 @@ class RulesScreenLayoutTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(screen.ready()); }
     void press(SDLKey sym, int count = 1) {
-        for (int i = 0; i < count; ++i)
-            rules.handleEvent(keyEvent(sym));
+        for (int i = 0; i < count; ++i) rules.handleEvent(keyEvent(sym));
     }
     // Draws the current page into a fresh recording.
     void drawPage() {
@@ -32,8 +31,7 @@ protected:
     int countOf(const std::string& text) const {
         int count = 0;
         for (const DrawnItem& item : recorder.items)
-            if (item.text == text)
-                ++count;
+            if (item.text == text) ++count;
         return count;
     }
     const DrawnItem& text(const std::string& value) const {
@@ -46,8 +44,7 @@ protected:
     std::vector<std::string> hintRow() const {
         std::vector<std::string> row;
         for (const DrawnItem& item : recorder.items)
-            if (item.y == 743 || item.y == 744)
-                row.push_back(item.text);
+            if (item.y == 743 || item.y == 744) row.push_back(item.text);
         return row;
     }
 
@@ -60,8 +57,7 @@ protected:
 const std::string cursor = "textures/UICursor.png";
 const std::string darkCursor = "textures/UICursorDark.png";
 
-TEST_F(RulesScreenLayoutTest, OpponentPageFollowsTheHighlightedOpponent)
-{
+TEST_F(RulesScreenLayoutTest, OpponentPageFollowsTheHighlightedOpponent) {
     drawPage();
     EXPECT_EQ(recorder.textAt(12, 5), "RULES");
     EXPECT_EQ(text("RULES").pointSize, 30);
@@ -75,9 +71,10 @@ TEST_F(RulesScreenLayoutTest, OpponentPageFollowsTheHighlightedOpponent)
     EXPECT_EQ(recorder.textAt(12, 401), "COMPUTER LIMITS");
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 77}}));
     EXPECT_EQ(recorder.findText("MAX SQUAD SIZE"), nullptr) << "no limits on page 0";
-    EXPECT_EQ(hintRow(), (std::vector<std::string>{"textures/UIKeyEsc.bmp", "Main menu", "textures/UIKeySpace.bmp",
-                                                   "Select opponent", "textures/UIKeyUp.bmp", "/",
-                                                   "textures/UIKeyDown.bmp", "Move cursor"}));
+    EXPECT_EQ(hintRow(),
+              (std::vector<std::string>{"textures/UIKeyEsc.bmp", "Main menu", "textures/UIKeySpace.bmp",
+                                        "Select opponent", "textures/UIKeyUp.bmp", "/",
+                                        "textures/UIKeyDown.bmp", "Move cursor"}));
     const DrawnItem* space = recorder.findImage("textures/UIKeySpace.bmp");
     ASSERT_NE(space, nullptr);
     EXPECT_EQ(recorder.findImage("textures/UIKeyEsc.bmp")->x, 8);
@@ -91,8 +88,7 @@ TEST_F(RulesScreenLayoutTest, OpponentPageFollowsTheHighlightedOpponent)
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 102}}));
 }
 
-TEST_F(RulesScreenLayoutTest, FirstLimitsPageShowsSideZeroWithItsMaxima)
-{
+TEST_F(RulesScreenLayoutTest, FirstLimitsPageShowsSideZeroWithItsMaxima) {
     press(SDLK_SPACE);
     drawPage();
     EXPECT_EQ(recorder.textAt(12, 151), "PLAYER LIMITS");
@@ -114,11 +110,11 @@ TEST_F(RulesScreenLayoutTest, FirstLimitsPageShowsSideZeroWithItsMaxima)
     EXPECT_EQ(text("/400").pointSize, 14);
     EXPECT_EQ(recorder.imagePlaces(darkCursor), (Places{{0, 77}}));
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 206}}));
-    EXPECT_EQ(hintRow(), (std::vector<std::string>{"textures/UIKeyEsc.bmp", "Opponent select",
-                                                   "textures/UIKeySpace.bmp", "Confirm limits", "textures/UIKeyUp.bmp",
-                                                   "/", "textures/UIKeyDown.bmp", "Move cursor",
-                                                   "textures/UIKeyLeft.bmp", "Robots -1", "textures/UIKeyRight.bmp",
-                                                   "Robots +1"}));
+    EXPECT_EQ(hintRow(),
+              (std::vector<std::string>{"textures/UIKeyEsc.bmp", "Opponent select", "textures/UIKeySpace.bmp",
+                                        "Confirm limits", "textures/UIKeyUp.bmp", "/",
+                                        "textures/UIKeyDown.bmp", "Move cursor", "textures/UIKeyLeft.bmp",
+                                        "Robots -1", "textures/UIKeyRight.bmp", "Robots +1"}));
 
     // The weight entry: 8 pixels before the Shift combinations on this page, each Shift icon
     // overlapped 4 pixels by the arrow after it.
@@ -140,8 +136,7 @@ TEST_F(RulesScreenLayoutTest, FirstLimitsPageShowsSideZeroWithItsMaxima)
         EXPECT_NE(recorder.findText(caption), nullptr) << caption;
 }
 
-TEST_F(RulesScreenLayoutTest, SecondLimitsPageShowsBothSidesAndNamesTheWayBack)
-{
+TEST_F(RulesScreenLayoutTest, SecondLimitsPageShowsBothSidesAndNamesTheWayBack) {
     press(SDLK_SPACE, 2);
     press(SDLK_DOWN);
     drawPage();
@@ -167,10 +162,8 @@ TEST_F(RulesScreenLayoutTest, SecondLimitsPageShowsBothSidesAndNamesTheWayBack)
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 516}})) << "the page kept its entry";
 }
 
-TEST_F(RulesScreenLayoutTest, MapPageListsTheMapsAndMakesTheHighlightedOneCurrent)
-{
-    for (const char* name : {"DOWNTOWN", "ALPHA", "QUARRY"})
-        data.maps[name].name = name;
+TEST_F(RulesScreenLayoutTest, MapPageListsTheMapsAndMakesTheHighlightedOneCurrent) {
+    for (const char* name : {"DOWNTOWN", "ALPHA", "QUARRY"}) data.maps[name].name = name;
     press(SDLK_SPACE, 3);
     press(SDLK_DOWN);
     data.currentMap = nullptr;
@@ -187,9 +180,10 @@ TEST_F(RulesScreenLayoutTest, MapPageListsTheMapsAndMakesTheHighlightedOneCurren
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{200, 112}}));
     EXPECT_EQ(recorder.imagePlaces(darkCursor), (Places{{0, 77}}));
     EXPECT_EQ(countOf("MAX SQUAD SIZE"), 2);
-    EXPECT_EQ(hintRow(), (std::vector<std::string>{"textures/UIKeyEsc.bmp", "Computer limits",
-                                                   "textures/UIKeySpace.bmp", "Select map", "textures/UIKeyUp.bmp",
-                                                   "/", "textures/UIKeyDown.bmp", "Move cursor"}));
+    EXPECT_EQ(hintRow(),
+              (std::vector<std::string>{"textures/UIKeyEsc.bmp", "Computer limits", "textures/UIKeySpace.bmp",
+                                        "Select map", "textures/UIKeyUp.bmp", "/", "textures/UIKeyDown.bmp",
+                                        "Move cursor"}));
     data.sides[1].controller = SideSetup::HUMAN;
     drawPage();
     EXPECT_NE(recorder.findText("Player 2 limits"), nullptr);

@@ -5,34 +5,33 @@
 
 #include <string>
 
+#include "../support/KeyEvent.h"
 #include "data/GameData.h"
 #include "setup/RulesScreen.h"
-#include "../support/KeyEvent.h"
 
 namespace {
 
-SDL_Event shifted(SDLKey sym, int shiftKey = KMOD_LSHIFT) { return keyEvent(sym, SDL_KEYDOWN, shiftKey); }
+SDL_Event shifted(SDLKey sym, int shiftKey = KMOD_LSHIFT) {
+    return keyEvent(sym, SDL_KEYDOWN, shiftKey);
+}
 
 class RulesScreenTest : public testing::Test {
 protected:
     void press(SDLKey sym, int count = 1) {
-        for (int i = 0; i < count; ++i)
-            rules.handleEvent(keyEvent(sym));
+        for (int i = 0; i < count; ++i) rules.handleEvent(keyEvent(sym));
     }
     void addMaps(std::initializer_list<const char*> names) {
-        for (const char* name : names)
-            data.maps[name].name = name;
+        for (const char* name : names) data.maps[name].name = name;
     }
 
     GameData data;
     RulesScreen rules{data};
 };
 
-TEST_F(RulesScreenTest, PagesFollowSpaceAndEscape)
-{
+TEST_F(RulesScreenTest, PagesFollowSpaceAndEscape) {
     data.mode = RulesMode;
     press(SDLK_DOWN);
-    press(SDLK_DOWN);   // only two opponents
+    press(SDLK_DOWN);  // only two opponents
     EXPECT_EQ(rules.selection[0], 1);
     press(SDLK_SPACE);
     EXPECT_EQ(data.sides[1].controller, SideSetup::HUMAN);
@@ -64,8 +63,7 @@ TEST_F(RulesScreenTest, PagesFollowSpaceAndEscape)
     EXPECT_EQ(rules.selection[0], 1);
 }
 
-TEST_F(RulesScreenTest, KeyReleasesAndOtherEventsDoNothing)
-{
+TEST_F(RulesScreenTest, KeyReleasesAndOtherEventsDoNothing) {
     rules.handleEvent(keyEvent(SDLK_SPACE, SDL_KEYUP));
     rules.handleEvent(keyEvent(SDLK_DOWN, SDL_KEYUP));
     SDL_Event quit{};
@@ -75,8 +73,7 @@ TEST_F(RulesScreenTest, KeyReleasesAndOtherEventsDoNothing)
     EXPECT_EQ(rules.selection[0], 0);
 }
 
-TEST_F(RulesScreenTest, LimitEntriesStopAtTheirEnds)
-{
+TEST_F(RulesScreenTest, LimitEntriesStopAtTheirEnds) {
     press(SDLK_SPACE);
     press(SDLK_UP);
     EXPECT_EQ(rules.selection[1], 0);
@@ -89,8 +86,7 @@ TEST_F(RulesScreenTest, LimitEntriesStopAtTheirEnds)
 }
 
 // Every bound of the limits table, plain and with Shift, at the bound and one step inside it.
-TEST(RulesLimitStepTest, SquadSizeStepsByOneWithOrWithoutShift)
-{
+TEST(RulesLimitStepTest, SquadSizeStepsByOneWithOrWithoutShift) {
     EXPECT_EQ(steppedLimit(0, 9, +1, false), 10);
     EXPECT_EQ(steppedLimit(0, 10, +1, false), 10);
     EXPECT_EQ(steppedLimit(0, 10, +1, true), 10);
@@ -100,8 +96,7 @@ TEST(RulesLimitStepTest, SquadSizeStepsByOneWithOrWithoutShift)
     EXPECT_EQ(steppedLimit(0, 1, -1, true), 1);
 }
 
-TEST(RulesLimitStepTest, WeightStepsAreRefusedWholeNeverShortened)
-{
+TEST(RulesLimitStepTest, WeightStepsAreRefusedWholeNeverShortened) {
     EXPECT_EQ(steppedLimit(1, 99000, +1, false), 100000);
     EXPECT_EQ(steppedLimit(1, 100000, +1, false), 100000);
     EXPECT_EQ(steppedLimit(1, 90000, +1, true), 100000);
@@ -116,8 +111,7 @@ TEST(RulesLimitStepTest, WeightStepsAreRefusedWholeNeverShortened)
     EXPECT_EQ(steppedLimit(1, 19000, -1, false), 18000);
 }
 
-TEST(RulesLimitStepTest, SkillPointsStepByOneOrTen)
-{
+TEST(RulesLimitStepTest, SkillPointsStepByOneOrTen) {
     EXPECT_EQ(steppedLimit(2, 399, +1, false), 400);
     EXPECT_EQ(steppedLimit(2, 400, +1, false), 400);
     EXPECT_EQ(steppedLimit(2, 390, +1, true), 400);
@@ -130,13 +124,12 @@ TEST(RulesLimitStepTest, SkillPointsStepByOneOrTen)
     EXPECT_EQ(steppedLimit(2, 45, -1, false), 44);
 }
 
-TEST_F(RulesScreenTest, LeftAndRightChangeTheHighlightedLimitOfTheirPageSide)
-{
-    press(SDLK_SPACE);   // page 1: side 0
+TEST_F(RulesScreenTest, LeftAndRightChangeTheHighlightedLimitOfTheirPageSide) {
+    press(SDLK_SPACE);  // page 1: side 0
     press(SDLK_RIGHT, 8);
     EXPECT_EQ(data.sides[0].maxSquadSize, 10);
     press(SDLK_DOWN);
-    rules.handleEvent(shifted(SDLK_RIGHT, KMOD_RSHIFT));   // either Shift key
+    rules.handleEvent(shifted(SDLK_RIGHT, KMOD_RSHIFT));  // either Shift key
     EXPECT_EQ(data.sides[0].maxSquadWeight, 60000);
     rules.handleEvent(shifted(SDLK_LEFT));
     press(SDLK_LEFT);
@@ -150,7 +143,7 @@ TEST_F(RulesScreenTest, LeftAndRightChangeTheHighlightedLimitOfTheirPageSide)
     rules.handleEvent(keyEvent(SDLK_RIGHT, SDL_KEYUP));
     EXPECT_EQ(data.sides[0].skillPointTotal, 331);
 
-    press(SDLK_SPACE);   // page 2: side 1, from its own defaults
+    press(SDLK_SPACE);  // page 2: side 1, from its own defaults
     press(SDLK_LEFT, 5);
     EXPECT_EQ(data.sides[1].maxSquadSize, 1);
     EXPECT_EQ(data.sides[0].maxSquadSize, 10);
@@ -161,8 +154,7 @@ TEST_F(RulesScreenTest, LeftAndRightChangeTheHighlightedLimitOfTheirPageSide)
     EXPECT_EQ(data.sides[1].maxSquadWeight, 50000);
 }
 
-TEST_F(RulesScreenTest, MapPageKeepsCurrentMapOnTheHighlightedMapWithoutAFrame)
-{
+TEST_F(RulesScreenTest, MapPageKeepsCurrentMapOnTheHighlightedMapWithoutAFrame) {
     addMaps({"ALPHA", "BRAVO", "CHARLIE"});
     data.currentMap = &data.maps["BRAVO"];
     press(SDLK_SPACE, 3);
@@ -179,18 +171,16 @@ TEST_F(RulesScreenTest, MapPageKeepsCurrentMapOnTheHighlightedMapWithoutAFrame)
     EXPECT_EQ(data.currentMap, &data.maps["BRAVO"]);
 }
 
-TEST_F(RulesScreenTest, SpaceOnTheMapPageStartsTheHighlightedMapEvenBeforeAnyFrame)
-{
+TEST_F(RulesScreenTest, SpaceOnTheMapPageStartsTheHighlightedMapEvenBeforeAnyFrame) {
     addMaps({"ALPHA", "BRAVO"});
-    data.currentMap = &data.maps["BRAVO"];   // the title backdrop
+    data.currentMap = &data.maps["BRAVO"];  // the title backdrop
     data.mode = RulesMode;
     press(SDLK_SPACE, 4);
     EXPECT_EQ(data.mode, BuildMode);
     EXPECT_EQ(data.currentMap, &data.maps["ALPHA"]);
 }
 
-TEST_F(RulesScreenTest, SpaceWithoutAnyMapStaysOnTheMapPage)
-{
+TEST_F(RulesScreenTest, SpaceWithoutAnyMapStaysOnTheMapPage) {
     data.mode = RulesMode;
     data.robotNames = {"A", "B"};
     press(SDLK_SPACE, 4);
@@ -202,8 +192,7 @@ TEST_F(RulesScreenTest, SpaceWithoutAnyMapStaysOnTheMapPage)
     EXPECT_EQ(data.robotNames.size(), 2u);
 }
 
-TEST_F(RulesScreenTest, SquadsTakeNamesFromTheBackSideZeroFirst)
-{
+TEST_F(RulesScreenTest, SquadsTakeNamesFromTheBackSideZeroFirst) {
     addMaps({"ALPHA"});
     data.robotNames = {"N1", "N2", "N3", "N4", "N5", "N6"};
     data.pilotNames.assign(25, "P");
@@ -230,8 +219,7 @@ TEST_F(RulesScreenTest, SquadsTakeNamesFromTheBackSideZeroFirst)
     EXPECT_EQ(data.pilotNames.size(), 5u);
 }
 
-TEST_F(RulesScreenTest, SquadsOutOfNamesKeepTheDefaultName)
-{
+TEST_F(RulesScreenTest, SquadsOutOfNamesKeepTheDefaultName) {
     addMaps({"ALPHA"});
     data.robotNames = {"ONLY", "TWO"};
     data.sides[0].maxSquadSize = 10;
@@ -246,8 +234,7 @@ TEST_F(RulesScreenTest, SquadsOutOfNamesKeepTheDefaultName)
     EXPECT_TRUE(data.robotNames.empty());
 }
 
-TEST_F(RulesScreenTest, KeypadFiveReturnsToThePreviewViewThatCanBeZoomed)
-{
+TEST_F(RulesScreenTest, KeypadFiveReturnsToThePreviewViewThatCanBeZoomed) {
     rules.handleEvent(keyEvent(SDLK_KP4));
     EXPECT_EQ(rules.camera.turnSpeed, -1) << "the keypad reaches the preview on every page";
     rules.handleEvent(keyEvent(SDLK_KP4, SDL_KEYUP));
@@ -263,11 +250,9 @@ TEST_F(RulesScreenTest, KeypadFiveReturnsToThePreviewViewThatCanBeZoomed)
     EXPECT_DOUBLE_EQ(rules.camera.polar, 45);
     rules.camera.advance();
     EXPECT_GT((rules.camera.eye() - rules.camera.target).length(), 69.0) << "the eye is off the target";
-
 }
 
-TEST_F(RulesScreenTest, ResetClearsPagesAndTheCameraView)
-{
+TEST_F(RulesScreenTest, ResetClearsPagesAndTheCameraView) {
     press(SDLK_DOWN);
     press(SDLK_SPACE);
     press(SDLK_DOWN);

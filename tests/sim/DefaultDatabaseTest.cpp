@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "DefaultDatabase.h"
 #include "../support/TempDir.h"
+#include "DefaultDatabase.h"
 
 namespace fs = std::filesystem;
 

@@ -36,7 +36,8 @@ bool couldHitFromWhereItStands(const GameData& data, const Robot& robot) {
             if (TURN_ENERGY_COST * std::abs(facing - robot.facing) > robot.ep) continue;
             probe.facing = facing;
             for (const Robot* enemy : data.roster)
-                if (enemy->side != robot.side && enemy->hp > 0 && data.computerPlayer->canHit(probe, *enemy, *attack))
+                if (enemy->side != robot.side && enemy->hp > 0 &&
+                    data.computerPlayer->canHit(probe, *enemy, *attack))
                     return true;
         }
     }
@@ -88,7 +89,8 @@ TEST_F(MatchPropertiesTest, SeededMatchesOnEveryShippedMapKeepTheBattleRules) {
         EXPECT_TRUE(ground->isTraversable()) << robot.name << " on " << ground->getName();
         for (const Robot* other : data.roster) {
             if (other != &robot) {
-                EXPECT_FALSE(other->x == robot.x && other->y == robot.y) << robot.name << " on " << other->name;
+                EXPECT_FALSE(other->x == robot.x && other->y == robot.y)
+                    << robot.name << " on " << other->name;
             }
         }
     };
@@ -119,7 +121,7 @@ TEST_F(MatchPropertiesTest, SeededMatchesOnEveryShippedMapKeepTheBattleRules) {
             SCOPED_TRACE(map + " seed " + std::to_string(seed));
             EXPECT_EQ(outcome.turns, turnsThisMatch);
             ASSERT_LE(outcome.turns, TURN_CAP);
-            EXPECT_EQ(rosterAtStart.size(), 8u);   // four robots a side, every shipped zone holds them
+            EXPECT_EQ(rosterAtStart.size(), 8u);  // four robots a side, every shipped zone holds them
             const auto living = livingBySide(data.roster);
             EXPECT_EQ(outcome.robotsLeft, living);
             if (outcome.result == MATCH_GOES_ON) {
@@ -167,10 +169,11 @@ protected:
 
 TEST_F(SquadFileTest, ASideFromTheFileFightsWithExactlyThoseParts) {
     std::string error;
-    ASSERT_TRUE(readSquadFile(write("side0:\n"
-                                    "  - [Laser R, Cannon L, Fission Core, Strider Legs, Missile Hull, Laser Eye]\n"
-                                    "  - [Laser Eye, Strider Legs, Missile Hull, Fission Core, Laser R, Cannon L]\n"),
-                              simulator.data.components, simulator.squads, error))
+    ASSERT_TRUE(
+        readSquadFile(write("side0:\n"
+                            "  - [Laser R, Cannon L, Fission Core, Strider Legs, Missile Hull, Laser Eye]\n"
+                            "  - [Laser Eye, Strider Legs, Missile Hull, Fission Core, Laser R, Cannon L]\n"),
+                      simulator.data.components, simulator.squads, error))
         << error;
     EXPECT_FALSE(simulator.squads.sides[1].has_value());
     simulator.play("DOWNTOWN", 3, 1);
@@ -185,14 +188,16 @@ TEST_F(SquadFileTest, ASideFromTheFileFightsWithExactlyThoseParts) {
     for (const Pilot* pilot : simulator.data.sides[0].pilots)
         EXPECT_LE(std::max(pilot->meleeAttack, pilot->rangedAttack),
                   std::max(squad[0]->pilot->meleeAttack, squad[0]->pilot->rangedAttack));
-    EXPECT_EQ(simulator.data.sides[1].squad.size(), 4u);   // templates
+    EXPECT_EQ(simulator.data.sides[1].squad.size(), 4u);  // templates
 }
 
 TEST_F(SquadFileTest, MistakesAreNamedOnOneLine) {
     EXPECT_EQ(readError("side2: []\n"), "\"side2\" is neither side0 nor side1");
-    EXPECT_EQ(readError("side0:\n  - [Laser R, Cannon L, Fission Core, Strider Legs, Missile Hull, Laser Eyes]\n"),
-              "side0 robot 1: \"Laser Eyes\" is no component");
-    EXPECT_EQ(readError("side1:\n  - [Laser R, Autogun R, Cannon L, Fission Core, Strider Legs, Missile Hull, Laser Eye]\n"),
+    EXPECT_EQ(
+        readError("side0:\n  - [Laser R, Cannon L, Fission Core, Strider Legs, Missile Hull, Laser Eyes]\n"),
+        "side0 robot 1: \"Laser Eyes\" is no component");
+    EXPECT_EQ(readError("side1:\n  - [Laser R, Autogun R, Cannon L, Fission Core, Strider Legs, Missile "
+                        "Hull, Laser Eye]\n"),
               "side1 robot 1: \"Autogun R\" and \"Laser R\" both go in the RIGHTARM slot");
     EXPECT_EQ(readError("side0:\n  - [Laser R, Cannon L, Fission Core, Strider Legs, Missile Hull]\n"),
               "side0 robot 1: no HEAD part");

@@ -12,7 +12,9 @@
 
 namespace metakit_fixtures {
 
-inline std::string folder() { return std::string(GEARWARD_FIXTURES_DIR) + "/metakit"; }
+inline std::string folder() {
+    return std::string(GEARWARD_FIXTURES_DIR) + "/metakit";
+}
 
 inline std::vector<uint8_t> readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -36,8 +38,12 @@ inline std::vector<std::string> namesIn(const std::string& dir) {
     return names;
 }
 
-inline std::vector<std::string> goodNames() { return namesIn(folder()); }
-inline std::vector<std::string> malformedNames() { return namesIn(folder() + "/malformed"); }
+inline std::vector<std::string> goodNames() {
+    return namesIn(folder());
+}
+inline std::vector<std::string> malformedNames() {
+    return namesIn(folder() + "/malformed");
+}
 
 // The golden files written by a single commit: only those can be reproduced by writing their
 // content afresh, since a file edited by a later commit keeps its history.

@@ -5,11 +5,11 @@
 #include <memory>
 #include <set>
 
+#include "MetakitFixtureFiles.h"
 #include "pipeline/MetakitJson.h"
 #include "storage/MetakitDecoder.h"
 #include "storage/MetakitStorage.h"
 #include "storage/MetakitWriter.h"
-#include "MetakitFixtureFiles.h"
 
 namespace {
 
@@ -123,8 +123,8 @@ TEST_P(StorageFixture, EverySingleByteCorruptionIsHandledSafely) {
     std::vector<uint8_t> bytes = readBytes(dbPath());
     for (size_t i = 0; i < bytes.size(); ++i) {
         if (bytes.size() > 1024 && i >= 32 && i + 128 < bytes.size()) continue;
-        for (uint8_t value : {uint8_t(0x00), uint8_t(0x7f), uint8_t(0x80), uint8_t(0xff),
-                              uint8_t(bytes[i] ^ 0x01)}) {
+        for (uint8_t value :
+             {uint8_t(0x00), uint8_t(0x7f), uint8_t(0x80), uint8_t(0xff), uint8_t(bytes[i] ^ 0x01)}) {
             std::unique_ptr<uint8_t[]> copy(new uint8_t[bytes.size()]);
             std::memcpy(copy.get(), bytes.data(), bytes.size());
             copy[i] = value;

@@ -1,12 +1,12 @@
 // The building blocks of storage files: numbers, integer column widths, structure texts.
 #include <gtest/gtest.h>
 
+#include "MetakitFixtureFiles.h"
 #include "pipeline/MetakitJson.h"
 #include "storage/ByteCursor.h"
 #include "storage/MetakitIntColumn.h"
 #include "storage/MetakitStorage.h"
 #include "storage/MetakitStructure.h"
-#include "MetakitFixtureFiles.h"
 
 namespace {
 
@@ -19,9 +19,15 @@ bool readNumber(std::vector<uint8_t> bytes, int64_t& value, bool signedOk = fals
 // The examples of the memo index of long_strings.db and the walks of flat_basic.db.
 TEST(StorageNumbers, DecodeMostSignificantGroupFirstWithTheLastByteMarked) {
     const std::pair<std::vector<uint8_t>, int64_t> cases[] = {
-        {{0x80}, 0},       {{0x81}, 1},          {{0xff}, 127},        {{0x01, 0x80}, 128},
-        {{0x02, 0xac}, 300}, {{0x4e, 0x91}, 10001}, {{0x02, 0x38, 0xc1}, 40001},
-        {{0x03, 0x7c, 0xb3}, 65075}, {{0x07, 0x7f, 0x7f, 0x7f, 0xff}, 0x7fffffff},
+        {{0x80}, 0},
+        {{0x81}, 1},
+        {{0xff}, 127},
+        {{0x01, 0x80}, 128},
+        {{0x02, 0xac}, 300},
+        {{0x4e, 0x91}, 10001},
+        {{0x02, 0x38, 0xc1}, 40001},
+        {{0x03, 0x7c, 0xb3}, 65075},
+        {{0x07, 0x7f, 0x7f, 0x7f, 0xff}, 0x7fffffff},
     };
     for (const auto& c : cases) {
         int64_t value = -5;
@@ -42,10 +48,10 @@ TEST(StorageNumbers, NegativeNumbersDecodeButAreNoCount) {
 TEST(StorageNumbers, RejectOverlongTooLargeAndUnterminatedNumbers) {
     int64_t value = 0;
     EXPECT_FALSE(readNumber({0x08, 0x00, 0x00, 0x00, 0x80}, value));        // 2^31
-    EXPECT_FALSE(readNumber({0x01, 0x00, 0x00, 0x00, 0x00, 0x80}, value));          // 6 groups
+    EXPECT_FALSE(readNumber({0x01, 0x00, 0x00, 0x00, 0x00, 0x80}, value));  // 6 groups
     EXPECT_FALSE(readNumber({0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x80}, value, true));
     EXPECT_TRUE(readNumber({0x00, 0x00, 0x00, 0x00, 0x01, 0x80}, value, true));
-    EXPECT_FALSE(readNumber({0x01, 0x02}, value));                           // no last byte
+    EXPECT_FALSE(readNumber({0x01, 0x02}, value));  // no last byte
     EXPECT_FALSE(readNumber({}, value));
     // A failed cursor stays failed and reads nothing more.
     std::vector<uint8_t> bytes = {0x01, 0x81};
@@ -58,7 +64,7 @@ TEST(StorageNumbers, RejectOverlongTooLargeAndUnterminatedNumbers) {
 TEST(StorageIntColumns, SmallBlocksUseTheWidthTable) {
     // rows, size -> width; -1 where no writer produces that size
     const int table[7][6] = {
-        {8, 16, 1, 32, 2, 4}, {4, 8, 1, 16, 2, -1}, {2, 4, 8, 1, -1, 16}, {2, 4, -1, 8, 1, -1},
+        {8, 16, 1, 32, 2, 4}, {4, 8, 1, 16, 2, -1}, {2, 4, 8, 1, -1, 16},  {2, 4, -1, 8, 1, -1},
         {1, 2, 4, -1, 8, -1}, {1, 2, 4, -1, -1, 8}, {1, 2, -1, 4, -1, -1},
     };
     for (size_t rows = 1; rows <= 7; ++rows)
@@ -67,8 +73,8 @@ TEST(StorageIntColumns, SmallBlocksUseTheWidthTable) {
                 << rows << " rows, " << size << " bytes";
     EXPECT_EQ(MetakitIntColumn::widthFor(0, 5), 0);
     EXPECT_EQ(MetakitIntColumn::widthFor(8, 1), 64);
-    EXPECT_EQ(MetakitIntColumn::widthFor(6, 5), -1);   // invalid_int_width.db's count block
-    EXPECT_EQ(MetakitIntColumn::widthFor(3, 8), -1);   // 3 bits per row
+    EXPECT_EQ(MetakitIntColumn::widthFor(6, 5), -1);  // invalid_int_width.db's count block
+    EXPECT_EQ(MetakitIntColumn::widthFor(3, 8), -1);  // 3 bits per row
     EXPECT_EQ(MetakitIntColumn::widthFor(1, 0), -1);
 }
 
@@ -83,17 +89,22 @@ TEST(StorageIntColumns, WriterSizesReadBackAsTheirWidth) {
 
 TEST(StorageIntColumns, WidthsFollowTheValueRanges) {
     const std::pair<int32_t, int> cases[] = {
-        {0, 0}, {1, 1}, {2, 2}, {3, 2}, {4, 4}, {15, 4}, {16, 8}, {127, 8}, {-1, 8},
-        {-128, 8}, {128, 16}, {-129, 16}, {32767, 16}, {-32768, 16}, {32768, 32},
-        {-32769, 32}, {INT32_MIN, 32}, {INT32_MAX, 32},
+        {0, 0},      {1, 1},       {2, 2},      {3, 2},       {4, 4},          {15, 4},
+        {16, 8},     {127, 8},     {-1, 8},     {-128, 8},    {128, 16},       {-129, 16},
+        {32767, 16}, {-32768, 16}, {32768, 32}, {-32769, 32}, {INT32_MIN, 32}, {INT32_MAX, 32},
     };
     for (const auto& c : cases) EXPECT_EQ(MetakitIntColumn::widthOf(c.first), c.second) << c.first;
 }
 
 TEST(StorageIntColumns, EncodedValuesDecodeInBothByteOrders) {
     const std::vector<std::vector<int32_t>> columns = {
-        {0, 1, 0}, {3, 0, 2, 1, 3}, {15, 7, 0, 9}, {-1, 100, -128}, {300, -300, 0, 32767},
-        {INT32_MIN, INT32_MAX, 70000, -70000, 5}, {7},
+        {0, 1, 0},
+        {3, 0, 2, 1, 3},
+        {15, 7, 0, 9},
+        {-1, 100, -128},
+        {300, -300, 0, 32767},
+        {INT32_MIN, INT32_MAX, 70000, -70000, 5},
+        {7},
     };
     for (bool bigEndian : {false, true})
         for (const auto& values : columns) {
@@ -130,8 +141,8 @@ TEST(StorageIntColumns, OneRowOfEveryWidthDecodes) {
     ASSERT_TRUE(storage.open(metakit_fixtures::folder() + "/int_small_counts.db"));
     const MetakitView& rows1 = storage.view("rows1");
     ASSERT_EQ(rows1.rowCount(), 1u);
-    const std::pair<const char*, int> expected[] = {
-        {"z", 0}, {"b1", 1}, {"b2", 3}, {"b4", 15}, {"b8", -10}, {"b16", 300}, {"b32", -100000}};
+    const std::pair<const char*, int> expected[] = {{"z", 0},    {"b1", 1},    {"b2", 3},       {"b4", 15},
+                                                    {"b8", -10}, {"b16", 300}, {"b32", -100000}};
     for (const auto& e : expected) EXPECT_EQ(rows1.getInt(0, e.first), e.second) << e.first;
 }
 
@@ -149,8 +160,8 @@ TEST(StorageMemos, LargeItemsComeFromTheMemoIndex) {
 
 // extend_mode_commits.db: the header still points at the first commit; the tails are right.
 TEST(StorageCommits, TheNewestStateComesFromTheTailsNotTheHeader) {
-    std::vector<uint8_t> bytes = metakit_fixtures::readBytes(metakit_fixtures::folder() +
-                                                             "/extend_mode_commits.db");
+    std::vector<uint8_t> bytes =
+        metakit_fixtures::readBytes(metakit_fixtures::folder() + "/extend_mode_commits.db");
     ASSERT_GT(bytes.size(), 8u);
     uint32_t headerLength = (bytes[4] << 24) | (bytes[5] << 16) | (bytes[6] << 8) | bytes[7];
     EXPECT_LT(headerLength, bytes.size());
@@ -176,8 +187,7 @@ TEST(StorageStructure, ParsesTheLenientForms) {
     EXPECT_EQ(p[4].type, 'L');
     EXPECT_EQ(p[5].name, "spare parts");
     EXPECT_EQ(p[5].subProperties[0].name, "unit cost");
-    EXPECT_EQ(MetakitStructure::format(fields),
-              "v[a:S,b:S,c[],d:B,e:L,spare parts[unit cost:I]]");
+    EXPECT_EQ(MetakitStructure::format(fields), "v[a:S,b:S,c[],d:B,e:L,spare parts[unit cost:I]]");
     EXPECT_TRUE(MetakitStructure::parse("", fields, error));
     EXPECT_TRUE(fields.empty());
     EXPECT_TRUE(MetakitStructure::parse("a[],b[x[]]", fields, error));
@@ -185,9 +195,8 @@ TEST(StorageStructure, ParsesTheLenientForms) {
 
 TEST(StorageStructure, RejectsMalformedTexts) {
     const char* bad[] = {
-        "item[name:S", "item[name:S]]", "item[:S]", "item[name:Q]", "item[name:]", ",a:S",
-        "a:S,", "item[name:S,Name:I]", "a:S,A:I", "tree[name:S,kids[^]]", "item[name:SS]",
-        "a[]x",
+        "item[name:S", "item[name:S]]",       "item[:S]", "item[name:Q]",         "item[name:]",   ",a:S",
+        "a:S,",        "item[name:S,Name:I]", "a:S,A:I",  "tree[name:S,kids[^]]", "item[name:SS]", "a[]x",
     };
     for (const char* text : bad) {
         std::vector<MetakitProperty> fields;

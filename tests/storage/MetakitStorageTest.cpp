@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
-#include "storage/MetakitDecoder.h"
-#include "storage/MetakitStorage.h"
 #include "MetakitCraftedFile.h"
 #include "MetakitFixtureFiles.h"
+#include "storage/MetakitDecoder.h"
+#include "storage/MetakitStorage.h"
 
 namespace {
 
@@ -46,9 +46,9 @@ TEST(StorageReading, AbsentThingsReadAsEmptyValues) {
     EXPECT_EQ(squad.getString(0, "nosuch"), "");
     EXPECT_EQ(squad.getInt(0, "nosuch"), 0);
     EXPECT_EQ(squad.getSubview(0, "nosuch").rowCount(), 0u);
-    EXPECT_EQ(squad.getString(99, "name"), "");            // row out of range
+    EXPECT_EQ(squad.getString(99, "name"), "");  // row out of range
     EXPECT_EQ(squad.getSubview(99, "members").rowCount(), 0u);
-    EXPECT_EQ(squad.getInt(0, "name"), 0);                 // wrong type
+    EXPECT_EQ(squad.getInt(0, "name"), 0);  // wrong type
     EXPECT_EQ(squad.getString(2, "members"), "");
     EXPECT_EQ(squad.getSubview(2, "members").rowCount(), 40u);
     EXPECT_EQ(squad.getSubview(1, "members").getString(0, "callsign"), "Wolf");
@@ -70,7 +70,7 @@ TEST(StorageReading, MissingOrUnreadableFilesGiveNoViews) {
     EXPECT_TRUE(storage.views.empty());
     EXPECT_NE(error.find("cannot open"), std::string::npos) << error;
     ASSERT_TRUE(storage.open(metakit_fixtures::folder() + "/flat_basic.db"));
-    EXPECT_FALSE(storage.open(metakit_fixtures::folder(), &error));   // a directory
+    EXPECT_FALSE(storage.open(metakit_fixtures::folder(), &error));  // a directory
     EXPECT_TRUE(storage.views.empty());
     EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
     EXPECT_FALSE(storage.open(metakit_fixtures::folder() + "/malformed/garbage.db"));
@@ -90,7 +90,7 @@ TEST(StorageReading, AnEmptyFileIsAStorageWithoutViews) {
 std::vector<uint8_t> zeroRows(uint64_t rows, const std::string& structure = "v[a:I]") {
     std::vector<uint8_t> walk = {0x80};
     append(walk, number(rows));
-    walk.push_back(0x80);   // the column: no block
+    walk.push_back(0x80);  // the column: no block
     return oneView(structure, walk);
 }
 
@@ -125,7 +125,7 @@ TEST(StorageLimits, TheWholeFileHasACellBudget) {
     MetakitDecoder decoder;
     MetakitStorage storage;
     std::string error;
-    decoder.cellLimit = 2500;   // the rows plus a little for the views themselves
+    decoder.cellLimit = 2500;  // the rows plus a little for the views themselves
     EXPECT_TRUE(decoder.decode(file.data(), file.size(), storage, error)) << error;
     decoder.cellLimit = 2400;
     EXPECT_FALSE(decoder.decode(file.data(), file.size(), storage, error));
@@ -138,11 +138,11 @@ TEST(StorageLimits, SharedBlocksCannotMultiplyTheValueBytes) {
     std::vector<uint8_t> text(1000, 'x');
     text.back() = 0;
     std::vector<uint8_t> dataRef = crafted.add(text);
-    std::vector<uint8_t> sizeRef = crafted.add({0xe8, 0x03});   // one 16-bit size: 1000
+    std::vector<uint8_t> sizeRef = crafted.add({0xe8, 0x03});  // one 16-bit size: 1000
     std::vector<uint8_t> subWalk = {0x80, 0x81};
     append(subWalk, dataRef);
     append(subWalk, sizeRef);
-    subWalk.push_back(0x80);   // no memos
+    subWalk.push_back(0x80);  // no memos
     const size_t parents = 200;
     std::vector<uint8_t> column;
     for (size_t i = 0; i < parents; ++i) append(column, subWalk);
@@ -163,7 +163,7 @@ TEST(StorageLimits, SharedBlocksCannotMultiplyTheValueBytes) {
 TEST(StorageLimits, SubviewColumnsNeedTwoBytesPerRow) {
     CraftedFile crafted;
     std::vector<uint8_t> walk = {0x80, 0x83};
-    append(walk, crafted.add({0x80, 0x80, 0x80, 0x80, 0x80}));   // 3 rows, 5 bytes
+    append(walk, crafted.add({0x80, 0x80, 0x80, 0x80, 0x80}));  // 3 rows, 5 bytes
     std::vector<uint8_t> file = oneView("v[s[]]", walk, crafted);
     MetakitStorage storage;
     std::string error;
@@ -188,21 +188,21 @@ TEST(StorageValidation, ItemsAndMemosMustAgreeWithTheirBlocks) {
         return oneView("v[t:S]", walk, crafted);
     };
     MetakitStorage storage;
-    std::vector<uint8_t> good = file({0x03}, {}, false);   // sizes 3, 0 at 4 bits
+    std::vector<uint8_t> good = file({0x03}, {}, false);  // sizes 3, 0 at 4 bits
     ASSERT_TRUE(storage.decode(good.data(), good.size()));
     EXPECT_EQ(storage.view("v").getString(0, "t"), "ab");
-    std::vector<uint8_t> memo = file({0x03}, {0x81}, true);   // row 1 is a memo
+    std::vector<uint8_t> memo = file({0x03}, {0x81}, true);  // row 1 is a memo
     ASSERT_TRUE(storage.decode(memo.data(), memo.size()));
     EXPECT_EQ(storage.view("v").getString(1, "t"), "m");
 
     std::vector<uint8_t> bad[] = {
-        file({0x02}, {}, false),         // sizes add up to 2, data is 3
-        file({0x30}, {}, false),         // 0 then 3: fine, but...
-        file({0x03}, {0x80}, true),      // memo on row 0, which has an inline item
-        file({0x03}, {0x82}, true),      // memo on row 2 of 2
+        file({0x02}, {}, false),           // sizes add up to 2, data is 3
+        file({0x30}, {}, false),           // 0 then 3: fine, but...
+        file({0x03}, {0x80}, true),        // memo on row 0, which has an inline item
+        file({0x03}, {0x82}, true),        // memo on row 2 of 2
         file({0x03}, {0x00, 0x80}, true),  // negative gap
     };
-    EXPECT_TRUE(storage.decode(bad[1].data(), bad[1].size()));   // ...is a valid layout
+    EXPECT_TRUE(storage.decode(bad[1].data(), bad[1].size()));  // ...is a valid layout
     for (size_t i : {0u, 2u, 3u, 4u}) {
         EXPECT_FALSE(storage.decode(bad[i].data(), bad[i].size())) << i;
         EXPECT_TRUE(storage.views.empty());
@@ -211,7 +211,7 @@ TEST(StorageValidation, ItemsAndMemosMustAgreeWithTheirBlocks) {
 
 TEST(StorageValidation, RootAndSubviewWalksMustBeConsumedExactly) {
     CraftedFile crafted;
-    std::vector<uint8_t> walk = {0x80, 0x80, 0x80};   // a trailing byte after an empty view
+    std::vector<uint8_t> walk = {0x80, 0x80, 0x80};  // a trailing byte after an empty view
     std::vector<uint8_t> file = oneView("v[a:I]", walk, crafted);
     MetakitStorage storage;
     EXPECT_FALSE(storage.decode(file.data(), file.size()));

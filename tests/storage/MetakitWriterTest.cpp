@@ -1,10 +1,10 @@
 // Writing fresh storage files: round trips of varied content, refused content, safe files.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <cmath>
 #include <filesystem>
 #include <random>
-#include <sys/stat.h>
 
 #include "pipeline/MetakitJson.h"
 #include "storage/MetakitStorage.h"
@@ -14,8 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-MetakitProperty property(const std::string& name, char type,
-                         std::vector<MetakitProperty> sub = {}) {
+MetakitProperty property(const std::string& name, char type, std::vector<MetakitProperty> sub = {}) {
     MetakitProperty p;
     p.name = name;
     p.type = type;
@@ -59,13 +58,21 @@ private:
     }
 
     void fill(const MetakitProperty& p, MetakitValue& cell, int depth) {
-        const int64_t ints[] = {0, 1, 2, 3, 4, 15, 16, 127, 128, -1, -128, -129, 32767, 32768,
-                                -32768, -32769, INT32_MAX, INT32_MIN};
+        const int64_t ints[] = {0,  1,    2,    3,     4,     15,     16,     127,       128,
+                                -1, -128, -129, 32767, 32768, -32768, -32769, INT32_MAX, INT32_MIN};
         switch (p.type) {
-        case 'I': cell.integer = pick(3) ? ints[pick(4)] : ints[pick(18)]; break;
-        case 'L': cell.integer = pick(2) ? 0 : int64_t(random()) << 32 | random(); break;
-        case 'F': cell.real = pick(3) ? 0.0 : float(int(random() % 2000) - 1000) / 8; break;
-        case 'D': cell.real = pick(3) ? 0.0 : std::ldexp(double(random()), int(pick(200)) - 100); break;
+        case 'I':
+            cell.integer = pick(3) ? ints[pick(4)] : ints[pick(18)];
+            break;
+        case 'L':
+            cell.integer = pick(2) ? 0 : int64_t(random()) << 32 | random();
+            break;
+        case 'F':
+            cell.real = pick(3) ? 0.0 : float(int(random() % 2000) - 1000) / 8;
+            break;
+        case 'D':
+            cell.real = pick(3) ? 0.0 : std::ldexp(double(random()), int(pick(200)) - 100);
+            break;
         case 'S':
         case 'B': {
             const size_t lengths[] = {0, 0, 1, 5, 99, 100, 101, 9999, 10000, 12000};

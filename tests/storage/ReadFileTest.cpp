@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/TempDir.h"
 #include "ModelDescription.h"
 #include "SquadFile.h"
 #include "gfx/GlExtensions.h"
@@ -18,14 +19,13 @@
 #include "storage/MetakitStorage.h"
 #include "storage/PrintableText.h"
 #include "storage/ReadFile.h"
-#include "../support/TempDir.h"
 
 namespace {
 
 TEST(ReadWholeFile, ReadsEveryByteOfARegularFile) {
     TempDir scratch("read-file");
     std::string content("MS3D\0\xff\n", 7);
-    for (int i = 0; i < 20000; ++i) content += char(i * 7);   // past one read's chunk
+    for (int i = 0; i < 20000; ++i) content += char(i * 7);  // past one read's chunk
     std::string path = scratch.file("model.ms3d", content);
     std::vector<unsigned char> bytes = {1, 2, 3};
     ReadFileResult read = readWholeFile(path, bytes, 1 << 20, "a test file");
@@ -49,7 +49,8 @@ TEST(ReadWholeFile, RefusesWhatIsNotARegularFile) {
     };
     const std::vector<Case> cases = {
         {".", ReadFileStatus::NotRegularFile, "cannot read: not a regular file (a directory)"},
-        {scratch.path().string(), ReadFileStatus::NotRegularFile, "cannot read: not a regular file (a directory)"},
+        {scratch.path().string(), ReadFileStatus::NotRegularFile,
+         "cannot read: not a regular file (a directory)"},
         // Opened without waiting for a writer, then refused.
         {fifo, ReadFileStatus::NotRegularFile, "cannot read: not a regular file"},
         {"/dev/null", ReadFileStatus::NotRegularFile, "cannot read: not a regular file"},
@@ -99,7 +100,7 @@ TEST(ReadWholeFile, EveryReaderRefusesAFileOverItsOwnLimitAndSaysSo) {
     struct Case {
         const char* what;
         std::size_t limit;
-        std::function<std::string(const std::string& path)> read;   // the reader's error text
+        std::function<std::string(const std::string& path)> read;  // the reader's error text
     };
     const Case cases[] = {
         {"a game database", LARGEST_DATABASE_FILE,
@@ -140,7 +141,9 @@ TEST(ReadWholeFile, EveryReaderRefusesAFileOverItsOwnLimitAndSaysSo) {
          }},
         // Its caller says that the program could not be read.
         {"the vertex program", LARGEST_VERTEX_PROGRAM,
-         [](const std::string& path) { return std::string(readShaderFile(path.c_str()) ? "read" : "too large: refused"); }},
+         [](const std::string& path) {
+             return std::string(readShaderFile(path.c_str()) ? "read" : "too large: refused");
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -149,8 +152,9 @@ TEST(ReadWholeFile, EveryReaderRefusesAFileOverItsOwnLimitAndSaysSo) {
         ASSERT_EQ(truncate(path.c_str(), static_cast<off_t>(c.limit + 1)), 0);
         const std::string error = c.read(path);
         EXPECT_NE(error.find("too large"), std::string::npos) << error;
-        const bool stated = error.find("refused") != std::string::npos ||
-                            error.find("more than the " + sizeText(c.limit) + " " + c.what) != std::string::npos;
+        const bool stated =
+            error.find("refused") != std::string::npos ||
+            error.find("more than the " + sizeText(c.limit) + " " + c.what) != std::string::npos;
         EXPECT_TRUE(stated) << error;
     }
 }
@@ -160,9 +164,9 @@ TEST(PrintableText, EscapesControlsAndBrokenUtf8AndKeepsTheRest) {
         {"Laser R", "Laser R"},
         {std::string("a\0b", 3), "a\\x00b"},
         {"line\nend\x1b[31m", "line\\x0aend\\x1b[31m"},
-        {"Caf\xc3\xa9 \xe2\x96\xb2", "Caf\xc3\xa9 \xe2\x96\xb2"},   // UTF-8 stays
-        {"\xff\xc3", "\\xff\\xc3"},                                   // a stray byte, a cut sequence
-        {"\xc0\xaf\xed\xa0\x80", "\\xc0\\xaf\\xed\\xa0\\x80"},            // overlong, surrogate
+        {"Caf\xc3\xa9 \xe2\x96\xb2", "Caf\xc3\xa9 \xe2\x96\xb2"},  // UTF-8 stays
+        {"\xff\xc3", "\\xff\\xc3"},                                // a stray byte, a cut sequence
+        {"\xc0\xaf\xed\xa0\x80", "\\xc0\\xaf\\xed\\xa0\\x80"},     // overlong, surrogate
         {"\x7f", "\\x7f"},
     };
     for (const auto& c : cases) EXPECT_EQ(printableText(c.first), c.second);

@@ -9,14 +9,15 @@ namespace {
 long calls = 0;
 }
 
-long GlCallCounter::count() { return calls; }
+long GlCallCounter::count() {
+    return calls;
+}
 
-#define GEARWARD_COUNT_GL(name, params, args)            \
-    extern "C" void __real_##name params;                \
-    extern "C" void __wrap_##name params                 \
-    {                                                    \
-        ++calls;                                         \
-        __real_##name args;                              \
+#define GEARWARD_COUNT_GL(name, params, args) \
+    extern "C" void __real_##name params;     \
+    extern "C" void __wrap_##name params {    \
+        ++calls;                              \
+        __real_##name args;                   \
     }
 
 GEARWARD_COUNT_GL(glBegin, (GLenum mode), (mode))

@@ -10,14 +10,12 @@
 namespace {
 
 struct GraphicsLibrariesStayLoaded {
-    GraphicsLibrariesStayLoaded()
-    {
+    GraphicsLibrariesStayLoaded() {
         const char* const libraries[] = {
             "libGL.so.1",
             "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so",
         };
-        for (const char* library : libraries)
-            dlopen(library, RTLD_LAZY | RTLD_GLOBAL | RTLD_NODELETE);
+        for (const char* library : libraries) dlopen(library, RTLD_LAZY | RTLD_GLOBAL | RTLD_NODELETE);
     }
 };
 

@@ -13,15 +13,10 @@
 
 class HeadlessScreen {
 public:
-    HeadlessScreen()
-    {
-        fontLibrary = TTF_WasInit() || TTF_Init() == 0;
-    }
-    ~HeadlessScreen()
-    {
+    HeadlessScreen() { fontLibrary = TTF_WasInit() || TTF_Init() == 0; }
+    ~HeadlessScreen() {
         FontCache::clear();
-        if (TTF_WasInit())
-            TTF_Quit();
+        if (TTF_WasInit()) TTF_Quit();
     }
     HeadlessScreen(const HeadlessScreen&) = delete;
     HeadlessScreen& operator=(const HeadlessScreen&) = delete;

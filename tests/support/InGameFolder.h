@@ -10,8 +10,7 @@ class InGameFolder {
 public:
     InGameFolder() {
         char here[4096];
-        if (getcwd(here, sizeof here))
-            previous = here;
+        if (getcwd(here, sizeof here)) previous = here;
         entered = chdir(GEARWARD_GAME_DIR) == 0;
     }
     ~InGameFolder() {

@@ -12,9 +12,9 @@
 #include <vector>
 
 struct ProgramRun {
-    int status = -1;    // the exit status; 128 + the signal number when a signal ended it
-    std::string out;    // standard output
-    std::string err;    // standard error
+    int status = -1;  // the exit status; 128 + the signal number when a signal ended it
+    std::string out;  // standard output
+    std::string err;  // standard error
 };
 
 // `command` is the program's path followed by its arguments; it runs in `folder` when one is
@@ -46,8 +46,7 @@ inline ProgramRun runProgram(const std::vector<std::string>& command, const std:
         if (!folder.empty() && ::chdir(folder.c_str()) != 0) ::_exit(127);
         ::execv(argv[0], argv.data());
         std::string message = "cannot start " + command[0] + "\n";
-        if (::write(2, message.data(), message.size()) < 0) {
-        }
+        if (::write(2, message.data(), message.size()) < 0) {}
         ::_exit(127);
     }
     ::close(outPipe[1]);
@@ -83,9 +82,10 @@ inline ProgramRun runProgram(const std::vector<std::string>& command, const std:
     for (pollfd& stream : streams)
         if (stream.fd >= 0) ::close(stream.fd);
     int raw = 0;
-    while (::waitpid(child, &raw, 0) < 0 && errno == EINTR) {
-    }
-    if (WIFEXITED(raw)) run.status = WEXITSTATUS(raw);
-    else if (WIFSIGNALED(raw)) run.status = 128 + WTERMSIG(raw);
+    while (::waitpid(child, &raw, 0) < 0 && errno == EINTR) {}
+    if (WIFEXITED(raw))
+        run.status = WEXITSTATUS(raw);
+    else if (WIFSIGNALED(raw))
+        run.status = 128 + WTERMSIG(raw);
     return run;
 }

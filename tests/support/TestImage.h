@@ -37,11 +37,15 @@ struct TestImage {
             for (int x = 0; x < surface->w; ++x) {
                 const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bpp;
                 Uint32 pixel = 0;
-                if (bpp == 1) pixel = *p;
-                else if (bpp == 2) pixel = *reinterpret_cast<const Uint16*>(p);
-                else if (bpp == 3) pixel = SDL_BYTEORDER == SDL_LIL_ENDIAN ? (p[0] | p[1] << 8 | p[2] << 16)
-                                                                       : (p[2] | p[1] << 8 | p[0] << 16);
-                else pixel = *reinterpret_cast<const Uint32*>(p);
+                if (bpp == 1)
+                    pixel = *p;
+                else if (bpp == 2)
+                    pixel = *reinterpret_cast<const Uint16*>(p);
+                else if (bpp == 3)
+                    pixel = SDL_BYTEORDER == SDL_LIL_ENDIAN ? (p[0] | p[1] << 8 | p[2] << 16)
+                                                            : (p[2] | p[1] << 8 | p[0] << 16);
+                else
+                    pixel = *reinterpret_cast<const Uint32*>(p);
                 uint8_t* out = &image.rgba[(static_cast<size_t>(y) * surface->w + x) * 4];
                 SDL_GetRGBA(pixel, surface->format, &out[0], &out[1], &out[2], &out[3]);
             }

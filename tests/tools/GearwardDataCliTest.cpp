@@ -101,8 +101,7 @@ TEST_F(GearwardDataCli, DumpThenBuildRoundTripsTheFixtures) {
         ProgramRun dump = run({"dump", original});
         ASSERT_EQ(dump.status, 0) << dump.err;
         YAML::Node dumped = YAML::Load(dump.out);
-        EXPECT_EQ(dumped["description"].as<std::string>(),
-                  fixture["description"].as<std::string>());
+        EXPECT_EQ(dumped["description"].as<std::string>(), fixture["description"].as<std::string>());
         EXPECT_EQ(dumped["views"].size(), fixture["views"].size());
 
         std::string json = file("dump.json", dump.out);
@@ -193,8 +192,7 @@ TEST_F(GearwardDataCli, FailedBuildWritesNothing) {
 
     ProgramRun unwritable = run({"build", good, path("no-such-folder/data.db")});
     EXPECT_EQ(unwritable.status, 2);
-    EXPECT_EQ(unwritable.err.rfind(path("no-such-folder/data.db") + ": cannot ", 0), 0u)
-        << unwritable.err;
+    EXPECT_EQ(unwritable.err.rfind(path("no-such-folder/data.db") + ": cannot ", 0), 0u) << unwritable.err;
 }
 
 TEST_F(GearwardDataCli, CheckListsProblemsWithStatus1) {

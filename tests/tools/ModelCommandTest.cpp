@@ -60,7 +60,8 @@ TEST(ModelCommandTest, RefusesWhatIsNotARegularFile) {
         SCOPED_TRACE(file);
         ProgramRun run = runModelCommand(file);
         EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.err.rfind("FAIL: failed to read model file \"" + file + "\": cannot read: not a regular file", 0),
+        EXPECT_EQ(run.err.rfind(
+                      "FAIL: failed to read model file \"" + file + "\": cannot read: not a regular file", 0),
                   0u)
             << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;

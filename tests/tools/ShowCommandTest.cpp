@@ -56,7 +56,8 @@ TEST(ShowCommandTest, AnUnreadableFileExitsWithTwo) {
 // a folder (models are found beside the database): one line each, and the whole listing follows.
 TEST(ShowCommandTest, ModelNamesThatAreFoldersAreReportedAndTheListingGoesOn) {
     TempDir scratch("show");
-    for (const char* folder : {"models", "content", "src"}) std::filesystem::create_directory(scratch.path() / folder);
+    for (const char* folder : {"models", "content", "src"})
+        std::filesystem::create_directory(scratch.path() / folder);
     std::string database = scratch.path("data.db");
     std::filesystem::copy_file(GEARWARD_FIXTURES_DIR "/fuzz/folder_models.db", database);
     ProgramRun run = show(database);

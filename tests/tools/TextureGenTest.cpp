@@ -18,15 +18,15 @@ std::string readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
-}
+}  // namespace
 
 TEST(TextureGen, RebuildsTheSameFilesByteForByte) {
     TempDir scratch("texture-gen");
     std::string dir = scratch.path("out");
     ProgramRun run = runProgram({tool, "--font", gameDir + "/UniversCondensed.ttf", dir});
     ASSERT_EQ(run.status, 0) << run.err;
-    for (const char* name : {"UIKeySpace.bmp", "UICursor.png", "UIWideColumnDark.bmp", "SearchlightTexture.bmp",
-                             "circuit.bmp", "rubble.bmp", "foliage.bmp"}) {
+    for (const char* name : {"UIKeySpace.bmp", "UICursor.png", "UIWideColumnDark.bmp",
+                             "SearchlightTexture.bmp", "circuit.bmp", "rubble.bmp", "foliage.bmp"}) {
         SCOPED_TRACE(name);
         std::string fresh = readAll(dir + "/" + name);
         EXPECT_FALSE(fresh.empty());

@@ -33,11 +33,13 @@ void* __wrap_SDL_GL_GetProcAddress(const char* name);
         "jmp *gearwardGlExtensionTargets+8*" #n "(%rip)\n"); \
     extern "C" void gearwardGlExtension##n();
 
-#define GEARWARD_EIGHT_SLOTS(a, b, c, d, e, f, g, h)                                     \
-    GEARWARD_EXTENSION_SLOT(a)                                                           \
-    GEARWARD_EXTENSION_SLOT(b) GEARWARD_EXTENSION_SLOT(c) GEARWARD_EXTENSION_SLOT(d)     \
-        GEARWARD_EXTENSION_SLOT(e) GEARWARD_EXTENSION_SLOT(f) GEARWARD_EXTENSION_SLOT(g) \
-            GEARWARD_EXTENSION_SLOT(h)
+// clang-format lays these eight out differently on each pass, so they keep this layout by hand.
+// clang-format off
+#define GEARWARD_EIGHT_SLOTS(a, b, c, d, e, f, g, h)                                       \
+    GEARWARD_EXTENSION_SLOT(a) GEARWARD_EXTENSION_SLOT(b) GEARWARD_EXTENSION_SLOT(c)      \
+    GEARWARD_EXTENSION_SLOT(d) GEARWARD_EXTENSION_SLOT(e) GEARWARD_EXTENSION_SLOT(f)      \
+    GEARWARD_EXTENSION_SLOT(g) GEARWARD_EXTENSION_SLOT(h)
+// clang-format on
 GEARWARD_EIGHT_SLOTS(0, 1, 2, 3, 4, 5, 6, 7)
 GEARWARD_EIGHT_SLOTS(8, 9, 10, 11, 12, 13, 14, 15)
 GEARWARD_EIGHT_SLOTS(16, 17, 18, 19, 20, 21, 22, 23)

@@ -21,9 +21,8 @@ std::string withoutPath(const std::string& message, const std::string& path) {
     const std::string named = " " + path + ":";
     size_t at = message.find(named);
     if (at == std::string::npos) return message;
-    return message.substr(0, at) + (message.compare(0, at, "cannot create a file beside") == 0
-                                        ? " it:"
-                                        : ":") +
+    return message.substr(0, at) +
+           (message.compare(0, at, "cannot create a file beside") == 0 ? " it:" : ":") +
            message.substr(at + named.size());
 }
 

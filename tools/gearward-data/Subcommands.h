@@ -12,8 +12,8 @@ class MetakitStorage;
 // error and returns false (the subcommand then exits with status 2).
 bool openStorageOrReport(const std::string& path, MetakitStorage& storage);
 
-int runDump(const std::vector<std::string>& args);    // DumpCommand.cpp
-int runBuild(const std::vector<std::string>& args);   // BuildCommand.cpp
-int runCheck(const std::vector<std::string>& args);   // CheckCommand.cpp
-int runModel(const std::vector<std::string>& args);   // ModelCommand.cpp
-int runShow(const std::vector<std::string>& args);    // ShowCommand.cpp
+int runDump(const std::vector<std::string>& args);   // DumpCommand.cpp
+int runBuild(const std::vector<std::string>& args);  // BuildCommand.cpp
+int runCheck(const std::vector<std::string>& args);  // CheckCommand.cpp
+int runModel(const std::vector<std::string>& args);  // ModelCommand.cpp
+int runShow(const std::vector<std::string>& args);   // ShowCommand.cpp

@@ -13,7 +13,7 @@ namespace {
 
 struct Subcommand {
     const char* name;
-    const char* arguments;   // as shown in the usage line
+    const char* arguments;  // as shown in the usage line
     size_t minArgs;
     size_t maxArgs;
     int (*run)(const std::vector<std::string>& args);
@@ -22,8 +22,7 @@ struct Subcommand {
 
 const Subcommand subcommands[] = {
     {"dump", "FILE", 1, 1, runDump, "print the whole database as JSON"},
-    {"build", "INPUT [INPUT...] OUTPUT", 2, SIZE_MAX, runBuild,
-     "write a database from YAML or JSON sources"},
+    {"build", "INPUT [INPUT...] OUTPUT", 2, SIZE_MAX, runBuild, "write a database from YAML or JSON sources"},
     {"check", "FILE", 1, 1, runCheck, "list every problem of a game database"},
     {"model", "FILE", 1, 1, runModel, "load a model file and print what the game sees in it"},
     {"show", "FILE", 1, 1, runShow, "list every record as the game loads it from a database"},
@@ -59,8 +58,7 @@ int main(int argc, char** argv) {
         if (args.empty() || args[0] != command.name) continue;
         std::vector<std::string> rest(args.begin() + 1, args.end());
         if (rest.size() < command.minArgs || rest.size() > command.maxArgs) {
-            std::cerr << "usage: " << program << " " << command.name << " " << command.arguments
-                      << "\n";
+            std::cerr << "usage: " << program << " " << command.name << " " << command.arguments << "\n";
             return 2;
         }
         return command.run(rest);

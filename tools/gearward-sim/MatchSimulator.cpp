@@ -72,7 +72,8 @@ void MatchSimulator::makeSquads() {
     // shuffled list; then both sides' pilots.
     for (int side = 0; side < GameData::SIDES; ++side) {
         const auto& plan = squads.sides[static_cast<size_t>(side)];
-        const int count = plan ? static_cast<int>(plan->size()) : data.sides[static_cast<size_t>(side)].maxSquadSize;
+        const int count =
+            plan ? static_cast<int>(plan->size()) : data.sides[static_cast<size_t>(side)].maxSquadSize;
         for (int i = 0; i < count; ++i) {
             Robot* robot = data.createRobot();
             if (!data.robotNames.empty()) {
@@ -134,7 +135,7 @@ MatchOutcome MatchSimulator::play(const std::string& mapName, unsigned seed, int
     if (!roster.empty() && roster[0]->hp <= 0) data.turnIndex = nextTurnIndex(roster, 0);
 
     outcome.result = matchResult(roster);
-    int turnsWithoutAction = 0;   // in a row: no step, no attack
+    int turnsWithoutAction = 0;  // in a row: no step, no attack
     while (outcome.result == MATCH_GOES_ON && outcome.turns < turnCap) {
         Robot& robot = *roster[static_cast<size_t>(data.turnIndex)];
         if (beforeTurn) beforeTurn(robot);
@@ -151,7 +152,8 @@ MatchOutcome MatchSimulator::play(const std::string& mapName, unsigned seed, int
         data.turnIndex = nextTurnIndex(roster, data.turnIndex);
     }
     for (const Robot* robot : roster)
-        if (robot->hp > 0 && robot->side >= 0 && robot->side < 2) ++outcome.robotsLeft[static_cast<size_t>(robot->side)];
+        if (robot->hp > 0 && robot->side >= 0 && robot->side < 2)
+            ++outcome.robotsLeft[static_cast<size_t>(robot->side)];
     if (outcome.result == MATCH_GOES_ON) {
         const int standing = outcome.robotsLeft[0] + outcome.robotsLeft[1];
         outcome.stalled = turnsWithoutAction >= standing ? whyStalled() : STALLED_STILL_FIGHTING;

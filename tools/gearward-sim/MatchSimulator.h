@@ -17,11 +17,11 @@
 struct MatchOutcome {
     unsigned seed = 0;
     std::string map;
-    int result = MATCH_GOES_ON;   // 0 draw, 1 side 0 won, 2 side 1 won; MATCH_GOES_ON: stalemate
-    int turns = 0;                // robot turns played
+    int result = MATCH_GOES_ON;  // 0 draw, 1 side 0 won, 2 side 1 won; MATCH_GOES_ON: stalemate
+    int turns = 0;               // robot turns played
     std::array<int, 2> robotsLeft = {0, 0};
-    std::vector<double> turnMs;   // the processor time of each turn, in milliseconds
-    std::string stalled;          // for a stalemate, why: one of the STALLED_ texts
+    std::vector<double> turnMs;  // the processor time of each turn, in milliseconds
+    std::string stalled;         // for a stalemate, why: one of the STALLED_ texts
 };
 
 // Why a match reached the turn cap. When every standing robot's last turn went by without a step
@@ -36,7 +36,7 @@ class MatchSimulator {
 public:
     GameData data;
     std::string databasePath;
-    SquadFile squads;   // sides given by hand; the others come from the templates
+    SquadFile squads;  // sides given by hand; the others come from the templates
 
     // Called before and after every turn with the robot that acts, and after every tile a robot
     // walks with the tile it came from; the property tests check each through them.
@@ -59,7 +59,7 @@ public:
     MatchOutcome play(const std::string& mapName, unsigned seed, int turnCap);
 
 private:
-    std::vector<std::string> pilotNames;   // as loaded, handed out afresh for every match
+    std::vector<std::string> pilotNames;  // as loaded, handed out afresh for every match
     std::vector<std::string> robotNames;
 
     void makeSquads();

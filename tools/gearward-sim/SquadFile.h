@@ -20,7 +20,7 @@
 using SquadPlan = std::vector<std::array<std::string, COMPONENT_SLOTS>>;
 
 struct SquadFile {
-    std::array<std::optional<SquadPlan>, 2> sides;   // nothing for a side built from templates
+    std::array<std::optional<SquadPlan>, 2> sides;  // nothing for a side built from templates
 };
 
 // Reads and checks the file against the components catalogue: every name a component, one part

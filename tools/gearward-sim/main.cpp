@@ -46,14 +46,14 @@ const char* const USAGE =
 // What one map's matches came to, for the table.
 struct MapTally {
     long long matches = 0;
-    long long wins[3] = {0, 0, 0};   // draws, side 0, side 1
+    long long wins[3] = {0, 0, 0};  // draws, side 0, side 1
     long long stalemates = 0;
     long long decidedTurns = 0;
     int longest = 0;
 };
 
 struct Options {
-    std::vector<std::string> maps;   // empty: every map of the database in turn
+    std::vector<std::string> maps;  // empty: every map of the database in turn
     long long matches = DEFAULT_MATCHES;
     unsigned seed = DEFAULT_SEED;
     std::string database;
@@ -82,10 +82,14 @@ bool parseNumber(const std::string& text, long long low, long long high, long lo
 
 const char* winnerText(int result) {
     switch (result) {
-    case 0: return "draw";
-    case 1: return "side0";
-    case 2: return "side1";
-    default: return "stalemate";
+    case 0:
+        return "draw";
+    case 1:
+        return "side0";
+    case 2:
+        return "side1";
+    default:
+        return "stalemate";
     }
 }
 
@@ -106,8 +110,8 @@ std::string milliseconds(double value) {
 void printTable(const std::vector<std::string>& maps, const std::map<std::string, MapTally>& tallies) {
     size_t nameWidth = 3;
     for (const std::string& map : maps) nameWidth = std::max(nameWidth, map.size());
-    std::printf("%-*s %8s %6s %6s %6s %10s %11s %10s %13s\n", static_cast<int>(nameWidth), "map", "matches", "side0",
-                "side1", "draws", "stalemates", "side0-share", "mean-turns", "longest-turns");
+    std::printf("%-*s %8s %6s %6s %6s %10s %11s %10s %13s\n", static_cast<int>(nameWidth), "map", "matches",
+                "side0", "side1", "draws", "stalemates", "side0-share", "mean-turns", "longest-turns");
     for (const std::string& map : maps) {
         const auto found = tallies.find(map);
         if (found == tallies.end()) continue;
@@ -118,10 +122,11 @@ void printTable(const std::vector<std::string>& maps, const std::map<std::string
         if (wonByOne > 0)
             std::snprintf(share, sizeof share, "%.1f%%", 100.0 * double(tally.wins[1]) / double(wonByOne));
         char mean[16] = "-";
-        if (decided > 0) std::snprintf(mean, sizeof mean, "%.1f", double(tally.decidedTurns) / double(decided));
-        std::printf("%-*s %8lld %6lld %6lld %6lld %10lld %11s %10s %13d\n", static_cast<int>(nameWidth), map.c_str(),
-                    tally.matches, tally.wins[1], tally.wins[2], tally.wins[0], tally.stalemates, share, mean,
-                    tally.longest);
+        if (decided > 0)
+            std::snprintf(mean, sizeof mean, "%.1f", double(tally.decidedTurns) / double(decided));
+        std::printf("%-*s %8lld %6lld %6lld %6lld %10lld %11s %10s %13d\n", static_cast<int>(nameWidth),
+                    map.c_str(), tally.matches, tally.wins[1], tally.wins[2], tally.wins[0], tally.stalemates,
+                    share, mean, tally.longest);
     }
     std::fflush(stdout);
 }
@@ -154,13 +159,17 @@ int main(int argc, char** argv) {
         } else if (option == "--squads") {
             options.squads = value;
         } else if (option == "--matches") {
-            if (!parseNumber(value, 1, INT_MAX, number)) return fail("--matches expects a whole number from 1, not \"" + value + "\"");
+            if (!parseNumber(value, 1, INT_MAX, number))
+                return fail("--matches expects a whole number from 1, not \"" + value + "\"");
             options.matches = number;
         } else if (option == "--turn-cap") {
-            if (!parseNumber(value, 1, INT_MAX, number)) return fail("--turn-cap expects a whole number from 1, not \"" + value + "\"");
+            if (!parseNumber(value, 1, INT_MAX, number))
+                return fail("--turn-cap expects a whole number from 1, not \"" + value + "\"");
             options.turnCap = number;
         } else {
-            if (!parseNumber(value, 0, UINT_MAX, number)) return fail("--seed expects a whole number from 0 to " + std::to_string(UINT_MAX) + ", not \"" + value + "\"");
+            if (!parseNumber(value, 0, UINT_MAX, number))
+                return fail("--seed expects a whole number from 0 to " + std::to_string(UINT_MAX) +
+                            ", not \"" + value + "\"");
             options.seed = static_cast<unsigned>(number);
         }
     }
@@ -170,15 +179,17 @@ int main(int argc, char** argv) {
     std::string error;
     if (!simulator.load(options.database, &error)) return fail(options.database + ": " + error);
     if (!options.squads.empty()) {
-        if (!readSquadFile(options.squads, simulator.data.components, simulator.squads, error)) return fail(error);
+        if (!readSquadFile(options.squads, simulator.data.components, simulator.squads, error))
+            return fail(error);
     }
     std::vector<std::string> maps = options.maps;
     for (const std::string& name : maps)
-        if (simulator.data.maps.count(name) == 0) return fail("no map \"" + name + "\" in " + options.database);
+        if (simulator.data.maps.count(name) == 0)
+            return fail("no map \"" + name + "\" in " + options.database);
     if (maps.empty()) maps = simulator.mapNames();
     if (maps.empty()) return fail(options.database + " holds no map");
 
-    int wins[3] = {0, 0, 0};   // draws, side 0, side 1
+    int wins[3] = {0, 0, 0};  // draws, side 0, side 1
     long long stalemates = 0;
     double slowest = 0;
     std::map<std::string, std::vector<double>> turnTimes;
@@ -186,10 +197,11 @@ int main(int argc, char** argv) {
     std::map<std::string, MapTally> tallies;
     for (long long i = 0; i < options.matches; ++i) {
         const std::string& map = maps[static_cast<size_t>(i) % maps.size()];
-        const unsigned seed = options.seed + static_cast<unsigned>(i);   // wraps round
+        const unsigned seed = options.seed + static_cast<unsigned>(i);  // wraps round
         const MatchOutcome outcome = simulator.play(map, seed, static_cast<int>(options.turnCap));
-        std::cout << "seed " << seed << " map \"" << map << "\" winner " << winnerText(outcome.result) << " turns "
-                  << outcome.turns << " left " << outcome.robotsLeft[0] << " " << outcome.robotsLeft[1];
+        std::cout << "seed " << seed << " map \"" << map << "\" winner " << winnerText(outcome.result)
+                  << " turns " << outcome.turns << " left " << outcome.robotsLeft[0] << " "
+                  << outcome.robotsLeft[1];
         if (!outcome.stalled.empty()) std::cout << " stalled \"" << outcome.stalled << "\"";
         std::cout << "\n";
         MapTally& tally = tallies[map];
@@ -208,7 +220,8 @@ int main(int argc, char** argv) {
             auto& times = turnTimes[map];
             times.insert(times.end(), outcome.turnMs.begin(), outcome.turnMs.end());
             if (!outcome.turnMs.empty())
-                slowestPerMatch[map].push_back(*std::max_element(outcome.turnMs.begin(), outcome.turnMs.end()));
+                slowestPerMatch[map].push_back(
+                    *std::max_element(outcome.turnMs.begin(), outcome.turnMs.end()));
         }
     }
     std::cout.flush();
@@ -220,7 +233,8 @@ int main(int argc, char** argv) {
                   << milliseconds(worst == entry.second.end() ? 0 : *worst) << " match-slowest-median-ms "
                   << milliseconds(median(slowestPerMatch[entry.first])) << "\n";
     }
-    std::cout << "matches " << options.matches << " side0 " << wins[1] << " side1 " << wins[2] << " draws " << wins[0]
-              << " stalemates " << stalemates << " slowest-turn-ms " << milliseconds(slowest) << "\n";
+    std::cout << "matches " << options.matches << " side0 " << wins[1] << " side1 " << wins[2] << " draws "
+              << wins[0] << " stalemates " << stalemates << " slowest-turn-ms " << milliseconds(slowest)
+              << "\n";
     return 0;
 }

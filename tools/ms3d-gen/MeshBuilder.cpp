@@ -7,12 +7,18 @@ namespace {
 
 constexpr double pi = 3.14159265358979323846;
 
-Vec3d add(const Vec3d& a, const Vec3d& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
-Vec3d sub(const Vec3d& a, const Vec3d& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
+Vec3d add(const Vec3d& a, const Vec3d& b) {
+    return {a[0] + b[0], a[1] + b[1], a[2] + b[2]};
+}
+Vec3d sub(const Vec3d& a, const Vec3d& b) {
+    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
 Vec3d cross(const Vec3d& a, const Vec3d& b) {
     return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
 }
-double length(const Vec3d& a) { return std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]); }
+double length(const Vec3d& a) {
+    return std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+}
 Vec3d normalized(const Vec3d& a) {
     double l = length(a);
     return l > 0.0 ? Vec3d{a[0] / l, a[1] / l, a[2] / l} : Vec3d{0.0, 1.0, 0.0};
@@ -23,7 +29,7 @@ Vec3d rotate(const Vec3d& r, const Vec3d& v) {
     double cx = std::cos(r[0]), sx = std::sin(r[0]);
     double cy = std::cos(r[1]), sy = std::sin(r[1]);
     double cz = std::cos(r[2]), sz = std::sin(r[2]);
-    Vec3d a{v[0] * cz - v[1] * sz, v[0] * sz + v[1] * cz, v[2]};  // about z
+    Vec3d a{v[0] * cz - v[1] * sz, v[0] * sz + v[1] * cz, v[2]};   // about z
     Vec3d b{a[0] * cy + a[2] * sy, a[1], -a[0] * sy + a[2] * cy};  // about y
     return {b[0], b[1] * cx - b[2] * sx, b[1] * sx + b[2] * cx};   // about x
 }
@@ -31,9 +37,12 @@ Vec3d rotate(const Vec3d& r, const Vec3d& v) {
 // Lays a primitive built along y onto the wanted axis (proper rotations, so faces stay outward).
 Vec3d toAxis(Axis axis, const Vec3d& v) {
     switch (axis) {
-    case Axis::X: return {v[1], -v[0], v[2]};
-    case Axis::Z: return {v[0], -v[2], v[1]};
-    case Axis::Y: break;
+    case Axis::X:
+        return {v[1], -v[0], v[2]};
+    case Axis::Z:
+        return {v[0], -v[2], v[1]};
+    case Axis::Y:
+        break;
     }
     return v;
 }
@@ -239,7 +248,8 @@ void MeshBuilder::finish() {
             if (triangleMaterials_[i] == m) group.triangles.push_back(static_cast<uint16_t>(i));
         if (group.triangles.empty()) continue;
         if (model_.groups.size() >= 255) throw std::runtime_error("too many groups (at most 255)");
-        for (uint16_t t : group.triangles) model_.triangles[t].group = static_cast<uint8_t>(model_.groups.size());
+        for (uint16_t t : group.triangles)
+            model_.triangles[t].group = static_cast<uint8_t>(model_.groups.size());
         model_.groups.push_back(group);
     }
 }

@@ -117,8 +117,7 @@ std::vector<Ms3dKey> keys(const YAML::Node& list, const std::string& what, bool 
     if (!list.IsSequence()) fail(list, what + " must be a list of [seconds, x, y, z] entries");
     std::vector<Ms3dKey> result;
     for (const YAML::Node& entry : list) {
-        if (!entry.IsSequence() || entry.size() != 4)
-            fail(entry, what + ": each key is [seconds, x, y, z]");
+        if (!entry.IsSequence() || entry.size() != 4) fail(entry, what + ": each key is [seconds, x, y, z]");
         double time = number(entry[0], what + " time");
         if (time < 0.0) fail(entry, what + ": key time must not be negative");
         if (time > length + 1e-6)
@@ -134,15 +133,17 @@ std::vector<Ms3dKey> keys(const YAML::Node& list, const std::string& what, bool 
             // the other way; the game would take whichever its blending happens to find.
             for (size_t i = 0; i < 3; ++i)
                 if (std::fabs(value[i] - prev.value[i]) >= pi - 1e-6)
-                    fail(entry, what + ": this key turns half a turn or more from the one before "
-                                       "(add keys in between)");
+                    fail(entry, what +
+                                    ": this key turns half a turn or more from the one before "
+                                    "(add keys in between)");
             // The game blends rotation keys without taking the shorter way round: keys whose
             // turns differ by more than half a turn would swing the part the long way.
             auto a = gameQuaternion({prev.value[0], prev.value[1], prev.value[2]});
             auto b = gameQuaternion(value);
             if (a[0] * b[0] + a[1] * b[1] + a[2] * b[2] + a[3] * b[3] < 0.0)
-                fail(entry, what + ": this key turns more than half a turn away from the one before; "
-                                   "the game would swing the long way round (add keys in between)");
+                fail(entry, what +
+                                ": this key turns more than half a turn away from the one before; "
+                                "the game would swing the long way round (add keys in between)");
         }
         result.push_back(Ms3dKey{static_cast<float>(time), floats(value)});
     }
@@ -152,7 +153,8 @@ std::vector<Ms3dKey> keys(const YAML::Node& list, const std::string& what, bool 
 void readMaterials(const YAML::Node& list, ModelDescription& d, std::vector<double>& tiles) {
     if (!list.IsSequence()) fail(list, "materials must be a list");
     for (const YAML::Node& node : list) {
-        allowOnly(node, {"name", "ambient", "diffuse", "specular", "emissive", "shininess", "texture", "tile"},
+        allowOnly(node,
+                  {"name", "ambient", "diffuse", "specular", "emissive", "shininess", "texture", "tile"},
                   "material");
         if (!node["name"]) fail(node, "material without a name");
         Ms3dMaterial m;
@@ -198,7 +200,8 @@ void readJoints(const YAML::Node& list, ModelDescription& d, double length) {
             j.parent = text(node["parent"], "parent");
             bool found = false;
             for (const Ms3dJoint& other : d.model.joints) found = found || other.name == j.parent;
-            if (!found) fail(node["parent"], "parent " + j.parent + " must be a joint listed before " + j.name);
+            if (!found)
+                fail(node["parent"], "parent " + j.parent + " must be a joint listed before " + j.name);
         }
         if (node["position"]) j.position = floats(triple(node["position"], "joint position"));
         if (node["rotation"]) j.rotation = floats(triple(node["rotation"], "joint rotation", true));
@@ -224,8 +227,9 @@ void readParts(const YAML::Node& list, ModelDescription& d, const std::vector<do
                MeshBuilder& builder) {
     if (!list.IsSequence()) fail(list, "parts must be a list");
     for (const YAML::Node& node : list) {
-        allowOnly(node, {"shape", "size", "radius", "radius_top", "height", "sides", "rings", "axis",
-                         "position", "rotation", "scale", "material", "joint", "tile", "smooth"},
+        allowOnly(node,
+                  {"shape", "size", "radius", "radius_top", "height", "sides", "rings", "axis", "position",
+                   "rotation", "scale", "material", "joint", "tile", "smooth"},
                   "part");
         if (!node["shape"]) fail(node, "part without a shape");
         std::string shape = text(node["shape"], "shape");
@@ -291,12 +295,13 @@ void readParts(const YAML::Node& list, ModelDescription& d, const std::vector<do
                 double top = shape == "cylinder" ? radius : 0.0;
                 if (node["radius_top"]) top = number(node["radius_top"], "radius_top");
                 if (shape == "pyramid" && !node["sides"]) sides = 4;
-                builder.addCylinder(radius, top, number(need("height"), "height"), sides, axis, place, surface);
+                builder.addCylinder(radius, top, number(need("height"), "height"), sides, axis, place,
+                                    surface);
             } else if (shape == "sphere") {
                 builder.addSphere(number(need("radius"), "radius"), sides, rings, place, surface);
             } else {
-                fail(node["shape"], "unknown shape '" + shape +
-                                        "' (box, wedge, cylinder, cone, pyramid or sphere)");
+                fail(node["shape"],
+                     "unknown shape '" + shape + "' (box, wedge, cylinder, cone, pyramid or sphere)");
             }
         } catch (const YAML::Exception& e) {
             fail(node, e.what());
@@ -338,10 +343,11 @@ ModelDescription ModelDescription::fromText(const std::string& source, const std
     ModelDescription d;
     if (root["kind"]) {
         d.kind = text(root["kind"], "kind");
-        static const std::set<std::string> kinds = {"head", "torso", "left-arm", "right-arm", "legs",
-                                                    "reactor", "terrain", "other"};
+        static const std::set<std::string> kinds = {"head", "torso",   "left-arm", "right-arm",
+                                                    "legs", "reactor", "terrain",  "other"};
         if (!kinds.count(d.kind))
-            fail(root["kind"], "kind must be head, torso, left-arm, right-arm, legs, reactor, terrain or other");
+            fail(root["kind"],
+                 "kind must be head, torso, left-arm, right-arm, legs, reactor, terrain or other");
     }
     if (root["fps"]) {
         double fps = number(root["fps"], "fps");

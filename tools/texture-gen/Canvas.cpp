@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-Colour rgb(int r, int g, int b, float a) { return Colour{r / 255.0f, g / 255.0f, b / 255.0f, a}; }
+Colour rgb(int r, int g, int b, float a) {
+    return Colour{r / 255.0f, g / 255.0f, b / 255.0f, a};
+}
 
 Colour mix(const Colour& a, const Colour& b, float t) {
-    return Colour{a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t,
-                  a.a + (b.a - a.a) * t};
+    return Colour{a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
 }
 
 Colour scaled(const Colour& c, float factor) {
@@ -17,9 +18,13 @@ Colour scaled(const Colour& c, float factor) {
 Canvas::Canvas(int width, int height, Colour fill)
     : w(std::max(width, 1)), h(std::max(height, 1)), pixels(static_cast<size_t>(w) * h, fill) {}
 
-Colour& Canvas::at(int x, int y) { return pixels[static_cast<size_t>(y) * w + x]; }
+Colour& Canvas::at(int x, int y) {
+    return pixels[static_cast<size_t>(y) * w + x];
+}
 
-const Colour& Canvas::at(int x, int y) const { return pixels[static_cast<size_t>(y) * w + x]; }
+const Colour& Canvas::at(int x, int y) const {
+    return pixels[static_cast<size_t>(y) * w + x];
+}
 
 Colour& Canvas::wrappedAt(int x, int y) {
     x %= w;
@@ -68,8 +73,8 @@ void Canvas::fillShape(const Inside& inside, const Colour& c, float x0, float y0
 }
 
 void Canvas::fillRect(float x0, float y0, float x1, float y1, const Colour& c, bool wrapped) {
-    fillShape([=](float x, float y) { return x >= x0 && x < x1 && y >= y0 && y < y1; }, c, x0, y0, x1,
-              y1, wrapped);
+    fillShape([=](float x, float y) { return x >= x0 && x < x1 && y >= y0 && y < y1; }, c, x0, y0, x1, y1,
+              wrapped);
 }
 
 void Canvas::fillRoundedRect(float x0, float y0, float x1, float y1, float radius, const Colour& c) {
@@ -114,8 +119,7 @@ void Canvas::fillPolygon(const std::vector<float>& xy, const Colour& c) {
     fillShape(inside, c, minX, minY, maxX, maxY);
 }
 
-void Canvas::drawLine(float x0, float y0, float x1, float y1, float width, const Colour& c,
-                      bool wrapped) {
+void Canvas::drawLine(float x0, float y0, float x1, float y1, float width, const Colour& c, bool wrapped) {
     float half = width / 2;
     float dx = x1 - x0, dy = y1 - y0;
     float len2 = dx * dx + dy * dy;

@@ -40,8 +40,7 @@ public:
     void fillEllipse(float cx, float cy, float rx, float ry, const Colour& c, bool wrapped = false);
     void fillPolygon(const std::vector<float>& xy, const Colour& c);
     // A straight stroke of the given width with round ends.
-    void drawLine(float x0, float y0, float x1, float y1, float width, const Colour& c,
-                  bool wrapped = false);
+    void drawLine(float x0, float y0, float x1, float y1, float width, const Colour& c, bool wrapped = false);
 
     // Multiplies the colour channels of every pixel by f(x, y) (shading passes).
     void shade(const std::function<float(int x, int y)>& f);

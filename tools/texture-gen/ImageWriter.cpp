@@ -57,7 +57,7 @@ void pngError(png_structp png, png_const_charp message) {
 }
 
 void pngWarning(png_structp, png_const_charp) {}
-}
+}  // namespace
 
 namespace {
 // The part that libpng may leave by longjmp: it owns no C++ objects, so nothing is skipped.
@@ -74,15 +74,15 @@ bool writePng(FILE* file, int w, int h, png_bytep* rows, PngFailure* failure) {
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     png_write_image(png, rows);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return true;
 }
-}
+}  // namespace
 
 bool ImageWriter::savePng(const Canvas& canvas, const std::string& path, std::string& error) {
     int w = canvas.width(), h = canvas.height();

@@ -17,12 +17,14 @@ namespace {
 const Colour accent = rgb(70, 195, 235);
 const Colour accentDim = rgb(38, 98, 122);
 
-float clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
+float clamp01(float v) {
+    return std::clamp(v, 0.0f, 1.0f);
+}
 
 // Draws `text` with the font onto the canvas, centred on (cx, cy) by the ink's own bounding box,
 // so that words with and without descenders sit the same way on a key.
-bool stampText(Canvas& canvas, const std::string& fontPath, const std::string& text, int points,
-               bool bold, const Colour& colour, float cx, float cy, std::string& error) {
+bool stampText(Canvas& canvas, const std::string& fontPath, const std::string& text, int points, bool bold,
+               const Colour& colour, float cx, float cy, std::string& error) {
     TTF_Font* font = TTF_OpenFont(fontPath.c_str(), points);
     if (!font) {
         error = "cannot open the font " + fontPath + ": " + TTF_GetError();
@@ -96,7 +98,7 @@ const KeySpec keys[] = {
     {"UIKeyDown.bmp", 28, "", 180},      {"UIKeyLeft.bmp", 28, "", 270},
 };
 const int keyHeight = 25;
-}
+}  // namespace
 
 InterfaceArt::InterfaceArt(std::string fontPath) : fontPath(std::move(fontPath)) {}
 
@@ -111,8 +113,10 @@ Canvas InterfaceArt::wideColumnDark() {
             bool grid = (x % 40 == 20) || (y % 40 == 20);
             bool tick = (x % 40 == 20 && y % 40 >= 18 && y % 40 <= 22) ||
                         (y % 40 == 20 && x % 40 >= 18 && x % 40 <= 22);
-            if (tick) base = mix(base, accentDim, 0.55f);
-            else if (grid) base = mix(base, rgb(22, 30, 40), 0.8f);
+            if (tick)
+                base = mix(base, accentDim, 0.55f);
+            else if (grid)
+                base = mix(base, rgb(22, 30, 40), 0.8f);
             c.at(x, y) = base;
         }
     return c;
@@ -233,9 +237,9 @@ bool InterfaceArt::keyIcon(Canvas& c, const std::string& word, float arrowDegree
     float cx = w / 2, cy = (h - 2) / 2;
     if (arrowDegrees >= 0) {
         // An arrow pointing up, turned into place: a triangular head on a short shaft.
-        std::vector<float> arrow = {cx,        cy - 7.0f, cx + 6.0f, cy - 0.5f, cx + 1.8f, cy - 0.5f,
-                                    cx + 1.8f, cy + 6.5f, cx - 1.8f, cy + 6.5f, cx - 1.8f, cy - 0.5f,
-                                    cx - 6.0f, cy - 0.5f};
+        std::vector<float> arrow = {cx,        cy - 7.0f, cx + 6.0f, cy - 0.5f, cx + 1.8f,
+                                    cy - 0.5f, cx + 1.8f, cy + 6.5f, cx - 1.8f, cy + 6.5f,
+                                    cx - 1.8f, cy - 0.5f, cx - 6.0f, cy - 0.5f};
         c.fillPolygon(turned(arrow, arrowDegrees, cx, cy), ink);
         return true;
     }

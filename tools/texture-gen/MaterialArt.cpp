@@ -11,7 +11,9 @@ namespace {
 const int N = MaterialArt::size;
 const float twoPi = 6.28318530718f;
 
-float clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
+float clamp01(float v) {
+    return std::clamp(v, 0.0f, 1.0f);
+}
 
 // A per-pixel grain in [-1, 1] that repeats with the texture.
 float grain(const Noise& noise, int x, int y) {
@@ -69,16 +71,27 @@ Canvas asphaltBase(uint32_t seed) {
     }
     return c;
 }
-}
+}  // namespace
 
 const std::vector<MaterialArt::Entry>& MaterialArt::all() {
     static const std::vector<Entry> entries = {
-        {"armor_plate.bmp", armorPlate}, {"armor_dark.bmp", armorDark}, {"hazard_stripes.bmp", hazardStripes},
-        {"circuit.bmp", circuit},        {"visor.bmp", visor},          {"tread.bmp", tread},
-        {"grass.bmp", grass},            {"road.bmp", road},            {"asphalt.bmp", asphalt},
-        {"concrete.bmp", concrete},      {"brick.bmp", brick},          {"windows.bmp", windows},
-        {"water.bmp", water},            {"rubble.bmp", rubble},        {"foliage.bmp", foliage},
-        {"bark.bmp", bark},              {"sand.bmp", sand},
+        {"armor_plate.bmp", armorPlate},
+        {"armor_dark.bmp", armorDark},
+        {"hazard_stripes.bmp", hazardStripes},
+        {"circuit.bmp", circuit},
+        {"visor.bmp", visor},
+        {"tread.bmp", tread},
+        {"grass.bmp", grass},
+        {"road.bmp", road},
+        {"asphalt.bmp", asphalt},
+        {"concrete.bmp", concrete},
+        {"brick.bmp", brick},
+        {"windows.bmp", windows},
+        {"water.bmp", water},
+        {"rubble.bmp", rubble},
+        {"foliage.bmp", foliage},
+        {"bark.bmp", bark},
+        {"sand.bmp", sand},
     };
     return entries;
 }
@@ -194,8 +207,10 @@ Canvas MaterialArt::circuit() {
             y = ny;
             // Turn by 45 degrees at most, as board traces do.
             int turn = noise.range(0, 2);
-            if (turn == 1) dir = dir < 4 ? 4 + (dir + 1) % 4 : dir - 4;
-            else if (turn == 2) dir = dir < 4 ? 4 + dir : (dir - 4 + 1) % 4;
+            if (turn == 1)
+                dir = dir < 4 ? 4 + (dir + 1) % 4 : dir - 4;
+            else if (turn == 2)
+                dir = dir < 4 ? 4 + dir : (dir - 4 + 1) % 4;
         }
         c.fillEllipse(x, y, 2.4f, 2.4f, trace, true);
         c.fillEllipse(x, y, 1.0f, 1.0f, rgb(10, 40, 24), true);
@@ -227,8 +242,10 @@ Canvas MaterialArt::visor() {
             Colour p = mix(deep, hot, clamp01(glow * 1.3f - 0.1f));
             float band = 0.5f + 0.5f * std::sin(twoPi * (y + x) / N);  // whole waves both ways
             p = mix(p, rgb(255, 210, 150), 0.18f * band * band * band);
-            if (y % 4 == 3) p = scaled(p, 0.55f);
-            else if (y % 4 == 0) p = scaled(p, 1.08f);
+            if (y % 4 == 3)
+                p = scaled(p, 0.55f);
+            else if (y % 4 == 0)
+                p = scaled(p, 1.08f);
             c.at(x, y) = p;
         }
     return c;
@@ -242,10 +259,14 @@ Canvas MaterialArt::tread() {
         for (int x = 0; x < N; ++x) {
             int r = y % 16;
             Colour p;
-            if (r < 3 || r > 12) p = rgb(20, 20, 22);  // groove
-            else if (r == 3) p = rgb(74, 74, 78);
-            else if (r == 12) p = rgb(30, 30, 33);
-            else p = mix(rgb(52, 52, 56), rgb(40, 40, 44), (r - 4) / 7.0f);
+            if (r < 3 || r > 12)
+                p = rgb(20, 20, 22);  // groove
+            else if (r == 3)
+                p = rgb(74, 74, 78);
+            else if (r == 12)
+                p = rgb(30, 30, 33);
+            else
+                p = mix(rgb(52, 52, 56), rgb(40, 40, 44), (r - 4) / 7.0f);
             float wear = noise.fractal(x, y, 4, N, 3);
             p = scaled(p, 0.9f + 0.2f * wear + 0.06f * grain(noise, x, y));
             c.at(x, y) = p;
@@ -290,7 +311,9 @@ Canvas MaterialArt::road() {
     return c;
 }
 
-Canvas MaterialArt::asphalt() { return asphaltBase(909); }
+Canvas MaterialArt::asphalt() {
+    return asphaltBase(909);
+}
 
 Canvas MaterialArt::concrete() {
     // Four light grey slabs with joints, pitted, with faint stains.
@@ -335,10 +358,14 @@ Canvas MaterialArt::brick() {
             Colour base = mix(rgb(140, 56, 40), rgb(176, 84, 58), tone);
             if (shade.next() < 0.15f) base = mix(base, rgb(92, 40, 30), 0.6f);
             float f = 1.0f + 0.08f * fine + 0.12f * (noise.fractal(x, y, 8, N, 2) - 0.5f);
-            if (by == 2) f *= 1.18f;
-            else if (by == 15) f *= 0.78f;
-            if (bx == 2) f *= 1.08f;
-            else if (bx == 31) f *= 0.85f;
+            if (by == 2)
+                f *= 1.18f;
+            else if (by == 15)
+                f *= 0.78f;
+            if (bx == 2)
+                f *= 1.08f;
+            else if (bx == 31)
+                f *= 0.85f;
             c.at(x, y) = scaled(base, f);
         }
     return c;
@@ -371,7 +398,7 @@ Canvas MaterialArt::windows() {
                     }
                     c.at(x, y) = p;
                 }
-            c.fillRect(x0 + 10, y0, x0 + 12, y1, rgb(70, 74, 80));    // mullion
+            c.fillRect(x0 + 10, y0, x0 + 12, y1, rgb(70, 74, 80));           // mullion
             c.fillRect(x0 - 2, y1 + 1, x1 + 2, y1 + 3, rgb(150, 154, 160));  // sill
             c.fillRect(x0 - 2, y1 + 3, x1 + 2, y1 + 4, rgb(80, 84, 90));
         }
@@ -440,7 +467,8 @@ Canvas MaterialArt::rubble() {
         }
     for (int i = 0; i < 260; ++i) {
         float x = noise.next() * N, y = noise.next() * N, r = 0.6f + noise.next() * 1.4f;
-        Colour speck = noise.next() < 0.3f ? rgb(120, 78, 50) : mix(rgb(60, 58, 55), rgb(200, 196, 188), noise.next());
+        Colour speck =
+            noise.next() < 0.3f ? rgb(120, 78, 50) : mix(rgb(60, 58, 55), rgb(200, 196, 188), noise.next());
         c.fillEllipse(x, y, r, r * 0.8f, speck, true);
     }
     for (int i = 0; i < 4; ++i) {
@@ -467,7 +495,8 @@ Canvas MaterialArt::foliage() {
         leaf = scaled(leaf, 0.5f + 0.5f * float(i) / leaves);
         fillTurnedEllipse(c, x, y, length, width, angle, leaf);
         float dx = std::cos(angle) * length * 0.8f, dy = std::sin(angle) * length * 0.8f;
-        c.drawLine(x - dx, y - dy, x + dx, y + dy, 0.5f, Colour{leaf.r * 0.6f, leaf.g * 0.6f, leaf.b * 0.6f, 0.8f}, true);
+        c.drawLine(x - dx, y - dy, x + dx, y + dy, 0.5f,
+                   Colour{leaf.r * 0.6f, leaf.g * 0.6f, leaf.b * 0.6f, 0.8f}, true);
     }
     return c;
 }
@@ -498,7 +527,8 @@ Canvas MaterialArt::sand() {
             float warp = noise.fractal(x, y, 2, N, 2) * 3.0f;
             float ripple = std::sin(twoPi * (1 * x + 6 * y) / N + warp);
             float patch = noise.fractal(x, y, 4, N, 3) - 0.5f;
-            Colour p = scaled(rgb(214, 190, 142), 1.0f + 0.05f * ripple + 0.12f * patch + 0.07f * grain(noise, x, y));
+            Colour p = scaled(rgb(214, 190, 142),
+                              1.0f + 0.05f * ripple + 0.12f * patch + 0.07f * grain(noise, x, y));
             c.at(x, y) = p;
         }
     for (int i = 0; i < 40; ++i) {

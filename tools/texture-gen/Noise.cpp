@@ -12,8 +12,10 @@ uint32_t hash(uint32_t x) {
     return x;
 }
 
-float smooth(float t) { return t * t * (3 - 2 * t); }
+float smooth(float t) {
+    return t * t * (3 - 2 * t);
 }
+}  // namespace
 
 Noise::Noise(uint32_t seed) : seed(seed), state(0x9E3779B97F4A7C15ULL ^ seed) {}
 
@@ -33,13 +35,15 @@ int Noise::range(int lo, int hi) {
 }
 
 float Noise::lattice(int x, int y, int octaveSalt) const {
-    uint32_t h = hash(seed ^ hash(static_cast<uint32_t>(x) * 73856093U ^
-                                  static_cast<uint32_t>(y) * 19349663U ^
-                                  static_cast<uint32_t>(octaveSalt) * 83492791U));
+    uint32_t h =
+        hash(seed ^ hash(static_cast<uint32_t>(x) * 73856093U ^ static_cast<uint32_t>(y) * 19349663U ^
+                         static_cast<uint32_t>(octaveSalt) * 83492791U));
     return (h & 0xFFFFFF) / float(0xFFFFFF);
 }
 
-float Noise::value(float x, float y, int cells, int period) const { return stretched(x, y, cells, cells, period); }
+float Noise::value(float x, float y, int cells, int period) const {
+    return stretched(x, y, cells, cells, period);
+}
 
 float Noise::stretched(float x, float y, int cellsX, int cellsY, int period) const {
     if (cellsX < 1) cellsX = 1;

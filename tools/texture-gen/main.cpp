@@ -7,20 +7,20 @@
 // Writes into OUTDIR (created if missing). The output depends only on this program and the
 // font, so rebuilding gives the same files byte for byte.
 
+#include "Canvas.h"
 #include "IconArt.h"
 #include "ImageWriter.h"
 #include "InterfaceArt.h"
 #include "MaterialArt.h"
-#include "Canvas.h"
 
 #include <SDL_ttf.h>
 
+#include <sys/stat.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <sys/stat.h>
 
 namespace {
 int usage() {
@@ -56,7 +56,7 @@ int writeIcon(const std::string& sizeText, const std::string& file) {
     }
     return 0;
 }
-}
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc >= 2 && std::string(argv[1]) == "--icon")
@@ -64,16 +64,20 @@ int main(int argc, char** argv) {
     std::string font, outDir;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--font" && i + 1 < argc) font = argv[++i];
-        else if (!arg.empty() && arg[0] != '-' && outDir.empty()) outDir = arg;
-        else return usage();
+        if (arg == "--font" && i + 1 < argc)
+            font = argv[++i];
+        else if (!arg.empty() && arg[0] != '-' && outDir.empty())
+            outDir = arg;
+        else
+            return usage();
     }
     if (font.empty() || outDir.empty()) return usage();
 
     // Checked before anything is written, so that a missing font leaves no half-made set.
     FILE* probe = std::fopen(font.c_str(), "rb");
     if (!probe) {
-        std::fprintf(stderr, "texture-gen: cannot read the font %s: %s\n", font.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "texture-gen: cannot read the font %s: %s\n", font.c_str(),
+                     std::strerror(errno));
         return 1;
     }
     std::fclose(probe);
