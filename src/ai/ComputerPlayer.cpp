@@ -283,8 +283,11 @@ bool ComputerPlayer::fireWeapon(Robot& robot, Component& weapon, Robot& target, 
         std::vector<int> cooldownsBefore;
         for (const auto& part : robot.components) cooldownsBefore.push_back(part ? part->cooldownLeft : 0);
 
-        payForAttack(robot, weapon, *attack);
-        resolveAttack(robot, target, *attack);
+        // The area is laid about the target's own tile, whichever range cell made it reachable,
+        // on every robot standing in it whichever side it is on; the match's end is found after
+        // the turn.
+        strikeArea(robot, weapon, *attack, target.x, target.y, gameData.roster, hitMarkers,
+                   StrikePayment::BeforeTheArea, false);
 
         changedSomething = robot.ep != oldEp;
         for (size_t slot = 0; slot < robot.components.size(); ++slot) {
@@ -336,22 +339,6 @@ bool ComputerPlayer::canHit(const Robot& robot, const Robot& target, const Attac
         }
     }
     return false;
-}
-
-void ComputerPlayer::resolveAttack(Robot& robot, const Robot& target, const Attack& attack) {
-    // The area is laid about the target's own tile, whichever range cell made it reachable.
-    const long long centreX = target.x;
-    const long long centreY = target.y;
-    for (Robot* other : gameData.roster) {
-        if (!other) continue;
-        for (const auto& cell : attack.aoe) {
-            // A robot wrecked by an earlier cell of the same area is not rolled against again.
-            if (other->hp == 0) break;
-            const auto offset = turnPatternOffset(robot.facing, cell.first, cell.second);
-            if (standsOn(*other, centreX + offset.first, centreY + offset.second))
-                hitMarkers.push_back(rollHitAttempt(robot, attack, *other));
-        }
-    }
 }
 
 bool ComputerPlayer::stepToward(Robot& robot) {

@@ -104,10 +104,6 @@ public:
     // aims it at one of its range cells.
     bool canHit(const Robot& robot, const Robot& target, const Attack& attack) const;
 
-    // One hit attempt on every living robot of the roster standing in the attack's area laid
-    // about the target's tile, in roster order, whichever side it is on; one marker each.
-    void resolveAttack(Robot& robot, const Robot& target, const Attack& attack);
-
     // Turns the robot toward the next tile of `path`, paying 100 per unit of difference between
     // the facing numbers; false (nothing changed) when it cannot pay.
     bool stepToward(Robot& robot);

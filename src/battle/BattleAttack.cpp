@@ -22,16 +22,6 @@ const Attack* BattleScreen::chosenAttack() const {
     return line >= 0 && size_t(line) < list.size() ? list[size_t(line)] : nullptr;
 }
 
-bool BattleScreen::isInRange(const Attack& attack, const Robot& attacker, int x, int y) const {
-    const long long dx = static_cast<long long>(x) - cursor[RobotSelect];
-    const long long dy = static_cast<long long>(y) - cursor2[RobotSelect];
-    for (const auto& entry : attack.getRange()) {
-        const auto offset = turnPatternEntry(attacker.facing, entry.first, entry.second);
-        if (offset.first == dx && offset.second == dy) return true;
-    }
-    return false;
-}
-
 void BattleScreen::attackComponentKey(SDLKey key) {
     const Robot* robot = actingRobot();
     int count = robot ? int(robot->attackingComponents().size()) : 0;
@@ -97,37 +87,20 @@ void BattleScreen::fireAttack() {
     const Attack* attack = chosenAttack();
     if (!attacker || !component || !attack || attacker->hp <= 0) return;
     const int targetX = cursor[TargetSelect], targetY = cursor2[TargetSelect];
-    if (!isInRange(*attack, *attacker, targetX, targetY)) return;
+    // Aimed from the map cursor, which follows the acting robot.
+    if (!isInRange(*attack, attacker->facing, cursor[RobotSelect], cursor2[RobotSelect], targetX, targetY))
+        return;
     if (!canAfford(*attacker, *attack) || component->cooldownLeft > 0) return;
 
-    bool paid = false;
-    bool anyone = false;
-    for (Robot* robot : gameData->roster) {
-        if (!robot) continue;
-        for (const auto& entry : attack->getAoe()) {
-            // A robot wrecked by an earlier entry of this same attack is not struck again.
-            if (robot->hp <= 0) break;
-            const auto offset = turnPatternEntry(attacker->facing, entry.first, entry.second);
-            if (static_cast<long long>(robot->x) != static_cast<long long>(targetX) + offset.first ||
-                static_cast<long long>(robot->y) != static_cast<long long>(targetY) + offset.second)
-                continue;
-            anyone = true;
-            if (!paid) {
-                payForAttack(*attacker, *component, *attack);
-                paid = true;
-                // Every timer restart from here on is for this attack's markers.
-                showComputerMarkers = false;
-            }
-            HitMarker marker = rollHitAttempt(*attacker, *attack, *robot);
-            hitMarkers.push_back(marker);
-            if (marker.value > 0 && robot->hp == 0) {
-                restartMarkers();
-                // The first side found wiped out ends the match; the rest of the area is spared.
-                if (endMatchIfDecided()) return;
-            }
-        }
-    }
-    if (!anyone) return;
+    // Paid only once a robot stands in the area; the first side found wiped out ends the match
+    // there, and the rest of the area is spared.
+    const StrikeOutcome outcome =
+        strikeArea(*attacker, *component, *attack, targetX, targetY, gameData->roster, hitMarkers,
+                   StrikePayment::AtTheFirstRobot, true);
+    if (outcome.attempts == 0) return;
+    // Every timer restart from here on is for this attack's markers.
+    showComputerMarkers = false;
+    if (outcome.matchDecided && endMatchIfDecided()) return;
     cursor[AttackComponent] = 0;
     cursor[AttackChoice] = 0;
     restartMarkers();

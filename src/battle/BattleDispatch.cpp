@@ -44,7 +44,7 @@ bool BattleScreen::canFinishDispatch() const {
         std::any_of(squad.begin(), squad.end(), [](const Robot* robot) { return robot != nullptr; });
     if (!anyRobot || !gameData->currentMap) return true;
     for (const auto& cell : gameData->currentMap->startZone(dispatchSide))
-        if (isFreeTile(cell.first, cell.second)) return false;
+        if (isFreeTile(*gameData, cell.first, cell.second)) return false;
     return true;
 }
 
@@ -94,7 +94,7 @@ void BattleScreen::dispatchPositionKey(SDLKey key) {
     case SDLK_SPACE: {
         if (!robot) return;
         int x = cursor[DispatchPosition], y = cursor2[DispatchPosition];
-        if (rosterRobotAt(x, y) || !isFreeTile(x, y)) return;
+        if (rosterRobotAt(*gameData, x, y) || !isFreeTile(*gameData, x, y)) return;
         const CellList& zone = gameData->currentMap->startZone(dispatchSide);
         if (std::find(zone.begin(), zone.end(), std::make_pair(x, y)) == zone.end()) return;
         robot->x = x;

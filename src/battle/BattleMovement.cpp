@@ -1,25 +1,8 @@
 // Moving straight ahead over free tiles, and turning on the spot.
 
-#include <algorithm>
-#include <climits>
-
 #include "battle/BattleScreen.h"
 #include "data/BattleRules.h"
 #include "data/GameData.h"
-
-int BattleScreen::measureReach(const Robot& robot) const {
-    const auto step = facingStep(robot.facing);
-    const int move = robot.getMove();
-    // The walk ends at the first tile that is not free; the map's edge ends it at the latest.
-    int reach = 0;
-    for (int k = 1; k <= move; ++k) {
-        long long x = robot.x + static_cast<long long>(k) * step.first;
-        long long y = robot.y + static_cast<long long>(k) * step.second;
-        if (x < 0 || y < 0 || x > INT_MAX || y > INT_MAX || !isFreeTile(int(x), int(y))) break;
-        reach = k;
-    }
-    return reach;
-}
 
 void BattleScreen::moveTargetKey(SDLKey key) {
     if (moveMapCursor(MoveTarget, key)) return;

@@ -92,19 +92,6 @@ Robot* BattleScreen::actingRobot() const {
     return roster[size_t(gameData->turnIndex)];
 }
 
-Robot* BattleScreen::rosterRobotAt(int x, int y) const {
-    for (Robot* robot : gameData->roster)
-        if (robot && robot->x == x && robot->y == y) return robot;
-    return nullptr;
-}
-
-bool BattleScreen::isFreeTile(int x, int y) const {
-    const Map* map = gameData->currentMap;
-    if (!map) return false;
-    const Terrain* terrain = map->terrainAt(x, y);
-    return terrain && terrain->isTraversable() && !rosterRobotAt(x, y);
-}
-
 void BattleScreen::restartMarkers() {
     markerTimer.reset();
     markerTimer.start();

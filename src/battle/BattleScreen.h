@@ -59,10 +59,6 @@ public:
 
     // The robot now acting, roster[turnIndex]; nullptr when the index is outside the roster.
     Robot* actingRobot() const;
-    // The robot of the roster (wrecks included) standing on (x, y); nullptr when none does.
-    Robot* rosterRobotAt(int x, int y) const;
-    // On the map, traversable, and no robot of the roster (wrecks included) on it.
-    bool isFreeTile(int x, int y) const;
 
     // --- Dispatch (BattleDispatch.cpp) ---
 
@@ -80,20 +76,12 @@ public:
     // robot, and MOVE, FACE, ATTACK and DELAY need it standing (hp above 0) and their energy.
     bool actionAvailable(int line) const;
 
-    // --- Movement (BattleMovement.cpp) ---
-
-    // The free tiles straight ahead of the robot, up to its full legs move.
-    int measureReach(const Robot& robot) const;
-
     // --- Attacks (BattleAttack.cpp; what may fire and what it costs is in data/BattleRules) ---
 
     // The component on the AttackComponent line and the attack on the AttackChoice line;
     // nullptr when the lines are outside the lists.
     Component* chosenComponent() const;
     const Attack* chosenAttack() const;
-    // Whether (x, y) is one of the attack's range cells, turned by the attacker's facing, counted
-    // from the RobotSelect map cursor (the attacker's tile).
-    bool isInRange(const Attack& attack, const Robot& attacker, int x, int y) const;
     // Space in TargetSelect: pays, rolls every robot in the area, and leaves for the action menu
     // or the end of the match (BattleAttack.cpp).
     void fireAttack();

@@ -77,7 +77,7 @@ void BattleScreen::robotSelectKey(SDLKey key) {
         int x = cursor[RobotSelect], y = cursor2[RobotSelect];
         // Where two robots share a tile the acting one comes first, so END TURN stays in reach.
         Robot* acting = actingRobot();
-        Robot* robot = acting && acting->x == x && acting->y == y ? acting : rosterRobotAt(x, y);
+        Robot* robot = acting && acting->x == x && acting->y == y ? acting : rosterRobotAt(*gameData, x, y);
         if (!robot) return;
         selectedRobot = robot;
         state = ActionMenu;
@@ -124,7 +124,7 @@ void BattleScreen::chooseAction(int line) {
     Robot& robot = *selectedRobot;
     switch (line) {
     case ActionMove:
-        robot.reach = measureReach(robot);
+        robot.reach = measureReach(*gameData, robot);
         cursor[MoveTarget] = robot.x;
         cursor2[MoveTarget] = robot.y;
         state = MoveTarget;

@@ -10,6 +10,7 @@
 
 class Attack;
 class Component;
+class GameData;
 class Robot;
 
 constexpr int MOVE_ENERGY_COST = 500;  // one tile straight ahead
@@ -68,6 +69,37 @@ bool cheapestAttackCost(const Robot& robot, int& cost);
 // Whether a walk of `tiles` straight ahead is allowed: within the robot's movement points and its
 // reach measured when the move was chosen, and paid for by its energy.
 bool canWalk(const Robot& robot, long long tiles);
+
+// --- On the map (BattleRulesOnMap.cpp); a missing map or robot counts as nothing there ---
+
+// The robot of the roster (wrecks included) standing on (x, y); nullptr when none does.
+Robot* rosterRobotAt(const GameData& gameData, int x, int y);
+// On the map, traversable, and no robot of the roster (wrecks included) on it.
+bool isFreeTile(const GameData& gameData, int x, int y);
+// The free tiles straight ahead of the robot, up to its full legs move; a move's reach is
+// measured once, when the move is chosen.
+int measureReach(const GameData& gameData, const Robot& robot);
+// Whether (x, y) is one of the attack's range cells laid about (fromX, fromY), turned by `facing`.
+bool isInRange(const Attack& attack, int facing, int fromX, int fromY, int x, int y);
+
+// When an area strike pays for its attack: the computer pays as it fires; a human's attack is
+// paid only once a robot stands in its area, so a strike at an empty area costs nothing.
+enum class StrikePayment { BeforeTheArea, AtTheFirstRobot };
+// What an area strike did.
+struct StrikeOutcome {
+    int attempts = 0;           // hit attempts made; 0 when nobody stood in the area
+    bool matchDecided = false;  // stopped at a wreck that ended the match (see strikeArea)
+};
+// One attack from `component` with its area laid about (centreX, centreY), turned by the
+// attacker's facing: every robot of the roster standing in it, in roster order, gets one hit
+// attempt per area cell it stands on, and a robot wrecked by an earlier cell is spared the rest.
+// The marker of every attempt is appended to `markers`. The attack is paid (payForAttack) as
+// `payment` says. With `stopWhenDecided`, the first wreck after which a side has no robot
+// standing ends the strike and the rest of the area is spared; otherwise the match's end is the
+// caller's to find afterwards. The caller has checked that the attack may be fired.
+StrikeOutcome strikeArea(Robot& attacker, Component& component, const Attack& attack, long long centreX,
+                         long long centreY, const std::vector<Robot*>& roster,
+                         std::vector<HitMarker>& markers, StrikePayment payment, bool stopWhenDecided);
 
 // What "END TURN" gives a robot for its next turn: energy to its maximum, movement to its legs'
 // move, every cooldown cleared. The computer's turns end the same way.

@@ -33,23 +33,21 @@ protected:
 
 TEST_F(BattleAttackTest, RangeIsTurnedWithTheFacingAndCountedFromTheAttacker) {
     put(shooter, 4, 4, FACING_EAST);
-    screen.cursor[RobotSelect] = 4;
-    screen.cursor2[RobotSelect] = 4;
     const Attack& beam = attack("Beam");  // range (0, 1), (0, 2)
-    EXPECT_TRUE(screen.isInRange(beam, *shooter, 5, 4));
-    EXPECT_TRUE(screen.isInRange(beam, *shooter, 6, 4));
-    EXPECT_FALSE(screen.isInRange(beam, *shooter, 4, 5));
-    EXPECT_FALSE(screen.isInRange(beam, *shooter, 4, 4));
+    EXPECT_TRUE(isInRange(beam, shooter->facing, 4, 4, 5, 4));
+    EXPECT_TRUE(isInRange(beam, shooter->facing, 4, 4, 6, 4));
+    EXPECT_FALSE(isInRange(beam, shooter->facing, 4, 4, 4, 5));
+    EXPECT_FALSE(isInRange(beam, shooter->facing, 4, 4, 4, 4));
     shooter->facing = FACING_SOUTH;
-    EXPECT_TRUE(screen.isInRange(beam, *shooter, 4, 5));
-    EXPECT_TRUE(screen.isInRange(beam, *shooter, 4, 6));
+    EXPECT_TRUE(isInRange(beam, shooter->facing, 4, 4, 4, 5));
+    EXPECT_TRUE(isInRange(beam, shooter->facing, 4, 4, 4, 6));
     const Attack& hook = attack("Hook");  // range (1, 1)
-    EXPECT_TRUE(screen.isInRange(hook, *shooter, 3, 5));
+    EXPECT_TRUE(isInRange(hook, shooter->facing, 4, 4, 3, 5));
     shooter->facing = FACING_NORTH;
-    EXPECT_TRUE(screen.isInRange(hook, *shooter, 5, 3));
+    EXPECT_TRUE(isInRange(hook, shooter->facing, 4, 4, 5, 3));
     shooter->facing = FACING_WEST;
-    EXPECT_TRUE(screen.isInRange(hook, *shooter, 3, 3));
-    EXPECT_TRUE(screen.isInRange(attack("Overload"), *shooter, 4, 4));
+    EXPECT_TRUE(isInRange(hook, shooter->facing, 4, 4, 3, 3));
+    EXPECT_TRUE(isInRange(attack("Overload"), shooter->facing, 4, 4, 4, 4));
 }
 
 TEST_F(BattleAttackTest, AttackNeedsAttackingComponentsAndSkipsUnresolvedAttacks) {
@@ -239,7 +237,7 @@ TEST_F(BattleAttackTest, ARobotMayWreckItselfAndKeepsItsTurnWhileTheMatchGoesOn)
     EXPECT_EQ(bomber->modelState, Robot::DESTROYED);
     EXPECT_EQ(data.turnIndex, 0);
     // Its wreck stays, blocks its tile and is never struck again.
-    EXPECT_FALSE(screen.isFreeTile(2, 2));
+    EXPECT_FALSE(isFreeTile(data, 2, 2));
     choose(ActionEndTurn);
     EXPECT_EQ(data.turnIndex, 1);
     EXPECT_EQ(screen.state, RobotSelect);

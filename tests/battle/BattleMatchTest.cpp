@@ -71,7 +71,9 @@ protected:
         for (size_t i = 0; i < components.size(); ++i) {
             std::vector<const Attack*> attacks = usableAttacks(*components[i]);
             for (size_t j = 0; j < attacks.size(); ++j) {
-                if (!screen.isInRange(*attacks[j], me, target.x, target.y) || attacks[j]->getEnergy() > me.ep)
+                if (!isInRange(*attacks[j], me.facing, screen.cursor[RobotSelect],
+                               screen.cursor2[RobotSelect], target.x, target.y) ||
+                    attacks[j]->getEnergy() > me.ep)
                     continue;
                 if (components[i]->cooldownLeft > 0) {
                     // Burn energy until it is ready, if that leaves enough to fire.
