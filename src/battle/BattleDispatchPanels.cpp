@@ -7,6 +7,7 @@
 
 #include "battle/BattleMapView.h"
 #include "battle/BattleScreen.h"
+#include "battle/BattleStateTable.h"
 #include "data/GameData.h"
 #include "data/Robot.h"
 #include "gfx/DrawImage.h"

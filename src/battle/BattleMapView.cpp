@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "battle/BattleScreen.h"
+#include "battle/BattleStateTable.h"
 #include "data/Attack.h"
 #include "data/BattleRules.h"
 #include "data/GameData.h"
@@ -76,17 +77,27 @@ void drawFacingArrows(const Robot& robot) {
               90.0 * robot.facing, 0, 0.8, 0, 1);
 }
 
-// MoveTarget: every tile ahead that the move could reach and pay for.
-void drawMoveQuads(const BattleScreen& screen, const Map& map) {
+// The tile cursor on the sub-state's cursor slot, if it has one.
+void drawTileCursor(const BattleScreen& screen, int slot) {
+    const Map* map = screen.gameData->currentMap;
+    if (map && slot != NO_TILE_CURSOR) map->drawTileCursor(screen.cursor[slot], screen.cursor2[slot]);
+}
+
+}  // namespace
+
+void drawMoveQuads(const BattleScreen& screen) {
     const Robot* robot = screen.actingRobot();
-    if (!robot) return;
+    const Map* map = screen.gameData->currentMap;
+    if (!robot || !map) return;
     const auto step = facingStep(robot->facing);
     for (long long k = 1; canWalk(*robot, k); ++k) {
         const long long x = robot->x + k * step.first;
         const long long y = robot->y + k * step.second;
-        if (onMap(map, x, y)) tileQuad(x, y, QUAD_HEIGHT, 0, 0, 1);
+        if (onMap(*map, x, y)) tileQuad(x, y, QUAD_HEIGHT, 0, 0, 1);
     }
 }
+
+namespace {
 
 // A quad on every tile of the map that the pattern, turned by the facing, lays about (fromX, fromY).
 void patternQuads(const Map& map, const CellList& pattern, int facing, long long fromX, long long fromY,
@@ -98,32 +109,19 @@ void patternQuads(const Map& map, const CellList& pattern, int facing, long long
     }
 }
 
-// TargetSelect: the range from the attacker's tile in red, the area about the target in orange,
-// both turned by the attacker's facing.
-void drawAttackQuads(const BattleScreen& screen, const Map& map) {
+}  // namespace
+
+void drawAttackQuads(const BattleScreen& screen) {
     const Robot* attacker = screen.actingRobot();
     const Attack* attack = screen.chosenAttack();
-    if (!attacker || !attack) return;
+    const Map* map = screen.gameData->currentMap;
+    if (!attacker || !attack || !map) return;
     // Measured from the RobotSelect cursor, as the range test is, so red is exactly where aiming works.
-    patternQuads(map, attack->getRange(), attacker->facing, screen.cursor[RobotSelect],
+    patternQuads(*map, attack->getRange(), attacker->facing, screen.cursor[RobotSelect],
                  screen.cursor2[RobotSelect], QUAD_HEIGHT, 1, 0, 0);
-    patternQuads(map, attack->getAoe(), attacker->facing, screen.cursor[TargetSelect],
+    patternQuads(*map, attack->getAoe(), attacker->facing, screen.cursor[TargetSelect],
                  screen.cursor2[TargetSelect], AREA_HEIGHT, 1, 0.8, 0);
 }
-
-// The map cursor slot each battle sub-state shows its tile cursor on.
-int cursorSlotOf(int state) {
-    switch (state) {
-    case MoveTarget:
-    case TargetSelect:
-    case ComputerTurn:
-        return state;
-    default:
-        return RobotSelect;
-    }
-}
-
-}  // namespace
 
 void drawHitMarkers(BattleScreen& screen) {
     const long long t = static_cast<long long>(screen.markerTimer.elapsed()) - screen.markerTime;
@@ -139,8 +137,17 @@ void drawHitMarkers(BattleScreen& screen) {
     }
 }
 
+void drawDispatchFacingArrows(const BattleScreen& screen) {
+    if (const Robot* robot = screen.dispatchRobot()) drawFacingArrows(*robot);
+}
+
+void drawTurnFacingArrows(const BattleScreen& screen) {
+    if (const Robot* robot = screen.actingRobot()) drawFacingArrows(*robot);
+}
+
 void drawDispatchMapView(BattleScreen& screen) {
     GameData& data = *screen.gameData;
+    const BattleStateRow& row = battleStateRow(screen.state);
     beginView(DISPATCH_VIEW_AREA);
     screen.battleCamera.apply();
     if (const Map* map = data.currentMap) {
@@ -148,33 +155,22 @@ void drawDispatchMapView(BattleScreen& screen) {
         for (const auto& tile : map->startZone(screen.dispatchSide))
             if (onMap(*map, tile.first, tile.second)) tileQuad(tile.first, tile.second, QUAD_HEIGHT, 0, 0, 1);
     }
-    if (screen.state == DispatchFacing)
-        if (const Robot* robot = screen.dispatchRobot()) drawFacingArrows(*robot);
+    if (row.mapMarks) row.mapMarks(screen);
     data.drawSquadRobots();
-    if (data.currentMap && (screen.state == DispatchPosition || screen.state == DispatchFacing))
-        data.currentMap->drawTileCursor(screen.cursor[DispatchPosition], screen.cursor2[DispatchPosition]);
+    drawTileCursor(screen, row.tileCursorSlot);
     endView();
 }
 
 void drawBattleMapView(BattleScreen& screen) {
     GameData& data = *screen.gameData;
+    const BattleStateRow& row = battleStateRow(screen.state);
     beginView(BATTLE_VIEW_AREA);
     screen.battleCamera.apply();
-    const Map* map = data.currentMap;
-    if (map) {
-        map->draw();
-        if (screen.state == MoveTarget) drawMoveQuads(screen, *map);
-        if (screen.state == TargetSelect) drawAttackQuads(screen, *map);
-    }
-    if (screen.state == TurnFacing)
-        if (const Robot* robot = screen.actingRobot()) drawFacingArrows(*robot);
+    if (data.currentMap) data.currentMap->draw();
+    if (row.mapMarks) row.mapMarks(screen);
     data.drawSquadRobots();
-    if (map) {
-        int slot = cursorSlotOf(screen.state);
-        map->drawTileCursor(screen.cursor[slot], screen.cursor2[slot]);
-    }
-    if (screen.state == ActionMenu || screen.state == MatchEnd || screen.state == ComputerTurn)
-        drawHitMarkers(screen);
+    drawTileCursor(screen, row.tileCursorSlot);
+    if (row.showsHitMarkers) drawHitMarkers(screen);
     endView();
 }
 

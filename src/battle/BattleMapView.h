@@ -29,6 +29,16 @@ void drawDispatchMapView(BattleScreen& screen);
 void drawBattleMapView(BattleScreen& screen);
 // The status view: the selected robot's model alone, facing south, from the status camera.
 void drawStatusRobotView(BattleScreen& screen);
+// Map marks of the sub-states (BattleStateTable.cpp), drawn over the map before the robots:
+// MoveTarget: a blue quad on every tile ahead that the move could reach and pay for.
+void drawMoveQuads(const BattleScreen& screen);
+// TargetSelect: the range from the attacker's tile in red, the area about the target in orange,
+// both turned by the attacker's facing.
+void drawAttackQuads(const BattleScreen& screen);
+// DispatchFacing and TurnFacing: four faint green arrows about the robot being placed or acting,
+// and a solid one on the tile it faces.
+void drawDispatchFacingArrows(const BattleScreen& screen);
+void drawTurnFacingArrows(const BattleScreen& screen);
 // The hit markers of the last attack over their tiles, floating and fading for three seconds
 // from the last marker restart: the computer's after a computer turn, else the human's.
 void drawHitMarkers(BattleScreen& screen);

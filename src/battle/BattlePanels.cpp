@@ -8,6 +8,7 @@
 
 #include "battle/BattleMapView.h"
 #include "battle/BattleScreen.h"
+#include "battle/BattleStateTable.h"
 #include "data/GameData.h"
 #include "data/Robot.h"
 #include "gfx/DrawImage.h"
@@ -25,46 +26,41 @@ void drawValueOverMaximum(const std::string& name, int value, int maximum, int y
     TextLabel(toString(value), 188 - limit.width(), y).size(20).rightAlign().draw();
 }
 
-// Whose statistics the first column shows: the robot on the target cursor while aiming, the
-// computer's robot about to act, else the robot on the map cursor.
-int statisticsCursor(int state) {
-    if (state == TargetSelect || state == ComputerTurn) return state;
-    return RobotSelect;
+// The selected robot's action menu when it is the acting robot, else "STATUS" alone.
+void drawMenuOrStatus(const BattleScreen& screen, bool acting) {
+    if (acting)
+        drawActionMenu(screen);
+    else
+        TextLabel("STATUS", 212, 563).size(24).draw();
 }
 
-void drawSecondColumn(const BattleScreen& screen) {
-    const bool acting = screen.selectedRobot && screen.selectedRobot == screen.actingRobot();
-    switch (screen.state) {
-    case ActionMenu:
-    case MatchEnd:
-        if (acting)
-            drawActionMenu(screen);
-        else
-            TextLabel("STATUS", 212, 563).size(24).draw();
-        // Another robot's menu holds "STATUS" alone: the cursor marks it, whatever line the
-        // acting robot's menu keeps for later.
-        if (screen.state == ActionMenu)
-            drawImage("textures/UICursor.png", 200, 569 + 24 * (acting ? screen.cursor[ActionMenu] : 0), 7,
-                      16);
-        break;
-    case MoveTarget:
-    case TurnFacing:
-    case EnergyDelay:
-        drawActionMenu(screen);
-        drawImage("textures/UICursorDark.png", 200, 569 + 24 * screen.cursor[ActionMenu], 7, 16);
-        if (screen.state == EnergyDelay) drawDelayPanel(screen);
-        break;
-    case AttackComponent:
-    case AttackChoice:
-    case TargetSelect:
-        drawAttackTable(screen);
-        break;
-    default:
-        break;  // RobotSelect and ComputerTurn show the header alone
-    }
+bool selectedIsActing(const BattleScreen& screen) {
+    return screen.selectedRobot && screen.selectedRobot == screen.actingRobot();
 }
 
 }  // namespace
+
+void drawActionMenuColumn(const BattleScreen& screen) {
+    const bool acting = selectedIsActing(screen);
+    drawMenuOrStatus(screen, acting);
+    // Another robot's menu holds "STATUS" alone: the cursor marks it, whatever line the acting
+    // robot's menu keeps for later.
+    drawImage("textures/UICursor.png", 200, 569 + 24 * (acting ? screen.cursor[ActionMenu] : 0), 7, 16);
+}
+
+void drawMatchEndColumn(const BattleScreen& screen) {
+    drawMenuOrStatus(screen, selectedIsActing(screen));
+}
+
+void drawMenuUnderAction(const BattleScreen& screen) {
+    drawActionMenu(screen);
+    drawImage("textures/UICursorDark.png", 200, 569 + 24 * screen.cursor[ActionMenu], 7, 16);
+}
+
+void drawMenuAndDelay(const BattleScreen& screen) {
+    drawMenuUnderAction(screen);
+    drawDelayPanel(screen);
+}
 
 Robot* robotOnCursor(const BattleScreen& screen, int state) {
     if (state < 0 || state >= BATTLE_STATES) return nullptr;
@@ -108,21 +104,21 @@ void drawMatchResult(const BattleScreen& screen) {
 }
 
 void drawBattleLayout(BattleScreen& screen) {
+    const BattleStateRow& row = battleStateRow(screen.state);
     for (int column : {0, 200, 824}) drawImage("textures/UIColumnDark.bmp", column, 553, 200, 190);
     drawImage("textures/UIColumnDark.bmp", 400, 553, 424, 190);
     drawImage("textures/UIWideColumn.bmp", -200, 533, SCREEN_WIDTH, 20);
     drawColumnHeader("ROBOT STATISTICS", 0, 533);
-    const bool choosingAttack = screen.state == AttackComponent || screen.state == AttackChoice;
-    drawColumnHeader(choosingAttack ? "ATTACK" : "ACTIONS", 200, 533);
+    drawColumnHeader(row.columnHeader, 200, 533);
     drawColumnHeader("MOVE ORDER", 824, 533);
     screen.gameData->drawMoveOrder(836, 563);
 
     // The end screen gives its one key first, as it leaves everything else as the battle left it.
-    if (screen.state == MatchEnd) drawBattleKeyHints(screen);
+    if (row.endsTheMatch) drawBattleKeyHints(screen);
     drawBattleMapView(screen);
-    drawRobotStats(screen, statisticsCursor(screen.state));
-    drawSecondColumn(screen);
-    if (screen.state == MatchEnd)
+    drawRobotStats(screen, row.statisticsSlot);
+    if (row.secondColumn) row.secondColumn(screen);
+    if (row.endsTheMatch)
         drawMatchResult(screen);
     else
         drawBattleKeyHints(screen);

@@ -1,10 +1,11 @@
 #pragma once
 // The 2D panels of the battle screen, drawn in window pixels around the 3D views of
 // BattleMapView.h: the dispatch layout (BattleDispatchPanels.cpp), the battle layout's frame,
-// robot statistics and second column (BattlePanels.cpp), the action menu, attack table and delay
-// panel (BattleActionPanels.cpp), the status view (BattleStatusView.cpp), the end screen's band
-// (BattlePanels.cpp) and the key hints of every sub-state (BattleKeyHints.cpp). They read the
-// screen and GameData and change nothing but the cameras the 3D views move.
+// robot statistics and second columns (BattlePanels.cpp), the action menu, attack table and delay
+// panel (BattleActionPanels.cpp), the status view (BattleStatusView.cpp) and the end screen's band
+// (BattlePanels.cpp). Which sub-state shows which is in the sub-state table (BattleStateTable.h),
+// with the key hints. They read the screen and GameData and change nothing but the cameras the 3D
+// views move.
 
 #include <string>
 
@@ -15,9 +16,10 @@ class Robot;
 
 // --- Whole layouts, each with its 3D view at its place among the panels ---
 
-// DispatchSelect, DispatchPosition, DispatchFacing.
+// The dispatch: the squad list, the map with the start zone.
 void drawDispatchLayout(BattleScreen& screen);
-// Every battle sub-state but the status view, the end screen included.
+// The battle: the map view above the statistics, the second column of the sub-state and the move
+// order; on the end screen the result over it all.
 void drawBattleLayout(BattleScreen& screen);
 // The selected robot's details and its model through the status camera.
 void drawStatusView(BattleScreen& screen);
@@ -31,6 +33,15 @@ Robot* robotOnCursor(const BattleScreen& screen, int state);
 void drawRobotStats(const BattleScreen& screen, int state);
 // The six action lines of the selected robot, grey where they cannot be chosen now.
 void drawActionMenu(const BattleScreen& screen);
+// Second columns. ActionMenu: the acting robot's menu with the cursor on its line, or another
+// robot's "STATUS" with the cursor on it.
+void drawActionMenuColumn(const BattleScreen& screen);
+// MatchEnd: the same without a cursor.
+void drawMatchEndColumn(const BattleScreen& screen);
+// MoveTarget and TurnFacing: the menu with a dark cursor on the action being carried out.
+void drawMenuUnderAction(const BattleScreen& screen);
+// EnergyDelay: the same, and the delay panel.
+void drawMenuAndDelay(const BattleScreen& screen);
 // The selected robot's attacking components, the attacks of the one on the list line and its
 // cooldown, with the cursors of the attack sub-states.
 void drawAttackTable(const BattleScreen& screen);
@@ -45,8 +56,3 @@ std::string matchResultText(int result, bool secondHuman);
 
 // The name of the robot of the pilot's own side that carries the pilot, or "none".
 std::string pilotAssignment(const GameData& gameData, const Pilot& pilot);
-
-// --- Key hints ---
-
-// The key-hint row of the current sub-state.
-void drawBattleKeyHints(const BattleScreen& screen);

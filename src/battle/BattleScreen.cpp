@@ -2,6 +2,7 @@
 
 #include "ai/ComputerPlayer.h"
 #include "battle/BattlePanels.h"
+#include "battle/BattleStateTable.h"
 #include "data/BattleRules.h"
 #include "data/GameData.h"
 #include "data/Map.h"
@@ -31,59 +32,14 @@ void BattleScreen::reset(GameData& data) {
 }
 
 void BattleScreen::handleEvent(SDL_Event event) {
+    const BattleStateRow& row = battleStateRow(state);
     // The keypad steers the camera of the view on screen, whatever else the key does.
-    if (state == StatusView)
+    if (row.layout == BattleLayout::Status)
         statusCamera.handleEvent(event);
     else
         battleCamera.handleEvent(event);
     if (event.type != SDL_KEYDOWN) return;
-    SDLKey key = event.key.keysym.sym;
-    switch (state) {
-    case DispatchSelect:
-        dispatchSelectKey(key);
-        break;
-    case DispatchPosition:
-        dispatchPositionKey(key);
-        break;
-    case DispatchFacing:
-        dispatchFacingKey(key);
-        break;
-    case RobotSelect:
-        robotSelectKey(key);
-        break;
-    case ActionMenu:
-        actionMenuKey(key);
-        break;
-    case MoveTarget:
-        moveTargetKey(key);
-        break;
-    case TurnFacing:
-        turnFacingKey(key);
-        break;
-    case AttackComponent:
-        attackComponentKey(key);
-        break;
-    case AttackChoice:
-        attackChoiceKey(key);
-        break;
-    case TargetSelect:
-        targetSelectKey(key);
-        break;
-    case EnergyDelay:
-        energyDelayKey(key);
-        break;
-    case StatusView:
-        statusViewKey(key);
-        break;
-    case MatchEnd:
-        matchEndKey(key);
-        break;
-    case ComputerTurn:
-        computerTurnKey(key);
-        break;
-    default:
-        break;  // no sub-state takes keys
-    }
+    if (row.onKey) (this->*row.onKey)(event.key.keysym.sym);
 }
 
 Robot* BattleScreen::actingRobot() const {
@@ -168,17 +124,15 @@ bool BattleScreen::moveMapCursor(int slot, SDLKey key) {
 void BattleScreen::draw() {
     // The panels keep the 2D state from one label or image to the next.
     Held2DMode held;
-    switch (state) {
-    case DispatchSelect:
-    case DispatchPosition:
-    case DispatchFacing:
+    switch (battleStateRow(state).layout) {
+    case BattleLayout::Dispatch:
         drawDispatchLayout(*this);
         break;
-    case StatusView:
-        drawStatusView(*this);
-        break;
-    default:
+    case BattleLayout::Battle:
         drawBattleLayout(*this);
+        break;
+    case BattleLayout::Status:
+        drawStatusView(*this);
         break;
     }
 }

@@ -3,8 +3,9 @@
 // side dispatches its squad into its start zone, then the robots act one at a time in the move
 // order of GameData::roster until a side has no robot standing.
 //
-// The screen is a state machine: `state` (a BattleState) picks which handler receives the keys;
-// each sub-state keeps its cursors in its own slots of `cursor` and `cursor2`. One key press
+// The screen is a state machine: `state` (a BattleState) picks, through its row of the sub-state
+// table (BattleStateTable.h), which handler receives the keys and what is drawn; each sub-state
+// keeps its cursors in its own slots of `cursor` and `cursor2`. One key press
 // causes at most one change of sub-state. The squads, the roster, the turn index and the map
 // live in GameData; the screen owns no game records.
 //
@@ -25,6 +26,7 @@ class Attack;
 class Component;
 class GameData;
 class Robot;
+struct BattleStateRow;
 
 class BattleScreen {
 public:
@@ -90,6 +92,9 @@ public:
     const std::vector<HitMarker>& shownMarkers() const;
 
 private:
+    // The sub-state table names the key handlers below.
+    friend const BattleStateRow& battleStateRow(int state);
+
     void restartMarkers();
     void leaveForTitle();
     // The arrows on a map cursor: one step in the arrow's direction, held on the map; true when

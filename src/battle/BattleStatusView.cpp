@@ -6,6 +6,7 @@
 
 #include "battle/BattleMapView.h"
 #include "battle/BattleScreen.h"
+#include "battle/BattleStateTable.h"
 #include "data/Attack.h"
 #include "data/BattleRules.h"
 #include "data/Component.h"
