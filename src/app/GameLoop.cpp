@@ -91,38 +91,58 @@ void drawTitleBackdrop(GameData& gameData, Camera& camera) {
 
 namespace {
 
+// One row per screen, in the order of GameMode: how the loop resets it on a reload, hands it an
+// event and draws it. A mode without a row (QuitMode, or a value outside the modes) has no screen.
+struct ScreenRow {
+    void (*reset)(GameLoopFrame& objects);
+    void (*handleEvent)(GameLoopFrame& objects, const SDL_Event& event);
+    void (*draw)(GameLoopFrame& objects);
+};
+
+void reload(GameLoopFrame& objects);
+
+const ScreenRow SCREENS[] = {
+    // TitleMode: the title's backdrop behind its menu; "END GAME" reloads after the frame.
+    {[](GameLoopFrame& o) { o.titleScreen.reset(o.gameData); },
+     [](GameLoopFrame& o, const SDL_Event& event) { o.titleScreen.handleEvent(event); },
+     [](GameLoopFrame& o) {
+         drawTitleBackdrop(o.gameData, o.titleCamera);
+         o.titleScreen.draw();
+         if (o.gameData.reloadRequested) reload(o);
+     }},
+    // RulesMode
+    {[](GameLoopFrame& o) { o.rulesScreen.reset(o.gameData); },
+     [](GameLoopFrame& o, const SDL_Event& event) { o.rulesScreen.handleEvent(event); },
+     [](GameLoopFrame& o) { o.rulesScreen.draw(); }},
+    // BuildMode
+    {[](GameLoopFrame& o) { o.buildScreen.reset(o.gameData); },
+     [](GameLoopFrame& o, const SDL_Event& event) { o.buildScreen.handleEvent(event); },
+     [](GameLoopFrame& o) { o.buildScreen.draw(); }},
+    // BattleMode
+    {[](GameLoopFrame& o) { o.battleScreen.reset(o.gameData); },
+     [](GameLoopFrame& o, const SDL_Event& event) { o.battleScreen.handleEvent(event); },
+     [](GameLoopFrame& o) { o.battleScreen.draw(); }},
+};
+constexpr int SCREEN_COUNT = int(sizeof(SCREENS) / sizeof(SCREENS[0]));
+static_assert(SCREEN_COUNT == QuitMode, "a row for every screen, QuitMode after the last");
+
+const ScreenRow* screenOf(int mode) {
+    return mode >= 0 && mode < SCREEN_COUNT ? &SCREENS[mode] : nullptr;
+}
+
 void reload(GameLoopFrame& objects) {
     MetakitStorage storage;
     storage.open(GameData::DATABASE_FILE);
     objects.gameData.loadNames(storage);
     objects.gameData.reset();
-    objects.titleScreen.reset(objects.gameData);
-    objects.rulesScreen.reset(objects.gameData);
-    objects.buildScreen.reset(objects.gameData);
-    objects.battleScreen.reset(objects.gameData);
+    for (const ScreenRow& screen : SCREENS) screen.reset(objects);
 }
 
 void drawFrame(GameLoopFrame& objects) {
-    GameData& gameData = objects.gameData;
-    switch (gameData.mode) {
-    case TitleMode:
-        drawTitleBackdrop(gameData, objects.titleCamera);
-        objects.titleScreen.draw();
-        if (gameData.reloadRequested) reload(objects);
-        break;
-    case RulesMode:
-        objects.rulesScreen.draw();
-        break;
-    case BuildMode:
-        objects.buildScreen.draw();
-        break;
-    case BattleMode:
-        objects.battleScreen.draw();
-        break;
-    default:
+    if (const ScreenRow* screen = screenOf(objects.gameData.mode))
+        screen->draw(objects);
+    else
         TextLabel("Shouldn't see this. <ESC> to quit.", 100, 50).draw();
-        break;
-    }
 }
 
 void deliverEvents(GameLoopFrame& objects) {
@@ -136,24 +156,12 @@ void deliverEvents(GameLoopFrame& objects) {
             gameData.mode = QuitMode;
             break;
         }
-        switch (gameData.mode) {
-        case TitleMode:
-            objects.titleScreen.handleEvent(event);
-            break;
-        case RulesMode:
-            objects.rulesScreen.handleEvent(event);
-            break;
-        case BuildMode:
-            objects.buildScreen.handleEvent(event);
-            break;
-        case BattleMode:
-            objects.battleScreen.handleEvent(event);
-            break;
-        default:
+        if (const ScreenRow* screen = screenOf(gameData.mode)) {
+            screen->handleEvent(objects, event);
+        } else if ((event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) &&
+                   event.key.keysym.sym == SDLK_ESCAPE) {
             // Only key events carry a key symbol; press or release of Escape quits.
-            if ((event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.keysym.sym == SDLK_ESCAPE)
-                gameData.mode = QuitMode;
-            break;
+            gameData.mode = QuitMode;
         }
         objects.titleCamera.handleEvent(event);
         // "END GAME" reloads before the next key is seen: a "NEW GAME" queued behind it must
