@@ -264,7 +264,7 @@ bool ComputerPlayer::attackPass(Robot& robot, Robot* target, bool& changedSometh
 bool ComputerPlayer::fireWeapon(Robot& robot, Component& weapon, Robot& target, bool& changedSomething) {
     // The dearest attack still affordable before any turn: the last of the list within `ep`.
     const Attack* attack = nullptr;
-    for (auto it = weapon.attacks.rbegin(); it != weapon.attacks.rend() && !attack; ++it)
+    for (auto it = weapon.getAttacks().rbegin(); it != weapon.getAttacks().rend() && !attack; ++it)
         if (*it && canAfford(robot, **it)) attack = *it;
     if (!attack) return false;
 
@@ -329,9 +329,9 @@ Component* ComputerPlayer::chooseWeapon(const Robot& robot) const {
 }
 
 bool ComputerPlayer::canHit(const Robot& robot, const Robot& target, const Attack& attack) const {
-    for (const auto& aim : attack.range) {
+    for (const auto& aim : attack.getRange()) {
         const auto aimOffset = turnPatternOffset(robot.facing, aim.first, aim.second);
-        for (const auto& cell : attack.aoe) {
+        for (const auto& cell : attack.getAoe()) {
             const auto areaOffset = turnPatternOffset(robot.facing, cell.first, cell.second);
             if (standsOn(target, robot.x + aimOffset.first + areaOffset.first,
                          robot.y + aimOffset.second + areaOffset.second))

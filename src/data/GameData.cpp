@@ -95,7 +95,7 @@ void GameData::load(const MetakitStorage& storage) {
 
     const MetakitView& mapView = storage.view("map");
     for (size_t row = 0; row < mapView.rowCount(); ++row) {
-        Map map(mapView, row, *this);
+        Map map(mapView, row, terrains);
         std::string key = map.name;
         maps.insert_or_assign(key, std::move(map));
     }

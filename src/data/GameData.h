@@ -44,7 +44,7 @@ public:
     // Catalogues keyed by name; iteration visits names in ascending byte order.
     std::map<std::string, Attack> attacks;
     std::map<std::string, Component> components;
-    std::map<std::string, Terrain> terrains;
+    TerrainCatalogue terrains;
     ModelCache modelCache;
     std::map<std::string, Map> maps;
 

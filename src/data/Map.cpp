@@ -1,16 +1,13 @@
 #include "data/Map.h"
 
-#include <map>
-
-#include "data/GameData.h"
 #include "data/Terrain.h"
 #include "storage/MetakitView.h"
 
-Map::Map(const MetakitView& view, size_t row, const GameData& gameData) {
-    load(view, row, gameData);
+Map::Map(const MetakitView& view, size_t row, const TerrainCatalogue& terrains) {
+    load(view, row, terrains);
 }
 
-bool Map::load(const MetakitView& view, size_t row, const GameData& gameData) {
+bool Map::load(const MetakitView& view, size_t row, const TerrainCatalogue& terrains) {
     name = view.getString(row, "name");
     description = view.getString(row, "description");
 
@@ -36,8 +33,8 @@ bool Map::load(const MetakitView& view, size_t row, const GameData& gameData) {
             const Terrain* terrain = nullptr;
             auto entry = legend.find(symbol);
             if (entry != legend.end()) {
-                auto found = gameData.terrains.find(entry->second);
-                if (found != gameData.terrains.end()) terrain = &found->second;
+                auto found = terrains.find(entry->second);
+                if (found != terrains.end()) terrain = &found->second;
             }
             cells.push_back(terrain);
         }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <map>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -12,9 +13,11 @@
 
 #include "data/CellList.h"
 
-class GameData;
 class MetakitView;
 class Terrain;
+
+// The terrain catalogue a map's legend names its terrains from (GameData::terrains).
+using TerrainCatalogue = std::map<std::string, Terrain>;
 
 class Map {
 public:
@@ -25,10 +28,11 @@ public:
     std::array<CellList, 2> startZones;  // side 0 from `start1`, side 1 from `start2`
 
     Map() = default;
-    // Reads row `row` of the `map` view; layout characters resolve in gameData.terrains.
-    Map(const MetakitView& view, size_t row, const GameData& gameData);
+    // Reads row `row` of the `map` view; layout characters resolve in `terrains`, which must
+    // outlive the map (the grid points into it).
+    Map(const MetakitView& view, size_t row, const TerrainCatalogue& terrains);
 
-    bool load(const MetakitView& view, size_t row, const GameData& gameData);
+    bool load(const MetakitView& view, size_t row, const TerrainCatalogue& terrains);
 
     std::string getName() const { return name; }
     std::string getDescription() const { return description; }
