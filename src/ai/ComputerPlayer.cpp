@@ -307,7 +307,7 @@ bool ComputerPlayer::movePass(Robot& robot) {
     // A step is always to a neighbouring tile: once a step has been skipped for want of energy
     // or movement the rest of the path is only turned along, never jumped to.
     const bool adjacent = distance(robot.x, robot.y, next.first, next.second) == 1;
-    if (turned && adjacent && robot.ep >= MOVE_ENERGY_COST && robot.movePoints > 0) {
+    if (turned && adjacent && canPayStep(robot)) {
         const int fromX = robot.x;
         const int fromY = robot.y;
         robot.x = next.first;

@@ -53,7 +53,7 @@ bool BattleScreen::actionAvailable(int line) const {
     const bool standing = robot->hp > 0;
     switch (line) {
     case ActionMove:
-        return standing && robot->ep >= MOVE_ENERGY_COST && robot->movePoints > 0;
+        return standing && canPayStep(*robot);
     case ActionFace:
         return standing && robot->ep >= TURN_ENERGY_COST;
     case ActionAttack: {

@@ -198,6 +198,10 @@ bool cheapestAttackCost(const Robot& robot, int& cost) {
     return found;
 }
 
+bool canPayStep(const Robot& robot) {
+    return robot.ep >= MOVE_ENERGY_COST && robot.movePoints > 0;
+}
+
 bool canWalk(const Robot& robot, long long tiles) {
     return tiles <= std::min(robot.movePoints, robot.reach) &&
            static_cast<long long>(MOVE_ENERGY_COST) * tiles <= robot.ep;

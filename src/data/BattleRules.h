@@ -66,6 +66,9 @@ bool componentMayAttack(const Robot& robot, const Component& component);
 // The lowest energy cost among every usable attack of the robot's attacking components; false
 // when it has none at all.
 bool cheapestAttackCost(const Robot& robot, int& cost);
+// Whether the robot can pay for one more tile: the energy of a step and a movement point left.
+// The action menu's "MOVE" and the computer's every step ask this.
+bool canPayStep(const Robot& robot);
 // Whether a walk of `tiles` straight ahead is allowed: within the robot's movement points and its
 // reach measured when the move was chosen, and paid for by its energy.
 bool canWalk(const Robot& robot, long long tiles);

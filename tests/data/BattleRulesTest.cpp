@@ -249,3 +249,63 @@ TEST(TurnRules, NextTurnSkipsWrecksCyclicallyAndStaysWhenAloneOrEmpty) {
     EXPECT_EQ(nextTurnIndex(roster, 0), 0);
     EXPECT_EQ(nextTurnIndex({}, 0), 0);
 }
+
+// The one area strike of both sides: what the caller chooses (when the attack is paid, whether
+// the match's end stops it) and what it always does (roster order, sure hits wreck).
+TEST(AreaStrike, PaysAndStopsAsItsCallerSays) {
+    struct Case {
+        const char* what;
+        StrikePayment payment;
+        bool stopWhenDecided;
+        bool anyoneThere;
+        int attempts;
+        bool decided;
+        bool paid;
+        bool friendStruck;
+    };
+    const Case cases[] = {
+        {"a human's shot at an empty area costs nothing", StrikePayment::AtTheFirstRobot, true, false, 0,
+         false, false, false},
+        {"the computer has paid as it fired", StrikePayment::BeforeTheArea, false, false, 0, false, true,
+         false},
+        {"the wreck that ends the match spares the rest", StrikePayment::AtTheFirstRobot, true, true, 2, true,
+         true, false},
+        {"without the stop the whole area is struck", StrikePayment::BeforeTheArea, false, true, 3, false,
+         true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Pilot pilot = pilotWith(5, 5, 5);
+        Robot attacker, first, second, friendly;
+        for (Robot* robot : {&attacker, &first, &second, &friendly}) equip(*robot, pilot, 0);
+        first.side = second.side = 1;
+        attacker.facing = FACING_EAST;
+        attacker.ep = 1000;
+        Attack attack;
+        attack.energy = 300;
+        attack.cooldown = 700;
+        attack.accuracy = 1000;
+        attack.damage = 100000;
+        attack.aoe = {{0, 0}, {1, 0}, {2, 0}};
+        Component weapon;
+        // The two enemies, then a robot of the attacker's own side, each on one cell of the area.
+        Robot* inArea[] = {&first, &second, &friendly};
+        for (int i = 0; i < 3; ++i) {
+            const auto offset = turnPatternOffset(FACING_EAST, i, 0);
+            inArea[i]->x = int(5 + offset.first);
+            inArea[i]->y = int(5 + offset.second);
+        }
+        const std::vector<Robot*> roster = {&attacker, &first, &second, &friendly};
+        std::vector<HitMarker> markers;
+        const int centre = c.anyoneThere ? 5 : 50;
+        const StrikeOutcome outcome = strikeArea(attacker, weapon, attack, centre, centre, roster, markers,
+                                                 c.payment, c.stopWhenDecided);
+        EXPECT_EQ(outcome.attempts, c.attempts);
+        EXPECT_EQ(int(markers.size()), c.attempts);
+        EXPECT_EQ(outcome.matchDecided, c.decided);
+        EXPECT_EQ(attacker.ep, c.paid ? 700 : 1000);
+        EXPECT_EQ(weapon.cooldownLeft, c.paid ? 700 : 0);
+        EXPECT_EQ(friendly.hp == 0, c.friendStruck);
+        EXPECT_EQ(second.hp == 0, c.anyoneThere);
+    }
+}
