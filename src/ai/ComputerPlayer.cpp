@@ -55,7 +55,7 @@ Categories readTemplates(const MetakitView& view, const std::map<std::string, Co
 }
 
 int bestAttackSkill(const Pilot* pilot) {
-    return std::max(pilot->meleeAttack, pilot->rangedAttack);
+    return std::max(pilot->getMeleeAttack(), pilot->getRangedAttack());
 }
 
 // Puts a copy of the first part of the category that still fits into the slot.
@@ -63,9 +63,9 @@ int bestAttackSkill(const Pilot* pilot) {
 bool tryEquip(int slot, const std::vector<const Component*>& category, Robot& robot, long long& weight,
               int maxWeight) {
     for (const Component* candidate : category) {
-        if (weight + candidate->weight <= maxWeight) {
+        if (weight + candidate->getWeight() <= maxWeight) {
             robot.setComponent(slot, candidate);
-            weight += candidate->weight;
+            weight += candidate->getWeight();
             return true;
         }
     }
@@ -132,7 +132,7 @@ void ComputerPlayer::buildSquad(const std::string& databasePath, int sideIndex) 
         if (!robot) break;
         Pilot* pilot = pilots[i];
         robot->setPilot(pilot);
-        bool melee = pilot->meleeAttack > pilot->rangedAttack;
+        bool melee = pilot->getMeleeAttack() > pilot->getRangedAttack();
         const std::array<std::pair<int, Category>, COMPONENT_SLOTS> order = {{
             {LEFTARM, melee ? MELEE_LEFT : RANGED_LEFT},
             {RIGHTARM, melee ? MELEE_RIGHT : RANGED_RIGHT},
