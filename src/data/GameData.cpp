@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "data/NameShuffleRandom.h"
+#include "gfx/Log.h"
 #include "gfx/Model.h"
 #include "storage/MetakitStorage.h"
 #include "storage/MetakitView.h"
@@ -57,7 +58,15 @@ GameData::~GameData() {
 }
 
 void GameData::load() {
-    load(DATABASE_FILE);
+    MetakitStorage storage;
+    std::string error;
+    if (!storage.open(DATABASE_FILE, &error)) {
+        // Play goes on with empty catalogues, as with a database that holds no rows; this line
+        // tells the player or the modder why.
+        logToStderr("FAIL: " + std::string(DATABASE_FILE) + ": " + error);
+        return;
+    }
+    load(storage);
 }
 
 bool GameData::load(const std::string& path) {

@@ -69,8 +69,9 @@ public:
     GameData(const GameData&) = delete;
     GameData& operator=(const GameData&) = delete;
 
-    // Reads DATABASE_FILE from the working directory. A missing or unreadable file is not reported:
-    // the catalogues stay as they were.
+    // Reads DATABASE_FILE from the working directory. A missing, unreadable, oversized or broken
+    // file gets one "FAIL: data.db: " line saying why on standard error; the catalogues stay as
+    // they were and play goes on.
     void load();
     // The same for any path; false when the file could not be read as a database.
     bool load(const std::string& path);

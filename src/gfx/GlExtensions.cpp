@@ -75,8 +75,13 @@ void GlExtensions::setup() {
 
     glGenProgramsARB(1, &vertexProgram);
     glBindProgramARB(GL_VERTEX_PROGRAM_ARB, vertexProgram);
-    std::unique_ptr<char[]> text = readShaderFile("shader.vsh");
-    if (!text) fail("Shader file not read");
+    std::string reason;
+    std::unique_ptr<char[]> text = readShaderFile("shader.vsh", &reason);
+    if (!text) {
+        // Why, on its own line before the fatal one, for whoever mends the game folder.
+        logToStdout("shader.vsh: " + reason);
+        fail("Shader file not read");
+    }
     ok("Shader file read successfully");
     // The driver's verdict on the program is not read back: a bad program just draws oddly.
     glProgramStringARB(GL_VERTEX_PROGRAM_ARB, GL_PROGRAM_FORMAT_ASCII_ARB,
@@ -106,10 +111,14 @@ void GlExtensions::reset() {
     shadingRamp = 0;
 }
 
-std::unique_ptr<char[]> readShaderFile(const char* path) {
+std::unique_ptr<char[]> readShaderFile(const char* path, std::string* reason) {
     std::string text;
-    if (!path || !readWholeFile(path, text, LARGEST_VERTEX_PROGRAM, "the vertex program").ok())
+    if (!path) return nullptr;
+    const ReadFileResult read = readWholeFile(path, text, LARGEST_VERTEX_PROGRAM, "the vertex program");
+    if (!read.ok()) {
+        if (reason) *reason = read.reason;
         return nullptr;
+    }
     std::unique_ptr<char[]> buffer(new char[text.size() + 1]);
     std::memcpy(buffer.get(), text.data(), text.size());
     buffer[text.size()] = '\0';

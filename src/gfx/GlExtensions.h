@@ -37,7 +37,8 @@ public:
     static bool hasExtension(const char* extensions, const char* name);
 };
 
-// The whole text of a file, NUL-terminated, or null when it cannot be read (missing, or not a
-// regular file: a folder or a FIFO is refused at once). Lines of any length are fine; the text
-// ends at its first NUL character.
-std::unique_ptr<char[]> readShaderFile(const char* path);
+// The whole text of a file, NUL-terminated, or null when it cannot be read (missing, not a
+// regular file, or larger than LARGEST_VERTEX_PROGRAM: refused before a byte is read), with the
+// reason in `reason` when given. Lines of any length are fine; the text ends at its first NUL
+// character.
+std::unique_ptr<char[]> readShaderFile(const char* path, std::string* reason = nullptr);

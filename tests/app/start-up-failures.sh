@@ -4,11 +4,15 @@
 #    video mode: " on standard error and status 1;
 #  - without shader.vsh the first model's extension set-up stops the game with status 1 and
 #    "Error: Shader file not read" (after its "OK: " lines);
-#  - with shader.vsh a folder, the same line and status;
+#  - with shader.vsh a folder, or a 2 GiB sparse file, the same line and status, after a line
+#    saying why (the size and the limit for the large one);
 #  - without one material texture the model reports "img not loaded" and the game plays on
 #    to the title, where QUIT ends it with status 0;
 #  - with a model file replaced by a folder, that model reports one "FAIL: " line and the game
 #    plays on to the title in the same way;
+#  - with data.db a 2 GiB sparse file, one "FAIL: data.db: too large: " line naming the limit
+#    before anything is read, and the game plays on (with nothing loaded) to the title in the
+#    same way;
 #   start-up-failures.sh GAME_DIR
 set -euo pipefail
 game_dir=$(realpath "$1")
@@ -55,6 +59,12 @@ rm -f "$work/game/shader.vsh"
 expect_shader_error "without shader.vsh"
 mkdir "$work/game/shader.vsh"
 expect_shader_error "shader.vsh a folder"
+rmdir "$work/game/shader.vsh"
+truncate -s 2G "$work/game/shader.vsh"
+expect_shader_error "shader.vsh of 2 GiB"
+if ! grep -qx "shader.vsh: too large: 2 GiB, more than the 64 KiB the vertex program may have" "$work/out"; then
+  echo "FAIL: shader.vsh of 2 GiB: no line giving the size and the limit"; fail=1
+fi
 
 # Starts the game in the copy, waits for its window, chooses QUIT on the title menu and sets
 # `status` to the exit status.
@@ -98,5 +108,17 @@ if [ "$(grep -c "^FAIL: failed to read model file \"$model\": " "$work/err")" -n
   echo "FAIL: no single 'failed to read model file' line for $model"; fail=1
 fi
 echo "--- $model a folder (status $status):"; cat "$work/err"
+
+# 4. data.db far too large: refused by its size alone, one line, and play goes on.
+copy_game
+rm -f "$work/game/data.db"
+truncate -s 2G "$work/game/data.db"
+quit_from_title
+if [ "$status" -ne 0 ]; then echo "FAIL: with a 2 GiB data.db the status is $status"; fail=1; fi
+if [ "$(grep -c "^FAIL: data.db: too large: 2 GiB, more than the 64 MiB a game database may have$" \
+        "$work/err")" -ne 1 ]; then
+  echo "FAIL: no single 'data.db: too large' line"; fail=1
+fi
+echo "--- data.db of 2 GiB (status $status):"; cat "$work/err"
 
 exit $fail
