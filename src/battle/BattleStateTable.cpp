@@ -120,8 +120,8 @@ const BattleStateRow& battleStateRow(int state) {
     using L = BattleLayout;
     // clang-format off
     static constexpr BattleStateRow ROWS[] = {
-    //  sub-state         key handler               layout     column     second column
-    //      statistics       key hints               map marks                tile cursor       markers end
+    // sub-state        key handler            layout       header     second column
+    //      statistics   key hints              map marks                tile cursor       hit markers, end screen
         {DispatchSelect,  &B::dispatchSelectKey,   L::Dispatch, "ACTIONS", nullptr,
             RobotSelect,     dispatchSelectHints,    nullptr,                 NO_TILE_CURSOR,   false, false},
         {DispatchPosition, &B::dispatchPositionKey, L::Dispatch, "ACTIONS", nullptr,
