@@ -16,6 +16,8 @@ packages=(
   # python3: scripts/mutants.py samples mutations from a seed with a generator that gives the same
   # sample on every machine
   python3
+  # lcov: scripts/coverage.sh sums the line coverage of src/
+  lcov
   "$@"
 )
 
