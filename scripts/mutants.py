@@ -164,7 +164,7 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--count", type=int, default=100)
     parser.add_argument("--timeout", type=int, default=60, help="seconds for one run of the tests")
-    parser.add_argument("--out", help="file for one line per mutant: verdict, file:line: mutation")
+    parser.add_argument("--out", help="file for one line per mutant: verdict, file:line: mutation, and the test that failed first")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
     args = parser.parse_args()
 
@@ -211,12 +211,16 @@ def main():
             changed[number - 1] = mutated
             with open(source, "w", encoding="utf-8") as f:
                 f.writelines(changed)
+            killer = ""
             try:
                 if run(build_command, tree).returncode:
                     verdict = "unbuildable"
                 else:
                     try:
-                        verdict = "killed" if run(tests, test_dir, args.timeout, env).returncode else "survived"
+                        result = run(tests, test_dir, args.timeout, env)
+                        verdict = "killed" if result.returncode else "survived"
+                        failed = re.search(r"\[  FAILED  \] (\S+)", result.stdout)
+                        killer = failed.group(1) if failed else ("(crashed)" if result.returncode else "")
                     except subprocess.TimeoutExpired:
                         verdict = "timed out"
             finally:
@@ -226,7 +230,7 @@ def main():
             line = "%s:%d: %s" % (path, number, description)
             if verdict == "survived":
                 survivors.append(line + "    " + original[number - 1].strip())
-            results.append("%-11s %s" % (verdict, line))
+            results.append("%-11s %s" % (verdict, line) + ("    by " + killer if killer else ""))
             print("[%d/%d] %-11s %s" % (index, len(mutants), verdict, line), flush=True)
     finally:
         # The tree as it was, so the next run's incremental build starts from the real sources.
