@@ -54,12 +54,15 @@ def mutations_of(line):
     found = []
     code = line.split("//")[0]
 
+    def at(match):
+        return " at column %d" % (match.start() + 1)
+
     def replace_at(match, new):
         return line[:match.start()] + new + line[match.end():]
 
     for op, new in (("==", "!="), ("!=", "=="), ("&&", "||"), ("||", "&&")):
         for m in re.finditer(re.escape(op), code):
-            found.append((op + " -> " + new, replace_at(m, new)))
+            found.append((op + " -> " + new + at(m), replace_at(m, new)))
     # Comparisons, leaving out templates, streams, arrows and includes.
     for m in re.finditer(r"(?<![<>\-])(<=|>=|<|>)(?![<>=])", code):
         op = m.group(1)
@@ -71,12 +74,12 @@ def mutations_of(line):
         if op in ("<", ">") and not re.search(r"[\w)\]]\s*$", before):
             continue
         flipped = {"<": "<=", "<=": "<", ">": ">=", ">=": ">"}[op]
-        found.append((op + " -> " + flipped, replace_at(m, flipped)))
+        found.append((op + " -> " + flipped + at(m), replace_at(m, flipped)))
     # Whole-number constants, off by one (not inside names or strings).
     if '"' not in code:
         for m in re.finditer(r"(?<![\w.])(\d+)(?![\w.])", code):
             value = int(m.group(1))
-            found.append(("%d -> %d" % (value, value + 1), replace_at(m, str(value + 1))))
+            found.append(("%d -> %d" % (value, value + 1) + at(m), replace_at(m, str(value + 1))))
     m = re.match(r"^(\s*)return (true|false);", line)
     if m:
         found.append(("return " + m.group(2) + " negated",
