@@ -10,12 +10,13 @@ survives when all pass, times out when the run takes too long; one that does not
 counted apart and not held against the tests. The same seed and count always give the same
 sample, so two runs (before and after a change to the tests) can be compared line by line.
 
-    python3 scripts/mutants.py [--seed S] [--count N] [--timeout SECONDS] [--out FILE] [--list]
+    python3 scripts/mutants.py [--seed S] [--count N] [--timeout SECONDS] [--out FILE] [--revision REV] [--list]
 
 The scratch copy and its build live in build-mutants/ and are reused by the next run.
 """
 
 import argparse
+import atexit
 import os
 import random
 import re
@@ -23,6 +24,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -91,14 +93,13 @@ def mutations_of(line):
     return found
 
 
-def candidates():
-    files = subprocess.run(["git", "ls-files", "src/*.cpp"], cwd=ROOT, capture_output=True, text=True,
-                           check=True).stdout.split()
+def candidates(root):
+    files = [name for name in tracked(root) if name.startswith("src/") and name.endswith(".cpp")]
     result = []
     for path in sorted(files):
         if path.startswith("src/app/main.cpp"):
             continue
-        with open(os.path.join(ROOT, path), encoding="utf-8") as source:
+        with open(os.path.join(root, path), encoding="utf-8") as source:
             lines = source.readlines()
         for number, line in enumerate(lines, 1):
             if SKIP.search(line):
@@ -108,8 +109,8 @@ def candidates():
     return result
 
 
-def sample(seed, count):
-    pool = candidates()
+def sample(root, seed, count):
+    pool = candidates(root)
     rng = random.Random(seed)
     weights = [weight_of(path) for path, _, _, _ in pool]
     chosen = []
@@ -136,13 +137,21 @@ def run(command, cwd, timeout=None, env=None):
     return subprocess.CompletedProcess(command, process.returncode, output)
 
 
-def sync_tree(tree):
-    """Makes the scratch tree hold the tracked files as they are in the working tree. Files whose
-    content is unchanged keep their times, so the scratch build stays incremental across runs."""
-    names = set(filter(None, subprocess.run(["git", "ls-files"], cwd=ROOT, capture_output=True, text=True,
-                                            check=True).stdout.split("\n")))
+def tracked(root):
+    """The files git tracks under root (the working tree, or a commit's tree written out)."""
+    if root != ROOT:
+        return sorted(os.path.relpath(os.path.join(folder, file), root)
+                      for folder, _, files in os.walk(root) for file in files)
+    return sorted(filter(None, subprocess.run(["git", "ls-files"], cwd=ROOT, capture_output=True, text=True,
+                                              check=True).stdout.split("\n")))
+
+
+def sync_tree(root, tree):
+    """Makes the scratch tree hold the tracked files of root. Files whose content is unchanged keep
+    their times, so the scratch build stays incremental across runs."""
+    names = set(tracked(root))
     for name in names:
-        source, target = os.path.join(ROOT, name), os.path.join(tree, name)
+        source, target = os.path.join(root, name), os.path.join(tree, name)
         if not os.path.isfile(source):
             continue
         if os.path.isfile(target):
@@ -180,10 +189,18 @@ def main():
     parser.add_argument("--timeout", type=int, default=60, help="seconds for one run of the tests")
     parser.add_argument("--out", help="file for one line per mutant: verdict, file:line: mutation, and the test that failed first")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
+    parser.add_argument("--revision", help="test this commit's tree instead of the working tree")
     args = parser.parse_args()
 
+    root = ROOT
+    if args.revision:
+        root = tempfile.mkdtemp(prefix="gearward-mutants-")
+        atexit.register(shutil.rmtree, root, True)
+        subprocess.run("git archive '%s' | tar -x -C '%s'" % (args.revision, root), shell=True, cwd=ROOT,
+                       check=True)
+
     # In file order, so consecutive mutants of one file rebuild it once.
-    mutants = sorted(sample(args.seed, args.count), key=lambda m: (m[0], m[1], m[2]))
+    mutants = sorted(sample(root, args.seed, args.count), key=lambda m: (m[0], m[1], m[2]))
     if args.list:
         for path, number, description, _ in mutants:
             print("%s:%d: %s" % (path, number, description))
@@ -193,7 +210,7 @@ def main():
     scratch = os.path.join(ROOT, "build-mutants")
     tree = os.path.join(scratch, "tree")
     build = os.path.join(scratch, "build")
-    sync_tree(tree)
+    sync_tree(root, tree)
     jobs = str(os.cpu_count() or 2)
     build_command = ["cmake", "--build", build, "-j" + jobs, "--target"] + TARGETS
     print("mutants: building the scratch copy", flush=True)
