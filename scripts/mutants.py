@@ -190,6 +190,8 @@ def main():
     parser.add_argument("--out", help="file for one line per mutant: verdict, file:line: mutation, and the test that failed first")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
     parser.add_argument("--revision", help="test this commit's tree instead of the working tree")
+    parser.add_argument("--scratch", default="build-mutants",
+                        help="folder for the scratch copy and its build, kept for the next run")
     args = parser.parse_args()
 
     root = ROOT
@@ -207,7 +209,7 @@ def main():
         return 0
 
     # One scratch copy and build folder, kept between runs so a second run rebuilds only what changed.
-    scratch = os.path.join(ROOT, "build-mutants")
+    scratch = os.path.join(ROOT, args.scratch)
     tree = os.path.join(scratch, "tree")
     build = os.path.join(scratch, "build")
     sync_tree(root, tree)
