@@ -153,7 +153,7 @@ def sync_tree(root, tree):
                 if a.read() == b.read():
                     continue
         os.makedirs(os.path.dirname(target), exist_ok=True)
-        shutil.copy2(source, target)
+        shutil.copy(source, target)  # stamped now, so make rebuilds what depends on it
     for folder, _, files in os.walk(tree):
         for file in files:
             path = os.path.join(folder, file)
@@ -207,6 +207,15 @@ def main():
     tree = os.path.join(scratch, "tree")
     build = os.path.join(scratch, "build")
     sync_tree(root, tree)
+    # A run stopped in the middle of a mutant leaves that file's object built from the mutant:
+    # the file is stamped anew so the first build compiles it again.
+    pending = os.path.join(scratch, "mutant-in-progress")
+    if os.path.isfile(pending):
+        with open(pending, encoding="utf-8") as f:
+            stopped = os.path.join(tree, f.read().strip())
+        if os.path.isfile(stopped):
+            os.utime(stopped)
+        os.remove(pending)
     jobs = str(os.cpu_count() or 2)
     build_command = ["cmake", "--build", build, "-j" + jobs, "--target"] + TARGETS
     # A link cut short (a run stopped mid-build) leaves an empty program that make takes as built.
@@ -242,6 +251,8 @@ def main():
                 original = f.readlines()
             changed = list(original)
             changed[number - 1] = mutated
+            with open(pending, "w", encoding="utf-8") as f:
+                f.write(path)
             with open(source, "w", encoding="utf-8") as f:
                 f.writelines(changed)
             killer = ""
@@ -259,6 +270,7 @@ def main():
             finally:
                 with open(source, "w", encoding="utf-8") as f:
                     f.writelines(original)
+                os.remove(pending)
             counts[verdict] += 1
             line = "%s:%d: %s" % (path, number, description)
             if verdict == "survived":
