@@ -138,6 +138,7 @@ TEST_F(BattleAttackTest, AMissIsPaidForCoolsDownAndShowsAMissMarker) {
     dud->components[LEFTARM]->cooldownLeft = 150;
     openMenuOf(0);
     prepareAttack(BEAM_ARM, 0, 2, 3);
+    dud->hp = 1;  // the last point of health still fires
     const int enemyHp = enemy->hp;
     press(SDLK_SPACE);
     EXPECT_EQ(screen.state, ActionMenu);
