@@ -107,6 +107,12 @@ TEST_F(BattleAttackTest, ComponentAndAttackNeedTheEnergyAndTheComponentReady) {
     EXPECT_EQ(screen.cursor[AttackComponent], 0);
     EXPECT_EQ(screen.state, ActionMenu);
     EXPECT_EQ(shooter->ep, 699);
+    // A ready component whose every attack is too dear cannot be chosen.
+    shooter->components[LEFTARM]->cooldownLeft = 0;
+    shooter->ep = 250;  // the jab (300) is too dear, the hook (200) is not
+    choose(ActionAttack);
+    press(SDLK_SPACE);
+    EXPECT_EQ(screen.state, AttackComponent);
 }
 
 TEST_F(BattleAttackTest, OutOfRangeOrAnEmptyAreaPaysNothingAndStays) {
