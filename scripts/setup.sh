@@ -13,6 +13,11 @@ packages=(
   fonts-paratype fonts-eurofurence fonts-dejavu-extra
   xvfb xauth xdotool x11-apps imagemagick
   dpkg-dev file
+  # python3: scripts/mutants.py samples mutations from a seed with a generator that gives the same
+  # sample on every machine
+  python3
+  # lcov: scripts/coverage.sh sums the line coverage of src/
+  lcov
   "$@"
 )
 

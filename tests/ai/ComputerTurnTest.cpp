@@ -204,6 +204,17 @@ TEST_F(ComputerTurnTest, TheFirstFacingThatCoversTheTargetIsKeptAndFailedTurnsAr
     EXPECT_EQ(computer->ep, 0);
 }
 
+TEST_F(ComputerTurnTest, ATurnMaySpendTheLastOfTheEnergyBeforeAFreeAttack) {
+    useMap({"...", "...", "..."});
+    Robot* computer = addRobot(1, 1, 1, "Tap Right");
+    addRobot(0, 1, 0);   // north: the turn from south costs 200
+    computer->ep = 200;  // exactly the turn
+    bool changed = false;
+    EXPECT_TRUE(player().attackPass(*computer, data.roster[1], changed));
+    EXPECT_EQ(computer->facing, FACING_NORTH);
+    EXPECT_EQ(computer->ep, 0);
+}
+
 TEST_F(ComputerTurnTest, TheRightArmFiresFirstThenTheLeftAndAPartWithoutAttacksEndsTheSearch) {
     useMap({"...", "...", "..."});
     Robot* computer = addRobot(1, 1, 0, "Poke Right", "Poke Left", "Hull", "Shot Head");

@@ -105,6 +105,12 @@ TEST_F(BattleAttackTest, ComponentAndAttackNeedTheEnergyAndTheComponentReady) {
     EXPECT_EQ(screen.cursor[AttackComponent], 0);
     EXPECT_EQ(screen.state, ActionMenu);
     EXPECT_EQ(shooter->ep, 699);
+    // A ready component whose every attack is too dear cannot be chosen.
+    shooter->components[LEFTARM]->cooldownLeft = 0;
+    shooter->ep = 250;  // the jab (300) is too dear, the hook (200) is not
+    choose(ActionAttack);
+    press(SDLK_SPACE);
+    EXPECT_EQ(screen.state, AttackComponent);
 }
 
 TEST_F(BattleAttackTest, OutOfRangeOrAnEmptyAreaPaysNothingAndStays) {
@@ -136,6 +142,7 @@ TEST_F(BattleAttackTest, AMissIsPaidForCoolsDownAndShowsAMissMarker) {
     dud->components[LEFTARM]->cooldownLeft = 150;
     openMenuOf(0);
     prepareAttack(BEAM_ARM, 0, 2, 3);
+    dud->hp = 1;  // the last point of health still fires
     const int enemyHp = enemy->hp;
     press(SDLK_SPACE);
     EXPECT_EQ(screen.state, ActionMenu);

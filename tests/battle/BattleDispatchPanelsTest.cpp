@@ -34,8 +34,7 @@ TEST_F(BattleDispatchPanelsTest, SquadListStatisticsAndHintsOfOneHuman) {
     EXPECT_EQ(findText(items, "ROBOT STATISTICS")->y, 501);
 
     // Only the dispatching side's robots, one line each.
-    EXPECT_EQ(textOf(items, 12, 70), "Alpha");
-    EXPECT_EQ(textOf(items, 12, 103), "Bravo");
+    expectTexts(items, {{12, 70, "Alpha"}, {12, 103, "Bravo"}});
     EXPECT_EQ(findText(items, "Enemy"), nullptr);
     expectStatRow(items, "Health", 530, "1000");
     expectStatRow(items, "Energy", 550, "5000");

@@ -10,6 +10,7 @@
 #include <SDL/SDL_ttf.h>
 
 #include "../support/HeadlessScreen.h"
+#include "../support/TextTable.h"
 #include "BattleFixture.h"
 #include "gfx/DrawRecorder.h"
 #include "gfx/KeyHintRow.h"

@@ -88,9 +88,7 @@ TEST_F(BattlePanelsTest, RobotSelectDrawsTheFrameTheMoveOrderAndTheStatisticsOnT
     }
     // The move order from the acting robot on, with side numbers.
     ASSERT_NE(textAt(items, 836, 563), nullptr);
-    EXPECT_EQ(textOf(items, 836, 563), "1/Hero");
-    EXPECT_EQ(textOf(items, 836, 583), "1/Friend");
-    EXPECT_EQ(textOf(items, 836, 603), "2/Enemy");
+    expectTexts(items, {{836, 563, "1/Hero"}, {836, 583, "1/Friend"}, {836, 603, "2/Enemy"}});
 
     const DrawnItem* name = textAt(items, 12, 563);
     ASSERT_NE(name, nullptr);
@@ -236,8 +234,7 @@ TEST_F(BattlePanelsTest, AttackTableListsComponentsAttacksAndCooldownWithTheirCu
     ASSERT_NE(findText(items, "ATTACK"), nullptr);
     EXPECT_EQ(findText(items, "ATTACK")->x, 212);
     EXPECT_EQ(findText(items, "ACTIONS"), nullptr);
-    EXPECT_EQ(textOf(items, 212, 563), "Jab Arm");
-    EXPECT_EQ(textOf(items, 212, 587), "Beam Arm");
+    expectTexts(items, {{212, 563, "Jab Arm"}, {212, 587, "Beam Arm"}});
     EXPECT_EQ(textAt(items, 212, 563)->pointSize, 24);
     EXPECT_TRUE(isWhite(*textAt(items, 212, 587)));
     for (auto [title, x] :
@@ -279,8 +276,7 @@ TEST_F(BattlePanelsTest, AttackTableListsComponentsAttacksAndCooldownWithTheirCu
     press(SDLK_DOWN);
     hero->ep = 500;
     items = drawFrame();
-    EXPECT_EQ(textOf(items, 412, 580), "Beam");
-    EXPECT_EQ(textOf(items, 412, 604), "Hook");
+    expectTexts(items, {{412, 580, "Beam"}, {412, 604, "Hook"}});
     EXPECT_TRUE(isGrey(*textAt(items, 412, 580)));
     for (int x : {652, 700, 753, 798}) EXPECT_TRUE(isGrey(*textAt(items, x, 583))) << x;
     EXPECT_TRUE(isWhite(*textAt(items, 412, 604)));
@@ -353,8 +349,7 @@ TEST_F(BattlePanelsTest, ComputerTurnShowsItsRobotAndWhoIsAllowedToAct) {
     screen.cursor2[ComputerTurn] = 5;
     screen.selectedRobot = hero;
     auto items = drawFrame();
-    EXPECT_EQ(textOf(items, 12, 563), "Enemy");
-    EXPECT_EQ(textOf(items, 836, 563), "2/Enemy");
+    expectTexts(items, {{12, 563, "Enemy"}, {836, 563, "2/Enemy"}});
     EXPECT_EQ(findText(items, "MOVE"), nullptr);
     EXPECT_EQ(findText(items, "STATUS"), nullptr);
     EXPECT_NE(findText(items, "ACTIONS"), nullptr);

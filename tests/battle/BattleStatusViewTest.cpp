@@ -147,9 +147,7 @@ TEST_F(BattleStatusViewTest, EmptySlotsAndTheSideOfTheRobotInATwoHumanMatch) {
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->text, "PLAYER");
     ASSERT_NE(textAt(items, 942 + player->width, 5), nullptr);
-    EXPECT_EQ(textOf(items, 942 + player->width, 5), "2");
-    EXPECT_EQ(textOf(items, 212, 225), "[EMPTY]");
-    EXPECT_EQ(textOf(items, 412, 290), "[NO ATTACKS]");
+    expectTexts(items, {{942 + player->width, 5, "2"}, {212, 225, "[EMPTY]"}, {412, 290, "[NO ATTACKS]"}});
     EXPECT_EQ(textAt(items, 412, 70), nullptr) << "an empty slot has no statistics";
 }
 

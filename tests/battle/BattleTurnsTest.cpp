@@ -153,6 +153,11 @@ TEST_F(BattleTurnsTest, DelayStepsStopAtTheEnergyAndSpaceBurnsAndCoolsDown) {
     choose(ActionDelay);
     press(SDLK_SPACE);
     EXPECT_EQ(hero->ep, 80);
+    // The last step may take the whole of the energy.
+    hero->ep = 200;
+    choose(ActionDelay);
+    press(SDLK_RIGHT, 5);
+    EXPECT_EQ(screen.cursor[EnergyDelay], 200);
 }
 
 TEST_F(BattleTurnsTest, AKeptDelayAmountIsCutToTheEnergyLeft) {

@@ -9,6 +9,7 @@
 
 #include "../support/GlCallCounter.h"
 #include "../support/HeadlessScreen.h"
+#include "../support/TextTable.h"
 #include "BuildTestSupport.h"
 #include "data/Attack.h"
 #include "gfx/DrawRecorder.h"
@@ -54,33 +55,31 @@ TEST_F(BuildScreenLayoutTest, RobotListShowsNamesCheckMarksAndTheEnterHintOnlyWi
     makeSide(0, 3);
     press(SDLK_DOWN);
     drawView();
-    EXPECT_EQ(recorder.textAt(12, 5), "BUILD");
-    EXPECT_EQ(recorder.textAt(612, 41), "VIEW ROBOT");
-    EXPECT_EQ(recorder.textAt(12, 41), "ROBOTS");
-    EXPECT_EQ(recorder.textAt(12, 70), "R00");
-    EXPECT_EQ(recorder.textAt(12, 103), "R01");
-    EXPECT_EQ(recorder.textAt(12, 136), "R02");
+    expectTexts(recorder.items, {{12, 5, "BUILD"},
+                                 {612, 41, "VIEW ROBOT"},
+                                 {12, 41, "ROBOTS"},
+                                 {12, 70, "R00"},
+                                 {12, 103, "R01"},
+                                 {12, 136, "R02"}});
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 112}}));
     EXPECT_TRUE(recorder.imagePlaces("textures/UICheck.png").empty());
     EXPECT_EQ(recorder.findText("Finish building"), nullptr);
     EXPECT_EQ(recorder.findText("PLAYER"), nullptr) << "no player panel against the computer";
-    EXPECT_EQ(recorder.textAt(212, 41), "ROBOT STATISTICS");
-    EXPECT_EQ(recorder.textAt(212, 216), "PILOT STATISTICS");
-    EXPECT_EQ(recorder.textAt(212, 364), "SQUAD STATISTICS");
-    EXPECT_EQ(recorder.textAt(412, 41), "ROBOT COMPONENTS");
-    EXPECT_EQ(recorder.textAt(412, 70), "HEAD");
-    EXPECT_EQ(recorder.textAt(412, 85), "[EMPTY]");
-    EXPECT_EQ(recorder.textAt(412, 490), "PILOT");
+    expectTexts(recorder.items, {{212, 41, "ROBOT STATISTICS"},
+                                 {212, 216, "PILOT STATISTICS"},
+                                 {212, 364, "SQUAD STATISTICS"},
+                                 {412, 41, "ROBOT COMPONENTS"},
+                                 {412, 70, "HEAD"},
+                                 {412, 85, "[EMPTY]"},
+                                 {412, 490, "PILOT"}});
 
     completeByKeys(1, 2);
     drawView();
     EXPECT_EQ(recorder.imagePlaces("textures/UICheck.png"), (Places{{170, 110}}));
-    EXPECT_EQ(recorder.textAt(412, 85), "Visor");
-    EXPECT_EQ(recorder.textAt(412, 505), "P02");
+    expectTexts(recorder.items, {{412, 85, "Visor"}, {412, 505, "P02"}});
     EXPECT_EQ(valueAt(388, 70), "1040") << "Health: the parts' hit points";
     EXPECT_EQ(valueAt(388, 94), "5000") << "Energy: the reactor's";
-    EXPECT_EQ(valueAt(388, 142), "4");
-    EXPECT_EQ(valueAt(388, 166), "12300");
+    expectTexts(recorder.items, {{388, 142, "4", true}, {388, 166, "12300", true}});
     EXPECT_EQ(valueAt(388, 245), "2") << "the pilot's Reflexes";
     EXPECT_NE(recorder.findText("Finish building"), nullptr);
     const DrawnItem* enter = recorder.findImage("textures/UIKeyEnter.bmp");
@@ -119,8 +118,7 @@ TEST_F(BuildScreenLayoutTest, AnEmptySquadEntryIsShownAsSuch) {
     makeSide(0, 2);
     data.sides[0].squad[1] = nullptr;
     drawView();
-    EXPECT_EQ(recorder.textAt(100, 120), "shouldn't see this: NULL robot");
-    EXPECT_EQ(recorder.textAt(12, 70), "R00");
+    expectTexts(recorder.items, {{100, 120, "shouldn't see this: NULL robot"}, {12, 70, "R00"}});
 }
 
 TEST_F(BuildScreenLayoutTest, RobotViewShowsTheSlotsAndThePartOrPilotOfTheRow) {
@@ -133,15 +131,14 @@ TEST_F(BuildScreenLayoutTest, RobotViewShowsTheSlotsAndThePartOrPilotOfTheRow) {
     press(SDLK_SPACE);
     press(SDLK_DOWN, 2);
     drawView();
-    EXPECT_EQ(recorder.textAt(12, 5), "R00");
-    EXPECT_EQ(recorder.textAt(612, 41), "VIEW COMPONENT");
-    EXPECT_EQ(recorder.textAt(12, 41), "ROBOT STATISTICS");
-    EXPECT_EQ(recorder.textAt(212, 41), "ROBOT COMPONENTS");
-    EXPECT_EQ(recorder.textAt(212, 210), "LEFT ARM");
-    EXPECT_EQ(recorder.textAt(212, 225), "Blade Left");
+    expectTexts(recorder.items, {{12, 5, "R00"},
+                                 {612, 41, "VIEW COMPONENT"},
+                                 {12, 41, "ROBOT STATISTICS"},
+                                 {212, 41, "ROBOT COMPONENTS"},
+                                 {212, 210, "LEFT ARM"},
+                                 {212, 225, "Blade Left"}});
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{200, 231}}));
-    EXPECT_EQ(recorder.textAt(412, 41), "COMPONENT STATISTICS");
-    EXPECT_EQ(recorder.textAt(412, 261), "COMPONENT ATTACKS");
+    expectTexts(recorder.items, {{412, 41, "COMPONENT STATISTICS"}, {412, 261, "COMPONENT ATTACKS"}});
     EXPECT_EQ(valueAt(588, 150), "2000") << "the part's weight";
     EXPECT_EQ(recorder.textAt(412, 290), "Punch") << "the absent attack is skipped";
     EXPECT_EQ(valueAt(588, 310), "30");
@@ -152,9 +149,7 @@ TEST_F(BuildScreenLayoutTest, RobotViewShowsTheSlotsAndThePartOrPilotOfTheRow) {
     press(SDLK_DOWN, 4);
     drawView();
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{200, 511}}));
-    EXPECT_EQ(recorder.textAt(412, 70), "Reflexes");
-    EXPECT_EQ(valueAt(588, 70), "4");
-    EXPECT_EQ(recorder.textAt(412, 290), "[NO ATTACKS]");
+    expectTexts(recorder.items, {{412, 70, "Reflexes"}, {588, 70, "4", true}, {412, 290, "[NO ATTACKS]"}});
 }
 
 TEST_F(BuildScreenLayoutTest, EquipListGreysWhatIsTooHeavyAndMarksTheEquippedPart) {
@@ -163,8 +158,7 @@ TEST_F(BuildScreenLayoutTest, EquipListGreysWhatIsTooHeavyAndMarksTheEquippedPar
     build.squadWeight = 49500;  // the Visor's 300 among it
     press(SDLK_SPACE);
     drawView();
-    EXPECT_EQ(recorder.textAt(212, 41), "EQUIP COMPONENT");
-    EXPECT_EQ(recorder.textAt(212, 70), "HEAD");
+    expectTexts(recorder.items, {{212, 41, "EQUIP COMPONENT"}, {212, 70, "HEAD"}});
     EXPECT_EQ(text("HEAD").pointSize, 14);
     const DrawnItem* visor = recorder.textItemAt(212, 85);
     const DrawnItem* domeA = recorder.textItemAt(212, 115);
@@ -176,8 +170,7 @@ TEST_F(BuildScreenLayoutTest, EquipListGreysWhatIsTooHeavyAndMarksTheEquippedPar
     EXPECT_EQ(domeA->text, "Dome A");
     EXPECT_DOUBLE_EQ(domeA->red, 0.6) << "49500 - 300 + 1000 > 50000";
     EXPECT_DOUBLE_EQ(domeA->green, 0.6);
-    EXPECT_EQ(recorder.textAt(212, 145), "Dome B");
-    EXPECT_EQ(recorder.textAt(212, 175), "[EMPTY]");
+    expectTexts(recorder.items, {{212, 145, "Dome B"}, {212, 175, "[EMPTY]"}});
     EXPECT_EQ(recorder.imagePlaces(darkCursor), (Places{{200, 91}}));
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{200, 91}}));
     EXPECT_TRUE(recorder.imagePlaces(up).empty()) << "the part already there changes nothing";
@@ -190,8 +183,7 @@ TEST_F(BuildScreenLayoutTest, EquipListGreysWhatIsTooHeavyAndMarksTheEquippedPar
     press(SDLK_DOWN);
     press(SDLK_SPACE);
     drawView();
-    EXPECT_EQ(recorder.textAt(212, 70), "TORSO");
-    EXPECT_EQ(recorder.textAt(212, 115), "[EMPTY]");
+    expectTexts(recorder.items, {{212, 70, "TORSO"}, {212, 115, "[EMPTY]"}});
     EXPECT_EQ(recorder.imagePlaces(darkCursor), (Places{{200, 121}}));
 }
 
@@ -207,11 +199,11 @@ TEST_F(BuildScreenLayoutTest, EquipPreviewShowsPlainDifferencesWithArrows) {
     ASSERT_EQ(recorder.textAt(212, 85), "Lamp");
     // Health 1040 - 40 + 10; Energy 5000 + 700 though only the reactor gives energy; weight
     // 12300 - 300 + 100.
-    EXPECT_EQ(valueAt(188, 70), "1010");
-    EXPECT_EQ(valueAt(188, 94), "5700");
-    EXPECT_EQ(valueAt(188, 118), "0");
-    EXPECT_EQ(valueAt(188, 142), "4");
-    EXPECT_EQ(valueAt(188, 166), "12100");
+    expectTexts(recorder.items, {{188, 70, "1010", true},
+                                 {188, 94, "5700", true},
+                                 {188, 118, "0", true},
+                                 {188, 142, "4", true},
+                                 {188, 166, "12100", true}});
     EXPECT_EQ(recorder.imagePlaces(down), (Places{{70, 77}, {70, 173}, {70, 397}}));
     EXPECT_EQ(recorder.imagePlaces(up), (Places{{70, 101}}));
     EXPECT_EQ(valueAt(186 - text("/50000").width, 390), "12100");
@@ -220,8 +212,7 @@ TEST_F(BuildScreenLayoutTest, EquipPreviewShowsPlainDifferencesWithArrows) {
 
     press(SDLK_DOWN, 4);  // [EMPTY]: the head's values leave
     drawView();
-    EXPECT_EQ(valueAt(188, 70), "1000");
-    EXPECT_EQ(valueAt(188, 166), "12000");
+    expectTexts(recorder.items, {{188, 70, "1000", true}, {188, 166, "12000", true}});
     EXPECT_EQ(recorder.imagePlaces(down), (Places{{70, 77}, {70, 173}, {70, 397}}));
     EXPECT_TRUE(recorder.imagePlaces(up).empty());
     EXPECT_EQ(valueAt(588, 150), "0") << "no part: zeros";
@@ -237,12 +228,12 @@ TEST_F(BuildScreenLayoutTest, PilotListNamesEachPilotsRobotAndComparesSkills) {
     press(SDLK_SPACE);  // R00's pilot list, no pilot yet
     press(SDLK_DOWN, 3);
     drawView();
-    EXPECT_EQ(recorder.textAt(12, 5), "R00");
-    EXPECT_EQ(recorder.textAt(212, 41), "ASSIGN PILOT");
-    EXPECT_EQ(recorder.textAt(212, 70), "PILOT");
-    EXPECT_EQ(recorder.textAt(212, 85), "P00");
-    EXPECT_EQ(recorder.textAt(212, 175), "P03/R01");
-    EXPECT_EQ(recorder.textAt(212, 355), "P09");
+    expectTexts(recorder.items, {{12, 5, "R00"},
+                                 {212, 41, "ASSIGN PILOT"},
+                                 {212, 70, "PILOT"},
+                                 {212, 85, "P00"},
+                                 {212, 175, "P03/R01"},
+                                 {212, 355, "P09"}});
     EXPECT_TRUE(recorder.imagePlaces(darkCursor).empty()) << "the robot has no pilot";
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{200, 181}}));
     EXPECT_EQ(valueAt(188, 245), "3") << "the highlighted pilot's Reflexes";

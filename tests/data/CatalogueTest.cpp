@@ -144,25 +144,6 @@ TEST(CatalogueFolderModelsTest, FoldersAndFifosAreRefusedLikeMissingModels) {
     EXPECT_GT(data.modelCache.at(BOX)->vertices.size(), 0u);
 }
 
-TEST_F(CatalogueTest, AttackListing) {
-    std::ostringstream out;
-    out << data.attacks.at("Laser") << data.attacks.at("Dud");
-    EXPECT_EQ(out.str(),
-              "ATTACK: Laser\nEnergy: 700\nCooldown: 1200\nAccuracy: 75\nDamage: 400\n"
-              "Description: long beam\nType: Ranged\nRange: (0, 1) (0, 2) (-1, 3) \nAOE: (0, 0) \n"
-              "ATTACK: Dud\nEnergy: 1\nCooldown: 0\nAccuracy: 1\nDamage: 1\n"
-              "Description: strikes nothing\nType: Ranged\nRange: (0, 1) \nAOE: \n");
-}
-
-TEST_F(CatalogueTest, ComponentListingSkipsAbsentAttacks) {
-    std::ostringstream out;
-    out << component("Laser Arm");
-    EXPECT_EQ(out.str(),
-              "COMPONENT: Laser Arm\nType: Left Arm\nHP: 200\nEP: 0\nAP: 20\nWeight:2000\nMove: 0\n"
-              "Description: left beam\nAttacks: Laser, Fist, \nModel files: no-such-arm.ms3d, " +
-                  BOX + ", \n");
-}
-
 TEST_F(CatalogueTest, TerrainListing) {
     std::ostringstream out;
     out << data.terrains.at("Road") << data.terrains.at("Tower");

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "TestDatabase.h"
 #include "data/GameData.h"
 
@@ -73,16 +71,6 @@ TEST_F(MapTest, CurrentMapIsDowntownAfterAResetAndNoneWithoutIt) {
     EXPECT_EQ(data.currentMap, &data.maps.at("DOWNTOWN"));
     GameData empty;
     EXPECT_EQ(empty.currentMap, nullptr);
-}
-
-TEST_F(MapTest, Listing) {
-    std::ostringstream out;
-    out << map("DOWNTOWN");
-    EXPECT_EQ(out.str(),
-              "Grass Grass Wall Grass \n"
-              "Grass (none) (none) Grass \n"
-              "Grass Grass \n"
-              "Grass Grass Grass Grass \n");
 }
 
 }  // namespace

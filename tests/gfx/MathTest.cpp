@@ -123,16 +123,6 @@ TEST(MatrixTest, ToGLIsColumnMajorWithTranslation) {
     EXPECT_FLOAT_EQ(out[15], 16);
 }
 
-TEST(MatrixTest, PrintedForm) {
-    std::ostringstream out;
-    out << Matrix(1, -2, 0.5, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
-    EXPECT_EQ(out.str(),
-              "    1.0000    -2.0000     0.5000     0.0000 \n"
-              "    0.0000     1.0000     0.0000     0.0000 \n"
-              "    0.0000     0.0000     1.0000     0.0000 \n"
-              "    0.0000     0.0000     0.0000     1.0000 \n");
-}
-
 TEST(QuaternionTest, MatrixOfQuaternionIsNormalisedFirst) {
     // 90 degrees about z, given at twice unit length.
     double h = std::sqrt(0.5);

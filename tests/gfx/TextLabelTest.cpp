@@ -22,38 +22,6 @@ TEST(TextLabelTest, ColourBytesTruncateTheExtendedProduct) {
     EXPECT_EQ(TextLabel::colorByte(-0.5), 0);
 }
 
-TEST(TextLabelTest, DefaultsAndChainedSetters) {
-    TextLabel label("SCORE", 10, 20);
-    EXPECT_EQ(label.fontFile, "UniversCondensed.ttf");
-    EXPECT_EQ(label.pointSize, 30);
-    EXPECT_EQ(label.style, 0);
-    EXPECT_EQ(label.red, 1.0);
-    EXPECT_FALSE(label.rightAligned);
-    EXPECT_EQ(label.width(), 0);
-
-    TextLabel& same = label.size(14).bold().color(0.8, 0.6, 0.4).rightAlign();
-    EXPECT_EQ(&same, &label);
-    EXPECT_EQ(label.pointSize, 14);
-    EXPECT_EQ(label.style, TTF_STYLE_BOLD);
-    EXPECT_EQ(label.green, 0.6);
-    EXPECT_TRUE(label.rightAligned);
-
-    TextLabel empty;
-    EXPECT_EQ(empty.text, "");
-    EXPECT_EQ(empty.x, 0);
-    empty = label;
-    EXPECT_EQ(empty.text, "SCORE");
-    EXPECT_EQ(empty.blue, 0.4);
-}
-
-TEST(TextLabelTest, ToStringWritesPlainDecimal) {
-    EXPECT_EQ(toString(-42), "-42");
-    EXPECT_EQ(toString(0), "0");
-    EXPECT_EQ(toString(100000), "100000");
-    EXPECT_EQ(toString("1/"), "1/");
-    EXPECT_EQ(toString(std::string("ARC")), "ARC");
-}
-
 TEST(TextLabelTest, KeyHintAdvanceCountsTheCaptionOnlyWhenThereIsOne) {
     EXPECT_EQ(keyHintAdvance("", 52, 0, 0), 52);
     EXPECT_EQ(keyHintAdvance("", 39, 2, 80), 41);

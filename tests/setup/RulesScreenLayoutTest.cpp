@@ -9,6 +9,7 @@
 #include "../support/GlCallCounter.h"
 #include "../support/HeadlessScreen.h"
 #include "../support/KeyEvent.h"
+#include "../support/TextTable.h"
 #include "data/GameData.h"
 #include "gfx/DrawRecorder.h"
 #include "setup/RulesScreen.h"
@@ -61,14 +62,13 @@ TEST_F(RulesScreenLayoutTest, OpponentPageFollowsTheHighlightedOpponent) {
     drawPage();
     EXPECT_EQ(recorder.textAt(12, 5), "RULES");
     EXPECT_EQ(text("RULES").pointSize, 30);
-    EXPECT_EQ(recorder.textAt(412, 41), "VIEW MAP");
-    EXPECT_EQ(recorder.textAt(12, 41), "OPPONENT SELECT");
-    EXPECT_EQ(recorder.textAt(212, 41), "MAP SELECT");
-    EXPECT_EQ(recorder.textAt(12, 70), "vs Computer");
-    EXPECT_EQ(recorder.textAt(12, 95), "vs Human");
+    expectTexts(recorder.items, {{412, 41, "VIEW MAP"},
+                                 {12, 41, "OPPONENT SELECT"},
+                                 {212, 41, "MAP SELECT"},
+                                 {12, 70, "vs Computer"},
+                                 {12, 95, "vs Human"}});
     EXPECT_EQ(text("vs Human").pointSize, 24);
-    EXPECT_EQ(recorder.textAt(12, 151), "PLAYER LIMITS");
-    EXPECT_EQ(recorder.textAt(12, 401), "COMPUTER LIMITS");
+    expectTexts(recorder.items, {{12, 151, "PLAYER LIMITS"}, {12, 401, "COMPUTER LIMITS"}});
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 77}}));
     EXPECT_EQ(recorder.findText("MAX SQUAD SIZE"), nullptr) << "no limits on page 0";
     EXPECT_EQ(hintRow(),
@@ -83,24 +83,21 @@ TEST_F(RulesScreenLayoutTest, OpponentPageFollowsTheHighlightedOpponent) {
 
     press(SDLK_DOWN);
     drawPage();
-    EXPECT_EQ(recorder.textAt(12, 151), "PLAYER 1 LIMITS");
-    EXPECT_EQ(recorder.textAt(12, 401), "PLAYER 2 LIMITS");
+    expectTexts(recorder.items, {{12, 151, "PLAYER 1 LIMITS"}, {12, 401, "PLAYER 2 LIMITS"}});
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 102}}));
 }
 
 TEST_F(RulesScreenLayoutTest, FirstLimitsPageShowsSideZeroWithItsMaxima) {
     press(SDLK_SPACE);
     drawPage();
-    EXPECT_EQ(recorder.textAt(12, 151), "PLAYER LIMITS");
-    EXPECT_EQ(recorder.textAt(12, 180), "MAX SQUAD SIZE");
-    EXPECT_EQ(recorder.textAt(12, 240), "MAX SQUAD WEIGHT");
-    EXPECT_EQ(recorder.textAt(12, 300), "PILOT SKILL POINT TOTAL");
+    expectTexts(recorder.items, {{12, 151, "PLAYER LIMITS"},
+                                 {12, 180, "MAX SQUAD SIZE"},
+                                 {12, 240, "MAX SQUAD WEIGHT"},
+                                 {12, 300, "PILOT SKILL POINT TOTAL"}});
     EXPECT_EQ(text("PILOT SKILL POINT TOTAL").pointSize, 14);
     EXPECT_EQ(text("PILOT SKILL POINT TOTAL").style, 1);
     EXPECT_EQ(countOf("MAX SQUAD SIZE"), 1) << "only side 0's block";
-    EXPECT_EQ(recorder.textAt(12, 197), "4");
-    EXPECT_EQ(recorder.textAt(12, 257), "50000");
-    EXPECT_EQ(recorder.textAt(12, 317), "300");
+    expectTexts(recorder.items, {{12, 197, "4"}, {12, 257, "50000"}, {12, 317, "300"}});
     EXPECT_EQ(text("50000").pointSize, 30);
     EXPECT_EQ(text("/10").x, 14 + text("4").width);
     EXPECT_EQ(text("/10").y, 210);
@@ -141,8 +138,7 @@ TEST_F(RulesScreenLayoutTest, SecondLimitsPageShowsBothSidesAndNamesTheWayBack) 
     press(SDLK_DOWN);
     drawPage();
     EXPECT_EQ(countOf("MAX SQUAD SIZE"), 2);
-    EXPECT_EQ(recorder.textAt(12, 430), "MAX SQUAD SIZE");
-    EXPECT_EQ(recorder.textAt(12, 507), "50000");
+    expectTexts(recorder.items, {{12, 430, "MAX SQUAD SIZE"}, {12, 507, "50000"}});
     EXPECT_EQ(text("Player limits").y, 744);
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 516}}));
     std::vector<std::pair<int, int>> shifts = recorder.imagePlaces("textures/UIKeyShift.bmp");
@@ -155,8 +151,7 @@ TEST_F(RulesScreenLayoutTest, SecondLimitsPageShowsBothSidesAndNamesTheWayBack) 
     press(SDLK_DOWN);
     press(SDLK_SPACE, 2);
     drawPage();
-    EXPECT_EQ(recorder.textAt(12, 151), "PLAYER 1 LIMITS");
-    EXPECT_EQ(recorder.textAt(12, 401), "PLAYER 2 LIMITS");
+    expectTexts(recorder.items, {{12, 151, "PLAYER 1 LIMITS"}, {12, 401, "PLAYER 2 LIMITS"}});
     EXPECT_NE(recorder.findText("Player 1 limits"), nullptr);
     EXPECT_EQ(recorder.imagePlaces(darkCursor), (Places{{0, 102}}));
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{0, 516}})) << "the page kept its entry";
@@ -172,9 +167,7 @@ TEST_F(RulesScreenLayoutTest, MapPageListsTheMapsAndMakesTheHighlightedOneCurren
     drawPage();
     EXPECT_EQ(GlCallCounter::count(), glCalls) << "no OpenGL call without a context";
     EXPECT_DOUBLE_EQ(rules.camera.yaw, -59) << "the preview's camera still moves on";
-    EXPECT_EQ(recorder.textAt(212, 70), "ALPHA");
-    EXPECT_EQ(recorder.textAt(212, 103), "DOWNTOWN");
-    EXPECT_EQ(recorder.textAt(212, 136), "QUARRY");
+    expectTexts(recorder.items, {{212, 70, "ALPHA"}, {212, 103, "DOWNTOWN"}, {212, 136, "QUARRY"}});
     EXPECT_EQ(text("QUARRY").pointSize, 30);
     EXPECT_EQ(data.currentMap, &data.maps["DOWNTOWN"]);
     EXPECT_EQ(recorder.imagePlaces(cursor), (Places{{200, 112}}));

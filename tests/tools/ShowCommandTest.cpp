@@ -40,9 +40,15 @@ TEST(ShowCommandTest, ListsAttacksAndComponentsWithTheirModels) {
     ASSERT_FALSE(database.empty());
     ProgramRun run = show(database);
     EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("\nATTACK: Laser\nEnergy: 700\n"), std::string::npos);
-    EXPECT_NE(run.out.find("\nCOMPONENT: Odd Legs\nType: Head\n"), std::string::npos);
-    EXPECT_NE(run.out.find("Attacks: Laser, Fist, \nModel files: no-such-arm.ms3d, "), std::string::npos);
+    for (const char* block :
+         {"\nATTACK: Laser\nEnergy: 700\nCooldown: 1200\nAccuracy: 75\nDamage: 400\nDescription: long beam\n"
+          "Type: Ranged\nRange: (0, 1) (0, 2) (-1, 3) \nAOE: (0, 0) \n",
+          "\nATTACK: Dud\nEnergy: 1\nCooldown: 0\nAccuracy: 1\nDamage: 1\nDescription: strikes nothing\n"
+          "Type: Ranged\nRange: (0, 1) \nAOE: \n",
+          "\nCOMPONENT: Laser Arm\nType: Left Arm\nHP: 200\nEP: 0\nAP: 20\nWeight:2000\nMove: 0\n"
+          "Description: left beam\nAttacks: Laser, Fist, \nModel files: no-such-arm.ms3d, ",
+          "\nCOMPONENT: Odd Legs\nType: Head\n"})
+        EXPECT_NE(run.out.find(block), std::string::npos) << block;
     EXPECT_EQ(run.out.find("Ghost Beam"), std::string::npos);
 }
 
