@@ -5,12 +5,14 @@ From a seed it picks a fixed sample of simple mutations spread over src/, weight
 battle rules, the computer's turn and the file readers: a comparison flipped or loosened, a
 constant off by one, && for || (and back), a statement removed, a returned value negated. Each is
 applied alone in a scratch copy of the tree, the headless test program is rebuilt incrementally
-and run with a time limit, stopping at the first failure. A mutant is killed when a test fails,
+and run with a time limit, stopping at the first failure (with --every-failure the whole suite runs
+and every failing test is named, to find the tests that alone kill a mutant). A mutant is killed when a test fails,
 survives when all pass, times out when the run takes too long; one that does not compile is
 counted apart and not held against the tests. The same seed and count always give the same
 sample, so two runs (before and after a change to the tests) can be compared line by line.
 
-    python3 scripts/mutants.py [--seed S] [--count N] [--timeout SECONDS] [--out FILE] [--revision REV] [--list]
+    python3 scripts/mutants.py [--seed S] [--count N] [--timeout SECONDS] [--out FILE] [--revision REV]
+                               [--every-failure] [--list]
 
 The scratch copy and its build live in build-mutants/ and are reused by the next run.
 """
@@ -184,6 +186,9 @@ def main():
     parser.add_argument("--out", help="file for one line per mutant: verdict, file:line: mutation, and the test that failed first")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
     parser.add_argument("--revision", help="test this commit's tree instead of the working tree")
+    parser.add_argument("--every-failure", action="store_true",
+                        help="run the whole suite on each mutant and name every test that fails, so a run shows "
+                             "which tests alone kill a mutant (slower: no stop at the first failure)")
     parser.add_argument("--scratch", default="build-mutants",
                         help="folder for the scratch copy and its build, kept for the next run")
     args = parser.parse_args()
@@ -232,7 +237,9 @@ def main():
         print("mutants: the unmutated tree does not build")
         return 2
     env = dict(os.environ, SDL_VIDEODRIVER="dummy", SDL_AUDIODRIVER="dummy")
-    tests = [os.path.join(build, "tests", "gearward_tests"), "--gtest_fail_fast", "--gtest_brief=1"]
+    tests = [os.path.join(build, "tests", "gearward_tests"), "--gtest_brief=1"]
+    if not args.every_failure:
+        tests.insert(1, "--gtest_fail_fast")
     test_dir = os.path.join(build, "tests")
     clean = run(tests, test_dir, args.timeout, env)
     if clean.returncode:
@@ -263,8 +270,10 @@ def main():
                     try:
                         result = run(tests, test_dir, args.timeout, env)
                         verdict = "killed" if result.returncode else "survived"
-                        failed = re.search(r"\[  FAILED  \] (\S+)", result.stdout)
-                        killer = failed.group(1) if failed else ("(crashed)" if result.returncode else "")
+                        # Each failing test is named twice (as it fails and in the closing list).
+                        names = re.findall(r"\[  FAILED  \] ([A-Za-z_][\w/.]*)", result.stdout)
+                        failed = list(dict.fromkeys(names))
+                        killer = ",".join(failed) if failed else ("(crashed)" if result.returncode else "")
                     except subprocess.TimeoutExpired:
                         verdict = "timed out"
             finally:
