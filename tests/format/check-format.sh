@@ -16,12 +16,15 @@ if [ ${#files[@]} -eq 0 ]; then
   exit 1
 fi
 
-differ=()
-for file in "${files[@]}"; do
-  if ! "$tool" --style=file "$file" | cmp -s - "$file"; then
-    differ+=("$file")
-  fi
-done
+# One clang-format for every file: --dry-run names each place that differs, as
+# "FILE:LINE:COLUMN: error: code should be clang-formatted".
+report=$("$tool" --style=file --dry-run -Werror "${files[@]}" 2>&1) && status=0 || status=$?
+mapfile -t differ < <(sed -n 's/^\(.*\):[0-9]*:[0-9]*: error: code should be clang-formatted.*/\1/p' <<<"$report" | sort -u)
+if [ "$status" -ne 0 ] && [ ${#differ[@]} -eq 0 ]; then
+  echo "format check: clang-format failed:"
+  echo "$report" | head -n 20
+  exit 1
+fi
 
 if [ ${#differ[@]} -gt 0 ]; then
   printf '%s: not laid out as .clang-format says\n' "${differ[@]}"
