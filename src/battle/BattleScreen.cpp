@@ -6,7 +6,6 @@
 #include "data/BattleRules.h"
 #include "data/GameData.h"
 #include "data/Map.h"
-#include "data/Terrain.h"
 #include "gfx/Mode2D.h"
 
 BattleScreen::BattleScreen(GameData& gameData)

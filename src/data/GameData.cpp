@@ -58,20 +58,15 @@ GameData::~GameData() {
 }
 
 void GameData::load() {
-    MetakitStorage storage;
     std::string error;
-    if (!storage.open(DATABASE_FILE, &error)) {
-        // Play goes on with empty catalogues, as with a database that holds no rows; this line
-        // tells the player or the modder why.
-        logToStderr("FAIL: " + std::string(DATABASE_FILE) + ": " + error);
-        return;
-    }
-    load(storage);
+    // Play goes on with empty catalogues, as with a database that holds no rows; this line tells
+    // the player or the modder why.
+    if (!load(DATABASE_FILE, &error)) logToStderr("FAIL: " + std::string(DATABASE_FILE) + ": " + error);
 }
 
-bool GameData::load(const std::string& path) {
+bool GameData::load(const std::string& path, std::string* error) {
     MetakitStorage storage;
-    if (!storage.open(path)) return false;
+    if (!storage.open(path, error)) return false;
     load(storage);
     return true;
 }

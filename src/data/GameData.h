@@ -73,8 +73,9 @@ public:
     // file gets one "FAIL: data.db: " line saying why on standard error; the catalogues stay as
     // they were and play goes on.
     void load();
-    // The same for any path; false when the file could not be read as a database.
-    bool load(const std::string& path);
+    // The same for any path, silently; false when the file could not be read as a database, with
+    // the reason in `error` when given.
+    bool load(const std::string& path, std::string* error = nullptr);
     // Reads the views attack, component, terrain and map (in that order: components resolve
     // attacks, maps resolve terrain), then the name lists.
     void load(const MetakitStorage& storage);
